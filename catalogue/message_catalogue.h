@@ -1,0 +1,19 @@
+#pragma once
+#include <string>
+
+// The catalogue of every text both programs show: 158 rows, one column per
+// language. The row number is the message identifier.
+inline constexpr int kMessageCount = 158;
+inline constexpr int kLanguageCount = 15;
+
+extern const char16_t* const g_MessageTable[kMessageCount * kLanguageCount];
+extern int g_nLanguageIndex;
+
+// Chooses the column from the user's locale; called once, before any window.
+void SelectLanguageFromLocale();
+
+// The text of a row in the selected language; never null.
+const char16_t* GetMessageText(int id);
+
+// The text followed by three spaces, as every message box shows it.
+std::u16string& ComposeMessageText(std::u16string& buffer, int id);

@@ -1,0 +1,62 @@
+#include "cli/cli.h"
+
+#include "cli/commands.h"
+
+#include <algorithm>
+#include <array>
+#include <ostream>
+#include <span>
+#include <string_view>
+
+namespace {
+
+constexpr std::array kCommands = {&kEncryptCommand, &kDecryptCommand};
+
+void PrintOverview(std::ostream& out) {
+    out << "Usage: quorlan-cli COMMAND [ARGUMENTS]\n"
+           "Creates, checks and shows the player's NetworkSetting.ini without a display.\n\n"
+           "Commands:\n";
+    for (const CCommand* command : kCommands) {
+        out << "  " << command->name << std::string(12 - std::string_view(command->name).size(), ' ')
+            << command->summary << '\n';
+    }
+    out << "\nRun 'quorlan-cli COMMAND --help' for the arguments of a command.\n";
+}
+
+const CCommand* FindCommand(std::string_view name) {
+    const auto found = std::find_if(kCommands.begin(), kCommands.end(),
+                                    [name](const CCommand* command) { return command->name == name; });
+    return found == kCommands.end() ? nullptr : *found;
+}
+
+bool IsHelp(std::string_view argument) { return argument == "--help" || argument == "-h"; }
+
+} // namespace
+
+int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    if (args.empty()) {
+        PrintOverview(err);
+        return kExitUsage;
+    }
+    if (IsHelp(args[0]) || args[0] == "help") {
+        const CCommand* command = args.size() > 1 ? FindCommand(args[1]) : nullptr;
+        if (command != nullptr) {
+            out << command->usage;
+        } else {
+            PrintOverview(out);
+        }
+        return kExitSuccess;
+    }
+    const CCommand* command = FindCommand(args[0]);
+    if (command == nullptr) {
+        err << "quorlan-cli: unknown command '" << args[0] << "'\n\n";
+        PrintOverview(err);
+        return kExitUsage;
+    }
+    const std::span<const std::string> rest(args.begin() + 1, args.end());
+    if (std::any_of(rest.begin(), rest.end(), [](const std::string& a) { return IsHelp(a); })) {
+        out << command->usage;
+        return kExitSuccess;
+    }
+    return command->run(rest, out, err);
+}

@@ -1,0 +1,5 @@
+#pragma once
+#include "cli/command.h"
+
+extern const CCommand kEncryptCommand;
+extern const CCommand kDecryptCommand;

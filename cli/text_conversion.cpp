@@ -1,0 +1,15 @@
+#include "cli/text_conversion.h"
+
+#include "platform/codepage.h"
+
+namespace {
+constexpr unsigned kUtf8CodePage = 65001;
+}
+
+std::u16string Utf8ToWide(std::string_view text) {
+    return platform::MultiByteToWide(kUtf8CodePage, text);
+}
+
+std::string WideToUtf8(std::u16string_view text) {
+    return platform::WideToMultiByte(kUtf8CodePage, text);
+}

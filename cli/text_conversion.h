@@ -1,0 +1,7 @@
+#pragma once
+#include <string>
+#include <string_view>
+
+// The terminal speaks UTF-8; the system inside speaks UTF-16.
+std::u16string Utf8ToWide(std::string_view text);
+std::string WideToUtf8(std::u16string_view text);

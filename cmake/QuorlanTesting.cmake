@@ -1,0 +1,19 @@
+# One place that registers a GoogleTest executable with the environment every
+# test runs in: no display, and nothing of the user's own files or settings.
+include(GoogleTest)
+
+set(QUORLAN_TEST_ROOT ${CMAKE_BINARY_DIR}/test-root)
+file(MAKE_DIRECTORY ${QUORLAN_TEST_ROOT}/config ${QUORLAN_TEST_ROOT}/registry)
+
+function(quorlan_add_test name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;LIBRARIES" ${ARGN})
+  add_executable(${name} ${ARG_SOURCES})
+  target_link_libraries(${name} PRIVATE ${ARG_LIBRARIES} GTest::gtest GTest::gtest_main)
+  target_compile_definitions(${name} PRIVATE
+    QUORLAN_BINARY_DIR="${CMAKE_BINARY_DIR}"
+    QUORLAN_SOURCE_DIR="${PROJECT_SOURCE_DIR}")
+  gtest_discover_tests(${name}
+    DISCOVERY_MODE PRE_TEST
+    PROPERTIES ENVIRONMENT
+      "QT_QPA_PLATFORM=offscreen;XDG_CONFIG_HOME=${QUORLAN_TEST_ROOT}/config;APPDATA=;KORDAVIN_REGISTRY_ROOT=${QUORLAN_TEST_ROOT}/registry;KORDAVIN_RESTART_COMMAND=${QUORLAN_TEST_ROOT}/record-restart;LC_ALL=;LC_MESSAGES=;LANG=en_US.UTF-8")
+endfunction()

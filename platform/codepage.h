@@ -1,0 +1,20 @@
+#pragma once
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace platform {
+
+// The system ANSI and OEM code pages: the Windows defaults for the user's
+// locale unless a test has put others in their place.
+unsigned GetACP();
+unsigned GetOEMCP();
+void OverrideCodePages(std::optional<unsigned> ansi, std::optional<unsigned> oem);
+
+// 65001 is UTF-8. Characters the code page lacks become its default character '?'.
+std::string WideToMultiByte(unsigned codePage, std::u16string_view text);
+
+// Bytes the code page does not define become U+FFFD.
+std::u16string MultiByteToWide(unsigned codePage, std::string_view bytes);
+
+} // namespace platform

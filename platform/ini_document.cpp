@@ -1,0 +1,208 @@
+#include "platform/ini_document.h"
+
+#include "platform/codepage.h"
+
+#include <algorithm>
+
+namespace platform {
+namespace {
+
+constexpr std::string_view kUtf16LeBom = "\xFF\xFE";
+
+bool IsBlank(char16_t c) { return c == u' ' || c == u'\t'; }
+
+std::u16string_view Trim(std::u16string_view text) {
+    while (!text.empty() && IsBlank(text.front())) {
+        text.remove_prefix(1);
+    }
+    while (!text.empty() && IsBlank(text.back())) {
+        text.remove_suffix(1);
+    }
+    return text;
+}
+
+char16_t FoldCase(char16_t c) { return c >= u'a' && c <= u'z' ? c - u'a' + u'A' : c; }
+
+bool NamesMatch(std::u16string_view a, std::u16string_view b) {
+    return a.size() == b.size() &&
+           std::equal(a.begin(), a.end(), b.begin(),
+                      [](char16_t x, char16_t y) { return FoldCase(x) == FoldCase(y); });
+}
+
+std::u16string_view StripQuotes(std::u16string_view value) {
+    if (value.size() >= 2 && (value.front() == u'"' || value.front() == u'\'') &&
+        value.back() == value.front()) {
+        return value.substr(1, value.size() - 2);
+    }
+    return value;
+}
+
+std::u16string DecodeUtf16Le(std::string_view bytes) {
+    std::u16string text(bytes.size() / 2, u'\0');
+    for (size_t i = 0; i < text.size(); ++i) {
+        text[i] = static_cast<char16_t>(static_cast<unsigned char>(bytes[2 * i]) |
+                                        static_cast<unsigned char>(bytes[2 * i + 1]) << 8);
+    }
+    return text;
+}
+
+std::string EncodeUtf16Le(std::u16string_view text) {
+    std::string bytes;
+    bytes.reserve(text.size() * 2);
+    for (const char16_t unit : text) {
+        bytes.push_back(static_cast<char>(unit & 0xFF));
+        bytes.push_back(static_cast<char>(unit >> 8));
+    }
+    return bytes;
+}
+
+// Splits on CRLF, LF or CR; a last line without an ending still counts.
+std::vector<std::u16string> SplitLines(std::u16string_view text) {
+    std::vector<std::u16string> lines;
+    size_t start = 0;
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == u'\r' || text[i] == u'\n') {
+            lines.emplace_back(text.substr(start, i - start));
+            if (text[i] == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n') {
+                ++i;
+            }
+            start = i + 1;
+        }
+    }
+    if (start < text.size()) {
+        lines.emplace_back(text.substr(start));
+    }
+    return lines;
+}
+
+} // namespace
+
+CIniDocument CIniDocument::FromBytes(std::string_view bytes) {
+    CIniDocument document;
+    std::u16string text;
+    if (bytes.starts_with(kUtf16LeBom)) {
+        document.m_encoding = Encoding::Utf16Le;
+        text = DecodeUtf16Le(bytes.substr(kUtf16LeBom.size()));
+    } else {
+        text = MultiByteToWide(GetACP(), bytes);
+    }
+    for (auto& line : SplitLines(text)) {
+        document.m_lines.push_back(ParseLine(std::move(line)));
+    }
+    return document;
+}
+
+CIniDocument::CLine CIniDocument::ParseLine(std::u16string text) {
+    CLine line;
+    const std::u16string_view content = Trim(text);
+    if (content.starts_with(u'[')) {
+        const size_t close = content.find(u']');
+        line.isSection = true;
+        line.name = Trim(content.substr(1, close == std::u16string_view::npos ? std::u16string_view::npos
+                                                                              : close - 1));
+    } else if (!content.starts_with(u';')) {
+        const size_t equals = content.find(u'=');
+        if (equals != std::u16string_view::npos) {
+            line.isKey = true;
+            line.name = Trim(content.substr(0, equals));
+            line.value = StripQuotes(Trim(content.substr(equals + 1)));
+        }
+    }
+    line.text = std::move(text);
+    return line;
+}
+
+std::optional<size_t> CIniDocument::FindSection(std::u16string_view section) const {
+    const std::u16string_view name = Trim(section);
+    for (size_t i = 0; i < m_lines.size(); ++i) {
+        if (m_lines[i].isSection && NamesMatch(m_lines[i].name, name)) {
+            return i;
+        }
+    }
+    return std::nullopt;
+}
+
+size_t CIniDocument::SectionEnd(size_t header) const {
+    size_t end = header + 1;
+    while (end < m_lines.size() && !m_lines[end].isSection) {
+        ++end;
+    }
+    return end;
+}
+
+std::optional<size_t> CIniDocument::FindKey(size_t header, std::u16string_view key) const {
+    const std::u16string_view name = Trim(key);
+    const size_t end = SectionEnd(header);
+    for (size_t i = header + 1; i < end; ++i) {
+        if (m_lines[i].isKey && NamesMatch(m_lines[i].name, name)) {
+            return i;
+        }
+    }
+    return std::nullopt;
+}
+
+std::optional<std::u16string> CIniDocument::GetValue(std::u16string_view section,
+                                                     std::u16string_view key) const {
+    const auto header = FindSection(section);
+    if (!header) {
+        return std::nullopt;
+    }
+    const auto line = FindKey(*header, key);
+    if (!line) {
+        return std::nullopt;
+    }
+    return m_lines[*line].value;
+}
+
+void CIniDocument::SetValue(std::u16string_view section, std::u16string_view key,
+                            std::u16string_view value) {
+    auto header = FindSection(section);
+    if (!header) {
+        m_lines.push_back(ParseLine(u"[" + std::u16string(Trim(section)) + u"]"));
+        header = m_lines.size() - 1;
+    }
+    if (const auto line = FindKey(*header, key)) {
+        // The spelling of the name already in the file is kept.
+        m_lines[*line] = ParseLine(m_lines[*line].name + u"=" + std::u16string(value));
+        return;
+    }
+    // After the last entry of the section, so blank lines before the next header stay there.
+    size_t insertAt = *header + 1;
+    const size_t end = SectionEnd(*header);
+    for (size_t i = *header + 1; i < end; ++i) {
+        if (!Trim(m_lines[i].text).empty()) {
+            insertAt = i + 1;
+        }
+    }
+    m_lines.insert(m_lines.begin() + static_cast<std::ptrdiff_t>(insertAt),
+                   ParseLine(std::u16string(Trim(key)) + u"=" + std::u16string(value)));
+}
+
+void CIniDocument::DeleteKey(std::u16string_view section, std::u16string_view key) {
+    if (const auto header = FindSection(section)) {
+        if (const auto line = FindKey(*header, key)) {
+            m_lines.erase(m_lines.begin() + static_cast<std::ptrdiff_t>(*line));
+        }
+    }
+}
+
+void CIniDocument::DeleteSection(std::u16string_view section) {
+    if (const auto header = FindSection(section)) {
+        m_lines.erase(m_lines.begin() + static_cast<std::ptrdiff_t>(*header),
+                      m_lines.begin() + static_cast<std::ptrdiff_t>(SectionEnd(*header)));
+    }
+}
+
+std::string CIniDocument::ToBytes() const {
+    std::u16string text;
+    for (const auto& line : m_lines) {
+        text += line.text;
+        text += u"\r\n";
+    }
+    if (m_encoding == Encoding::Utf16Le) {
+        return std::string(kUtf16LeBom) + EncodeUtf16Le(text);
+    }
+    return WideToMultiByte(GetACP(), text);
+}
+
+} // namespace platform

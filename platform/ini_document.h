@@ -1,0 +1,49 @@
+#pragma once
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace platform {
+
+// An INI file held in memory, read and changed by the rules of the Windows
+// private profile functions. Lines it does not touch are kept as they were.
+class CIniDocument {
+public:
+    enum class Encoding { Ansi, Utf16Le };
+
+    // Bytes of a file: UTF-16LE when they start with its byte order mark,
+    // otherwise text in the ANSI code page.
+    static CIniDocument FromBytes(std::string_view bytes);
+
+    // The value of the first matching key in the first matching section,
+    // blanks and one pair of enclosing quotes removed.
+    std::optional<std::u16string> GetValue(std::u16string_view section,
+                                           std::u16string_view key) const;
+
+    void SetValue(std::u16string_view section, std::u16string_view key, std::u16string_view value);
+    void DeleteKey(std::u16string_view section, std::u16string_view key);
+    void DeleteSection(std::u16string_view section);
+
+    // Every line ends in CRLF; the encoding is the one the file was read in.
+    std::string ToBytes() const;
+
+private:
+    struct CLine {
+        std::u16string text;
+        bool isSection = false;
+        bool isKey = false;
+        std::u16string name; // trimmed section or key name
+        std::u16string value;
+    };
+
+    static CLine ParseLine(std::u16string text);
+    std::optional<size_t> FindSection(std::u16string_view section) const;
+    size_t SectionEnd(size_t header) const;
+    std::optional<size_t> FindKey(size_t header, std::u16string_view key) const;
+
+    std::vector<CLine> m_lines;
+    Encoding m_encoding = Encoding::Ansi;
+};
+
+} // namespace platform

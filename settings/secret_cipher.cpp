@@ -1,0 +1,154 @@
+#include "settings/secret_cipher.h"
+
+#include "platform/codepage.h"
+
+#include <cstring>
+#include <memory>
+#include <openssl/crypto.h>
+#include <openssl/evp.h>
+#include <openssl/rand.h>
+
+namespace {
+
+constexpr size_t kBlockBytes = 16;
+
+constexpr std::array<std::uint8_t, 16> kKey = {0x3a, 0x7f, 0x1c, 0x5e, 0x9b, 0x2d, 0x40, 0x8e,
+                                               0x6c, 0x1f, 0x7a, 0x2b, 0x5d, 0x9e, 0x0c, 0x84};
+
+// A byte buffer that wipes itself, for anything that held plaintext.
+class CSecureBytes {
+public:
+    explicit CSecureBytes(size_t size) : m_bytes(size, 0) {}
+    ~CSecureBytes() { OPENSSL_cleanse(m_bytes.data(), m_bytes.size()); }
+    CSecureBytes(const CSecureBytes&) = delete;
+    CSecureBytes& operator=(const CSecureBytes&) = delete;
+
+    std::uint8_t* data() { return m_bytes.data(); }
+    size_t size() const { return m_bytes.size(); }
+
+private:
+    std::vector<std::uint8_t> m_bytes;
+};
+
+void Wipe(std::string& text) { OPENSSL_cleanse(text.data(), text.size()); }
+
+using CipherContext = std::unique_ptr<EVP_CIPHER_CTX, decltype(&EVP_CIPHER_CTX_free)>;
+
+// AES-128-CBC over whole blocks, padding off: the zero fill is ours.
+bool RunCipher(bool encrypt, const std::uint8_t* iv, const std::uint8_t* in, size_t length,
+               std::uint8_t* out) {
+    CipherContext context(EVP_CIPHER_CTX_new(), &EVP_CIPHER_CTX_free);
+    int produced = 0;
+    int finished = 0;
+    return context && EVP_CipherInit_ex(context.get(), EVP_aes_128_cbc(), nullptr, kKey.data(), iv,
+                                        encrypt ? 1 : 0) == 1 &&
+           EVP_CIPHER_CTX_set_padding(context.get(), 0) == 1 &&
+           EVP_CipherUpdate(context.get(), out, &produced, in, static_cast<int>(length)) == 1 &&
+           EVP_CipherFinal_ex(context.get(), out + produced, &finished) == 1 &&
+           static_cast<size_t>(produced + finished) == length;
+}
+
+int HexDigitValue(char c) {
+    if (c >= '0' && c <= '9') {
+        return c - '0';
+    }
+    if (c >= 'A' && c <= 'F') {
+        return c - 'A' + 10;
+    }
+    if (c >= 'a' && c <= 'f') {
+        return c - 'a' + 10;
+    }
+    return 0;
+}
+
+} // namespace
+
+void MakeRandomIv(std::array<std::uint8_t, kIvBytes>& iv) {
+    if (RAND_bytes(iv.data(), static_cast<int>(iv.size())) != 1) {
+        // The generator is never expected to fail; a zero IV still decrypts.
+        iv.fill(0);
+    }
+}
+
+std::string ByteToHex(std::uint8_t byte) {
+    constexpr char kDigits[] = "0123456789ABCDEF";
+    return {kDigits[byte >> 4], kDigits[byte & 0x0F]};
+}
+
+std::vector<std::uint8_t> HexToBytes(std::string_view text, size_t byteCount) {
+    std::vector<std::uint8_t> bytes(byteCount, 0);
+    for (size_t i = 0; i < byteCount && 2 * i + 1 < text.size(); ++i) {
+        bytes[i] = static_cast<std::uint8_t>(HexDigitValue(text[2 * i]) << 4 |
+                                             HexDigitValue(text[2 * i + 1]));
+    }
+    return bytes;
+}
+
+std::u16string OemToWide(const char* text) {
+    return platform::MultiByteToWide(platform::GetOEMCP(), text);
+}
+
+int EncryptSecret(const char16_t* secret, std::u16string& output) {
+    if (secret == nullptr) {
+        return 0;
+    }
+    std::array<std::uint8_t, kIvBytes> iv{};
+    MakeRandomIv(iv);
+
+    std::string oem = platform::WideToMultiByte(platform::GetOEMCP(), secret);
+    const size_t padded = (oem.size() + kBlockBytes - 1) / kBlockBytes * kBlockBytes;
+    const size_t digits = 2 * (kIvBytes + padded);
+    if (digits + 1 > kSecretBufferUnits) {
+        Wipe(oem);
+        return 0;
+    }
+
+    CSecureBytes plain(padded);
+    std::memcpy(plain.data(), oem.data(), oem.size());
+    Wipe(oem);
+    std::vector<std::uint8_t> cipher(padded);
+    if (!RunCipher(true, iv.data(), plain.data(), padded, cipher.data())) {
+        return 0;
+    }
+
+    std::u16string text;
+    text.reserve(digits);
+    for (const auto byte : iv) {
+        for (const char digit : ByteToHex(byte)) {
+            text.push_back(static_cast<char16_t>(digit));
+        }
+    }
+    for (const auto byte : cipher) {
+        for (const char digit : ByteToHex(byte)) {
+            text.push_back(static_cast<char16_t>(digit));
+        }
+    }
+    output = std::move(text);
+    return 1;
+}
+
+int DecryptSecret(const char16_t* text, std::u16string& output) {
+    if (text == nullptr) {
+        return 0;
+    }
+    const std::string oem = platform::WideToMultiByte(platform::GetOEMCP(), text);
+    const size_t byteCount = oem.size() / 2;
+    if (byteCount % kBlockBytes != 0 || byteCount <= kIvBytes) {
+        return 0;
+    }
+    const std::vector<std::uint8_t> bytes = HexToBytes(oem, byteCount);
+    const size_t cipherBytes = byteCount - kIvBytes;
+
+    // One extra zero byte ends the plaintext as a C string.
+    CSecureBytes plain(cipherBytes + 1);
+    if (!RunCipher(false, bytes.data(), bytes.data() + kIvBytes, cipherBytes, plain.data())) {
+        return 0;
+    }
+    std::u16string secret = OemToWide(reinterpret_cast<const char*>(plain.data()));
+    if (secret.size() + 1 > kSecretBufferUnits) {
+        OPENSSL_cleanse(secret.data(), secret.size() * sizeof(char16_t));
+        return 0;
+    }
+    output = std::move(secret);
+    return 1;
+}
