@@ -17,19 +17,23 @@ void PrintOverview(std::ostream& out) {
            "Creates, checks and shows the player's NetworkSetting.ini without a display.\n\n"
            "Commands:\n";
     for (const CCommand* command : kCommands) {
-        out << "  " << command->name << std::string(12 - std::string_view(command->name).size(), ' ')
-            << command->summary << '\n';
+        out << "  " << command->name
+            << std::string(12 - std::string_view(command->name).size(), ' ') << command->summary
+            << '\n';
     }
     out << "\nRun 'quorlan-cli COMMAND --help' for the arguments of a command.\n";
 }
 
 const CCommand* FindCommand(std::string_view name) {
-    const auto found = std::find_if(kCommands.begin(), kCommands.end(),
-                                    [name](const CCommand* command) { return command->name == name; });
+    const auto found =
+        std::find_if(kCommands.begin(), kCommands.end(),
+                     [name](const CCommand* command) { return command->name == name; });
     return found == kCommands.end() ? nullptr : *found;
 }
 
-bool IsHelp(std::string_view argument) { return argument == "--help" || argument == "-h"; }
+bool IsHelp(std::string_view argument) {
+    return argument == "--help" || argument == "-h";
+}
 
 } // namespace
 

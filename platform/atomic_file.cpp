@@ -67,8 +67,8 @@ bool SaveFileAtomically(const std::filesystem::path& requested, std::string_view
         return false;
     }
 
-    const bool written = WriteAll(fd, bytes) && ::fchmod(fd, ModeFor(target, newFileMode)) == 0 &&
-                         ::fsync(fd) == 0;
+    const bool written =
+        WriteAll(fd, bytes) && ::fchmod(fd, ModeFor(target, newFileMode)) == 0 && ::fsync(fd) == 0;
     const bool closed = ::close(fd) == 0;
     if (!written || !closed || ::rename(temporary.c_str(), target.c_str()) != 0) {
         ::unlink(temporary.c_str());

@@ -9,7 +9,9 @@ namespace {
 
 constexpr std::string_view kUtf16LeBom = "\xFF\xFE";
 
-bool IsBlank(char16_t c) { return c == u' ' || c == u'\t'; }
+bool IsBlank(char16_t c) {
+    return c == u' ' || c == u'\t';
+}
 
 std::u16string_view Trim(std::u16string_view text) {
     while (!text.empty() && IsBlank(text.front())) {
@@ -21,7 +23,9 @@ std::u16string_view Trim(std::u16string_view text) {
     return text;
 }
 
-char16_t FoldCase(char16_t c) { return c >= u'a' && c <= u'z' ? c - u'a' + u'A' : c; }
+char16_t FoldCase(char16_t c) {
+    return c >= u'a' && c <= u'z' ? c - u'a' + u'A' : c;
+}
 
 bool NamesMatch(std::u16string_view a, std::u16string_view b) {
     return a.size() == b.size() &&
@@ -98,8 +102,8 @@ CIniDocument::CLine CIniDocument::ParseLine(std::u16string text) {
     if (content.starts_with(u'[')) {
         const size_t close = content.find(u']');
         line.isSection = true;
-        line.name = Trim(content.substr(1, close == std::u16string_view::npos ? std::u16string_view::npos
-                                                                              : close - 1));
+        line.name = Trim(content.substr(
+            1, close == std::u16string_view::npos ? std::u16string_view::npos : close - 1));
     } else if (!content.starts_with(u';')) {
         const size_t equals = content.find(u'=');
         if (equals != std::u16string_view::npos) {

@@ -42,8 +42,8 @@ std::uint32_t GetPrivateProfileString(const char16_t* section, const char16_t* k
                          size);
 }
 
-bool WritePrivateProfileString(const char16_t* section, const char16_t* key,
-                               const char16_t* value, const std::filesystem::path& path) {
+bool WritePrivateProfileString(const char16_t* section, const char16_t* key, const char16_t* value,
+                               const std::filesystem::path& path) {
     if (section == nullptr) {
         return key == nullptr && value == nullptr;
     }

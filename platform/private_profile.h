@@ -16,7 +16,7 @@ std::uint32_t GetPrivateProfileString(const char16_t* section, const char16_t* k
 // Writes one value in the manner of WritePrivateProfileStringW: a null value
 // deletes the key, a null key the section; each write is saved at once,
 // atomically. All three null asks for a flush, which has nothing left to do.
-bool WritePrivateProfileString(const char16_t* section, const char16_t* key,
-                               const char16_t* value, const std::filesystem::path& path);
+bool WritePrivateProfileString(const char16_t* section, const char16_t* key, const char16_t* value,
+                               const std::filesystem::path& path);
 
 } // namespace platform

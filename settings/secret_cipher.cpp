@@ -30,7 +30,9 @@ private:
     std::vector<std::uint8_t> m_bytes;
 };
 
-void Wipe(std::string& text) { OPENSSL_cleanse(text.data(), text.size()); }
+void Wipe(std::string& text) {
+    OPENSSL_cleanse(text.data(), text.size());
+}
 
 using CipherContext = std::unique_ptr<EVP_CIPHER_CTX, decltype(&EVP_CIPHER_CTX_free)>;
 
@@ -40,8 +42,9 @@ bool RunCipher(bool encrypt, const std::uint8_t* iv, const std::uint8_t* in, siz
     CipherContext context(EVP_CIPHER_CTX_new(), &EVP_CIPHER_CTX_free);
     int produced = 0;
     int finished = 0;
-    return context && EVP_CipherInit_ex(context.get(), EVP_aes_128_cbc(), nullptr, kKey.data(), iv,
-                                        encrypt ? 1 : 0) == 1 &&
+    return context &&
+           EVP_CipherInit_ex(context.get(), EVP_aes_128_cbc(), nullptr, kKey.data(), iv,
+                             encrypt ? 1 : 0) == 1 &&
            EVP_CIPHER_CTX_set_padding(context.get(), 0) == 1 &&
            EVP_CipherUpdate(context.get(), out, &produced, in, static_cast<int>(length)) == 1 &&
            EVP_CipherFinal_ex(context.get(), out + produced, &finished) == 1 &&

@@ -1,0 +1,263 @@
+#include "ui/headless/headless_window.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <utility>
+
+namespace ui::headless {
+
+CHeadlessWindow::CHeadlessWindow(CDialog& dialog, WindowHandle handle)
+    : m_dialog(dialog), m_handle(handle), m_title(dialog.Template().title),
+      m_extendedStyle(dialog.Template().extendedStyle) {
+    for (const auto& control : dialog.Template().controls) {
+        CControl state;
+        state.kind = control.kind;
+        state.rect = control.rect;
+        state.style = control.style;
+        state.text = control.text;
+        state.enabled = (control.style & style::kDisabled) == 0;
+        state.visible = (control.style & style::kHidden) == 0;
+        m_controls.emplace(control.id, std::move(state));
+    }
+}
+
+CHeadlessWindow::CControl& CHeadlessWindow::At(int id) {
+    return const_cast<CControl&>(std::as_const(*this).At(id));
+}
+
+const CHeadlessWindow::CControl& CHeadlessWindow::At(int id) const {
+    const auto found = m_controls.find(id);
+    if (found == m_controls.end()) {
+        // Asking for a control the template lacks is a fault in the dialog's code.
+        std::fprintf(stderr, "internal error: dialog %d has no control %d\n",
+                     m_dialog.Template().id, id);
+        std::abort();
+    }
+    return found->second;
+}
+
+bool CHeadlessWindow::IsActionable(int id) const {
+    const auto found = m_controls.find(id);
+    return !HasEnded() && found != m_controls.end() && found->second.enabled &&
+           found->second.visible;
+}
+
+bool CHeadlessWindow::IsValidIndex(const CControl& control, int index) const {
+    return index >= 0 && index < static_cast<int>(control.items.size());
+}
+
+bool CHeadlessWindow::Click(int id) {
+    if (!IsActionable(id)) {
+        return false;
+    }
+    CControl& control = At(id);
+    if (control.kind == ControlKind::CheckBox) {
+        control.check = control.check == 0 ? 1 : 0;
+    } else if (control.kind == ControlKind::RadioButton) {
+        // An automatic radio button clears the others of its group.
+        for (const int member : m_dialog.Template().RadioGroupContaining(id)) {
+            At(member).check = member == id ? 1 : 0;
+        }
+    }
+    m_focus = id;
+    m_dialog.Dispatch(id, Notification::Clicked);
+    return true;
+}
+
+bool CHeadlessWindow::Type(int id, std::u16string_view text) {
+    if (!IsActionable(id)) {
+        return false;
+    }
+    At(id).text = text;
+    m_focus = id;
+    m_dialog.Dispatch(id, Notification::EditChanged);
+    return true;
+}
+
+bool CHeadlessWindow::TypeAddress(int id, const IpField& address) {
+    if (!IsActionable(id)) {
+        return false;
+    }
+    At(id).address = address;
+    m_focus = id;
+    m_dialog.Dispatch(id, Notification::EditChanged);
+    return true;
+}
+
+bool CHeadlessWindow::Choose(int id, int index) {
+    if (!IsActionable(id) || !IsValidIndex(At(id), index)) {
+        return false;
+    }
+    At(id).curSel = index;
+    m_focus = id;
+    m_dialog.Dispatch(id, Notification::SelectionChanged);
+    return true;
+}
+
+bool CHeadlessWindow::DoubleClick(int id, int index) {
+    if (!Choose(id, index)) {
+        return false;
+    }
+    m_dialog.Dispatch(id, Notification::DoubleClicked);
+    return true;
+}
+
+void CHeadlessWindow::PressEnter() {
+    for (const auto& control : m_dialog.Template().controls) {
+        if ((control.style & style::kDefaultButton) != 0) {
+            Click(control.id);
+            return;
+        }
+    }
+    if (!HasEnded()) {
+        m_dialog.Dispatch(IDOK, Notification::Clicked);
+    }
+}
+
+void CHeadlessWindow::PressEscape() {
+    if (!HasEnded()) {
+        m_dialog.Dispatch(IDCANCEL, Notification::Clicked);
+    }
+}
+
+void CHeadlessWindow::CloseBox() {
+    PressEscape();
+}
+
+Rect CHeadlessWindow::ControlRect(int id) const {
+    return At(id).rect;
+}
+int CHeadlessWindow::ItemHeight(int id) const {
+    return At(id).itemHeight;
+}
+
+void CHeadlessWindow::SetOuterSize(int width, int height) {
+    m_outerSize = Rect{0, 0, width, height};
+}
+
+void CHeadlessWindow::End(int result) {
+    if (!HasEnded()) {
+        m_result = result;
+    }
+}
+
+void CHeadlessWindow::MoveControl(int id, Rect pixels) {
+    At(id).rect = pixels;
+}
+void CHeadlessWindow::SetText(int id, std::u16string_view text) {
+    At(id).text = text;
+}
+std::u16string CHeadlessWindow::Text(int id) const {
+    return At(id).text;
+}
+void CHeadlessWindow::Enable(int id, bool enabled) {
+    At(id).enabled = enabled;
+}
+bool CHeadlessWindow::IsEnabled(int id) const {
+    return At(id).enabled;
+}
+void CHeadlessWindow::Show(int id, bool visible) {
+    At(id).visible = visible;
+}
+bool CHeadlessWindow::IsVisible(int id) const {
+    return At(id).visible;
+}
+void CHeadlessWindow::SetCheck(int id, int state) {
+    At(id).check = state;
+}
+int CHeadlessWindow::Check(int id) const {
+    return At(id).check;
+}
+void CHeadlessWindow::SetAddress(int id, const IpField& address) {
+    At(id).address = address;
+    At(id).address.filled = 4;
+}
+IpField CHeadlessWindow::Address(int id) const {
+    return At(id).address;
+}
+void CHeadlessWindow::ClearAddress(int id) {
+    At(id).address = IpField{};
+}
+
+int CHeadlessWindow::InsertItem(int id, int index, std::u16string_view text) {
+    auto& items = At(id).items;
+    if (index < 0 || index > static_cast<int>(items.size())) {
+        index = static_cast<int>(items.size());
+    }
+    items.insert(items.begin() + index, CItem{std::u16string(text), 0});
+    return index;
+}
+
+void CHeadlessWindow::DeleteItem(int id, int index) {
+    CControl& control = At(id);
+    if (!IsValidIndex(control, index)) {
+        return;
+    }
+    control.items.erase(control.items.begin() + index);
+    if (control.curSel == index) {
+        control.curSel = -1;
+    } else if (control.curSel > index) {
+        --control.curSel;
+    }
+}
+
+void CHeadlessWindow::ResetItems(int id) {
+    At(id).items.clear();
+    At(id).curSel = -1;
+}
+
+int CHeadlessWindow::ItemCount(int id) const {
+    return static_cast<int>(At(id).items.size());
+}
+
+std::u16string CHeadlessWindow::ItemText(int id, int index) const {
+    const CControl& control = At(id);
+    return IsValidIndex(control, index) ? control.items[index].text : std::u16string{};
+}
+
+void CHeadlessWindow::SetItemData(int id, int index, std::intptr_t data) {
+    CControl& control = At(id);
+    if (IsValidIndex(control, index)) {
+        control.items[index].data = data;
+    }
+}
+
+std::intptr_t CHeadlessWindow::ItemData(int id, int index) const {
+    const CControl& control = At(id);
+    return IsValidIndex(control, index) ? control.items[index].data : -1;
+}
+
+void CHeadlessWindow::SetCurSel(int id, int index) {
+    CControl& control = At(id);
+    control.curSel = IsValidIndex(control, index) ? index : -1;
+}
+
+int CHeadlessWindow::CurSel(int id) const {
+    return At(id).curSel;
+}
+void CHeadlessWindow::SetItemHeight(int id, int pixels) {
+    At(id).itemHeight = pixels;
+}
+
+void CHeadlessWindow::InsertTab(int id, int index, std::u16string_view text) {
+    InsertItem(id, index, text);
+    if (CurSel(id) < 0) {
+        SetCurSel(id, 0);
+    }
+}
+
+int CHeadlessWindow::TabCount(int id) const {
+    return ItemCount(id);
+}
+std::u16string CHeadlessWindow::TabText(int id, int index) const {
+    return ItemText(id, index);
+}
+void CHeadlessWindow::SetCurTab(int id, int index) {
+    SetCurSel(id, index);
+}
+int CHeadlessWindow::CurTab(int id) const {
+    return CurSel(id);
+}
+
+} // namespace ui::headless

@@ -1,0 +1,106 @@
+#pragma once
+#include "ui/dialog.h"
+#include "ui/window.h"
+
+#include <map>
+#include <optional>
+
+namespace ui::headless {
+
+// A dialog's window kept in memory. Besides the window operations it offers
+// the actions of a user, which reach the dialog as its notifications do.
+class CHeadlessWindow : public IWindow {
+public:
+    CHeadlessWindow(CDialog& dialog, WindowHandle handle);
+
+    // User actions. Each acts only on a visible, enabled control, as a
+    // person could, and returns whether it did.
+    bool Click(int id);
+    bool Type(int id, std::u16string_view text);
+    bool TypeAddress(int id, const IpField& address); // filled count as given
+    bool Choose(int id, int index);                   // list or combo line, or tab
+    bool DoubleClick(int id, int index);
+    void PressEnter();
+    void PressEscape();
+    void CloseBox();
+
+    bool HasEnded() const { return m_result.has_value(); }
+    std::optional<int> Result() const { return m_result; }
+    Rect ControlRect(int id) const;
+    int ItemHeight(int id) const;
+    std::optional<Rect> OuterSize() const { return m_outerSize; }
+
+    // IWindow
+    WindowHandle Handle() const override { return m_handle; }
+    void SetTitle(std::u16string_view title) override { m_title = title; }
+    std::u16string Title() const override { return m_title; }
+    void SetExtendedStyle(unsigned extendedStyle) override { m_extendedStyle = extendedStyle; }
+    unsigned ExtendedStyle() const override { return m_extendedStyle; }
+    void SetOuterSize(int width, int height) override;
+    void End(int result) override;
+    void MoveControl(int id, Rect pixels) override;
+    void SetText(int id, std::u16string_view text) override;
+    std::u16string Text(int id) const override;
+    void Enable(int id, bool enabled) override;
+    bool IsEnabled(int id) const override;
+    void Show(int id, bool visible) override;
+    bool IsVisible(int id) const override;
+    void SetFocus(int id) override { m_focus = id; }
+    void SetCheck(int id, int state) override;
+    int Check(int id) const override;
+    void SetAddress(int id, const IpField& address) override;
+    IpField Address(int id) const override;
+    void ClearAddress(int id) override;
+    int InsertItem(int id, int index, std::u16string_view text) override;
+    void DeleteItem(int id, int index) override;
+    void ResetItems(int id) override;
+    int ItemCount(int id) const override;
+    std::u16string ItemText(int id, int index) const override;
+    void SetItemData(int id, int index, std::intptr_t data) override;
+    std::intptr_t ItemData(int id, int index) const override;
+    void SetCurSel(int id, int index) override;
+    int CurSel(int id) const override;
+    void SetItemHeight(int id, int pixels) override;
+    void InsertTab(int id, int index, std::u16string_view text) override;
+    int TabCount(int id) const override;
+    std::u16string TabText(int id, int index) const override;
+    void SetCurTab(int id, int index) override;
+    int CurTab(int id) const override;
+
+    int Focus() const { return m_focus; }
+
+private:
+    struct CItem {
+        std::u16string text;
+        std::intptr_t data = 0;
+    };
+    struct CControl {
+        ControlKind kind = ControlKind::Static;
+        Rect rect;
+        unsigned style = 0;
+        std::u16string text;
+        bool enabled = true;
+        bool visible = true;
+        int check = 0;
+        IpField address;
+        std::vector<CItem> items;
+        int curSel = -1;
+        int itemHeight = 0;
+    };
+
+    CControl& At(int id);
+    const CControl& At(int id) const;
+    bool IsActionable(int id) const;
+    bool IsValidIndex(const CControl& control, int index) const;
+
+    CDialog& m_dialog;
+    WindowHandle m_handle;
+    std::u16string m_title;
+    unsigned m_extendedStyle;
+    std::optional<Rect> m_outerSize;
+    std::map<int, CControl> m_controls;
+    std::optional<int> m_result;
+    int m_focus = 0;
+};
+
+} // namespace ui::headless

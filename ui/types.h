@@ -1,0 +1,99 @@
+#pragma once
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace ui {
+
+using WindowHandle = std::uintptr_t;
+
+// Results of dialogs and message boxes, numbered as the Windows framework does.
+inline constexpr int IDOK = 1;
+inline constexpr int IDCANCEL = 2;
+inline constexpr int IDYES = 6;
+inline constexpr int IDNO = 7;
+
+enum class ControlKind {
+    Static,
+    GroupBox,
+    PushButton,
+    CheckBox,
+    RadioButton,
+    Edit,
+    ListBox,
+    ComboBox,
+    IpAddress,
+    Tab,
+};
+
+// Control style flags.
+namespace style {
+inline constexpr unsigned kDefaultButton = 1u << 0; // Enter presses it
+inline constexpr unsigned kGroup = 1u << 1;         // first radio button of a group
+inline constexpr unsigned kPassword = 1u << 2;      // characters masked
+inline constexpr unsigned kNumber = 1u << 3;        // digits only
+inline constexpr unsigned kAutoHScroll = 1u << 4;   // text scrolls sideways
+inline constexpr unsigned kVScroll = 1u << 5;
+inline constexpr unsigned kNotify = 1u << 6;
+inline constexpr unsigned kSort = 1u << 7;
+inline constexpr unsigned kDropDownList = 1u << 8;
+inline constexpr unsigned kHidden = 1u << 9;
+inline constexpr unsigned kDisabled = 1u << 10;
+inline constexpr unsigned kTabStop = 1u << 11;
+} // namespace style
+
+// Window style flags of a dialog.
+namespace window_style {
+inline constexpr unsigned kSystemMenu = 1u << 0; // close box in the title bar
+inline constexpr unsigned kMinimizeBox = 1u << 1;
+} // namespace window_style
+
+// Extended window styles, with their Windows values.
+inline constexpr unsigned kExStyleToolWindow = 0x80;
+inline constexpr unsigned kExStyleAppWindow = 0x40000;
+
+struct Rect {
+    int x = 0;
+    int y = 0;
+    int width = 0;
+    int height = 0;
+    bool operator==(const Rect&) const = default;
+};
+
+struct ControlTemplate {
+    int id = 0;
+    ControlKind kind = ControlKind::Static;
+    Rect rect; // dialog units
+    unsigned style = 0;
+    std::u16string text;
+};
+
+struct DialogTemplate {
+    int id = 0;
+    Rect rect; // dialog units
+    std::u16string title;
+    std::u16string fontName = u"MS Shell Dlg";
+    int fontPointSize = 8;
+    unsigned windowStyle = window_style::kSystemMenu;
+    unsigned extendedStyle = 0;
+    std::vector<ControlTemplate> controls;
+
+    const ControlTemplate* FindControl(int controlId) const;
+    // The radio buttons of the group a radio button belongs to, in template
+    // order: a group runs from a button marked kGroup (or the first radio
+    // button after another kind of control) to the next such start.
+    std::vector<int> RadioGroupContaining(int controlId) const;
+};
+
+enum class Icon { None, Error, Information, Question, Warning };
+enum class Buttons { Ok, OkCancel, YesNo };
+
+// What a control tells its dialog.
+enum class Notification {
+    Clicked,          // push button, check box, radio button
+    SelectionChanged, // list box, combo box, tab strip
+    DoubleClicked,    // list box line
+    EditChanged,      // edit text
+};
+
+} // namespace ui
