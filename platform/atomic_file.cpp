@@ -50,12 +50,14 @@ void SyncFolder(const std::filesystem::path& folder) {
 
 bool SaveFileAtomically(const std::filesystem::path& requested, std::string_view bytes,
                         std::optional<mode_t> newFileMode) {
-    std::error_code error;
     // A link stays a link: the file it points to is the one replaced.
-    const std::filesystem::path target = std::filesystem::is_symlink(requested, error)
-                                             ? std::filesystem::canonical(requested, error)
-                                             : requested;
-    if (error || target.empty() || std::filesystem::is_directory(target, error)) {
+    std::error_code error;
+    std::filesystem::path target = requested;
+    if (std::filesystem::is_symlink(requested, error)) {
+        target = std::filesystem::canonical(requested, error);
+    }
+    if ((error && error != std::errc::no_such_file_or_directory) || target.empty() ||
+        std::filesystem::is_directory(target, error)) {
         return false;
     }
 

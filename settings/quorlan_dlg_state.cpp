@@ -1,0 +1,54 @@
+#include "settings/quorlan_dlg_state.h"
+
+#include "settings/settings_file_format.h"
+#include "settings/text_format.h"
+
+CQuorlanDlgState::CQuorlanDlgState(const ui::DialogTemplate& dialogTemplate)
+    : ui::CDialog(dialogTemplate) {}
+
+void CQuorlanDlgState::DoDataExchange(ui::CDataExchange& dx) {
+    ui::DDX_Radio(dx, IDC_NETFOLDER_DEFAULT, m_nNetFolderChoice);
+    ui::DDX_Radio(dx, IDC_WIRED_DHCP_ON, m_nDhcpChoice);
+    ui::DDX_Check(dx, IDC_WIRED_USE_PROXY, m_bUseProxy);
+    ui::DDX_Check(dx, IDC_ENABLE_NETWORK_DEVICE, m_bEnableNetworkDevice);
+    ui::DDX_Check(dx, IDC_USE_WIRELESS, m_bUseWireless);
+}
+
+void CQuorlanDlgState::ResetSettingRecords() {
+    for (auto& slot : m_wirelessSlots) {
+        slot.Reset();
+    }
+    m_wiredSetting.Reset();
+}
+
+const std::u16string& CQuorlanDlgState::WirelessKeyName(int profileIndex, int keyIndex) {
+    m_strKeyName = kWirelessKeyNames.at(static_cast<size_t>(keyIndex));
+    if (profileIndex > 0) {
+        m_strKeyName += u'_';
+        m_strKeyName += DecimalText(profileIndex + 1);
+    }
+    return m_strKeyName;
+}
+
+CNetworkSetting* CQuorlanDlgState::SlotOfLine(int line) {
+    if (line < 0 || line >= Window().ItemCount(IDC_WIRELESS_LIST)) {
+        return nullptr;
+    }
+    const std::intptr_t slot = Window().ItemData(IDC_WIRELESS_LIST, line);
+    if (slot < 0 || slot >= kWirelessSlotCount) {
+        return nullptr;
+    }
+    return &m_wirelessSlots[static_cast<size_t>(slot)];
+}
+
+int CQuorlanDlgState::AppendWirelessProfile(const CNetworkSetting& profile) {
+    for (size_t slot = 0; slot < m_wirelessSlots.size(); ++slot) {
+        if (m_wirelessSlots[slot].m_strSsid.empty()) {
+            m_wirelessSlots[slot] = profile;
+            const int line = Window().InsertItem(IDC_WIRELESS_LIST, -1, profile.m_strSsid);
+            Window().SetItemData(IDC_WIRELESS_LIST, line, static_cast<std::intptr_t>(slot));
+            return line;
+        }
+    }
+    return -1;
+}

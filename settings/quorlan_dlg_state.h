@@ -1,0 +1,51 @@
+#pragma once
+#include "settings/network_setting.h"
+#include "settings/quorlan_controls.h"
+#include "ui/dialog.h"
+
+#include <array>
+#include <string>
+
+inline constexpr int kWirelessSlotCount = 30;
+inline constexpr int kKeysPerProfile = 14;
+
+// The settings the main dialog holds while it is open: members, and the
+// controls that carry the rest. The main dialog derives from it; without a
+// display it is used as it is.
+class CQuorlanDlgState : public ui::CDialog {
+public:
+    explicit CQuorlanDlgState(const ui::DialogTemplate& dialogTemplate = SettingsTemplate());
+
+    void DoDataExchange(ui::CDataExchange& dx) override;
+
+    // All 30 slots and the wired record back to their defaults.
+    void ResetSettingRecords();
+
+    // Writes the state as a settings file; 1 when the whole file was saved,
+    // 0 otherwise, with any older file left as it was.
+    int WriteSettingsFile(const std::u16string& path);
+
+    // The key of a profile's value: base name for profile 0, else with
+    // "_<profile + 1>". The text lives in a buffer the next call overwrites.
+    const std::u16string& WirelessKeyName(int profileIndex, int keyIndex);
+
+    // The slot a wireless list line refers to; null for no such line.
+    CNetworkSetting* SlotOfLine(int line);
+    // Copies a profile into the first free slot and appends its list line;
+    // -1 when all slots are used.
+    int AppendWirelessProfile(const CNetworkSetting& profile);
+
+    std::array<CNetworkSetting, kWirelessSlotCount> m_wirelessSlots;
+    CNetworkSetting m_wiredSetting;
+    std::u16string m_strKeyName;
+    std::u16string m_strMessage;
+    std::u16string m_strLastPath;
+    std::u16string m_strAppDataPath;
+    int m_nNetFolderChoice = 0; // 0 "Use default setting", 1 "Customize the settings"
+    int m_nDhcpChoice = 0;      // 0 "DHCP On", 1 "DHCP Off"
+    int m_bUseProxy = 0;
+    int m_bEnableNetworkDevice = 0;
+    int m_bUseWireless = 0;
+    std::u16string m_strDevicePath;
+    std::u16string m_strDeviceName;
+};

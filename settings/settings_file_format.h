@@ -1,0 +1,51 @@
+#pragma once
+#include <array>
+#include <string_view>
+
+// Names in NetworkSetting.ini. The misspellings "Newtwork" and "SEQLITY" are
+// what the player reads and must stay.
+inline constexpr std::u16string_view kSectionNetFolder = u"NewtworkFolderSetting";
+inline constexpr std::u16string_view kSectionCommon = u"Common";
+inline constexpr std::u16string_view kSectionUserNetwork = u"UserNetworkSetting";
+
+inline constexpr std::u16string_view kKeyNetFolderName = u"NETFOLDER_NAME";
+inline constexpr std::u16string_view kKeyNetFolderUid = u"NETFOLDER_UID";
+inline constexpr std::u16string_view kKeyNetFolderPass = u"NETFOLDER_PASS";
+inline constexpr std::u16string_view kKeyDevicePower = u"NETWORK_DEVICE_POWER_MANAGEMENT";
+inline constexpr std::u16string_view kKeyWirelessTotal = u"WIRELESS_SETTING_TOTAL";
+inline constexpr std::u16string_view kKeyNetworkPriority = u"NETWORK_PRIORITY";
+
+// The 14 keys of a wireless profile, in the order they are written.
+enum WirelessKey {
+    kWirelessDhcp,
+    kWirelessIp,
+    kWirelessSubnetMask,
+    kWirelessDefaultGateway,
+    kWirelessDns,
+    kWirelessDnsSecondary,
+    kWirelessProxy,
+    kWirelessProxyAddress,
+    kWirelessProxyPort,
+    kWirelessSsid,
+    kWirelessSecurityMode,
+    kWirelessPsk,
+    kWirelessForce,
+    kWirelessConnectAutomatically,
+};
+
+inline constexpr std::array<std::u16string_view, 14> kWirelessKeyNames = {
+    u"WIRELESS_DHCP",
+    u"WIRELESS_IP",
+    u"WIRELESS_SUBNET_MASK",
+    u"WIRELESS_DEFAULT_GATEWAY",
+    u"WIRELESS_DNS",
+    u"WIRELESS_DNS_SECONDARY",
+    u"WIRELESS_PROXY",
+    u"WIRELESS_PROXY_ADDRESS",
+    u"WIRELESS_PROXY_PORT",
+    u"WIRELESS_SSID",
+    u"WIRELESS_SEQLITY_MODE",
+    u"WIRELESS_PSK",
+    u"WIRELESS_FORCE",
+    u"WIRELESS_CONNECTION_AUTOMATICALLY",
+};
