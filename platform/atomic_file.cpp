@@ -56,8 +56,12 @@ bool SaveFileAtomically(const std::filesystem::path& requested, std::string_view
     if (std::filesystem::is_symlink(requested, error)) {
         target = std::filesystem::canonical(requested, error);
     }
-    if ((error && error != std::errc::no_such_file_or_directory) || target.empty() ||
-        std::filesystem::is_directory(target, error)) {
+    if ((error && error != std::errc::no_such_file_or_directory) || target.empty()) {
+        return false;
+    }
+    // Only a regular file is ever replaced: never a folder or a device.
+    const auto existing = std::filesystem::status(target, error);
+    if (std::filesystem::exists(existing) && !std::filesystem::is_regular_file(existing)) {
         return false;
     }
 

@@ -14,10 +14,18 @@ std::optional<unsigned> g_oemOverride;
 constexpr char kDefaultCharacter = '?';
 constexpr char16_t kReplacementCharacter = u'\uFFFD';
 
+constexpr unsigned kUtf16Le = 1200;
 constexpr unsigned kUtf8 = 65001;
 
 std::string IconvName(unsigned codePage) {
-    return codePage == kUtf8 ? "UTF-8" : "CP" + std::to_string(codePage);
+    switch (codePage) {
+    case kUtf16Le:
+        return "UTF-16LE";
+    case kUtf8:
+        return "UTF-8";
+    default:
+        return "CP" + std::to_string(codePage);
+    }
 }
 
 // An iconv descriptor that is closed on every path.
@@ -55,8 +63,12 @@ private:
     iconv_t m_handle;
 };
 
-bool IsHighSurrogate(char16_t unit) {
-    return unit >= 0xD800 && unit <= 0xDBFF;
+bool IsHighSurrogate(char16_t unit) { return unit >= 0xD800 && unit <= 0xDBFF; }
+bool IsLowSurrogate(char16_t unit) { return unit >= 0xDC00 && unit <= 0xDFFF; }
+
+char16_t UnitAt(const char* littleEndian) {
+    return static_cast<char16_t>(static_cast<unsigned char>(littleEndian[0]) |
+                                 static_cast<unsigned char>(littleEndian[1]) << 8);
 }
 
 } // namespace
@@ -87,9 +99,9 @@ std::string WideToMultiByte(unsigned codePage, std::u16string_view text) {
     size_t inLeft = copy.size() * sizeof(char16_t);
     while (!converter.Convert(in, inLeft, out)) {
         // Skip the whole character the code page lacks: a surrogate pair or one unit.
-        const auto unit = static_cast<char16_t>(static_cast<unsigned char>(in[0]) |
-                                                static_cast<unsigned char>(in[1]) << 8);
-        const size_t skip = IsHighSurrogate(unit) && inLeft >= 4 ? 4 : 2;
+        const bool isPair =
+            inLeft >= 4 && IsHighSurrogate(UnitAt(in)) && IsLowSurrogate(UnitAt(in + 2));
+        const size_t skip = isPair ? 4 : 2;
         in += skip;
         inLeft -= skip;
         out.push_back(kDefaultCharacter);
@@ -115,8 +127,7 @@ std::u16string MultiByteToWide(unsigned codePage, std::string_view bytes) {
     }
     result.resize(out.size() / 2);
     for (size_t i = 0; i < result.size(); ++i) {
-        result[i] = static_cast<char16_t>(static_cast<unsigned char>(out[2 * i]) |
-                                          static_cast<unsigned char>(out[2 * i + 1]) << 8);
+        result[i] = UnitAt(&out[2 * i]);
     }
     return result;
 }

@@ -8,10 +8,9 @@ namespace platform {
 namespace {
 
 constexpr std::string_view kUtf16LeBom = "\xFF\xFE";
+constexpr unsigned kUtf16LeCodePage = 1200;
 
-bool IsBlank(char16_t c) {
-    return c == u' ' || c == u'\t';
-}
+bool IsBlank(char16_t c) { return c == u' ' || c == u'\t'; }
 
 std::u16string_view Trim(std::u16string_view text) {
     while (!text.empty() && IsBlank(text.front())) {
@@ -23,9 +22,7 @@ std::u16string_view Trim(std::u16string_view text) {
     return text;
 }
 
-char16_t FoldCase(char16_t c) {
-    return c >= u'a' && c <= u'z' ? c - u'a' + u'A' : c;
-}
+char16_t FoldCase(char16_t c) { return c >= u'a' && c <= u'z' ? c - u'a' + u'A' : c; }
 
 bool NamesMatch(std::u16string_view a, std::u16string_view b) {
     return a.size() == b.size() &&
@@ -39,25 +36,6 @@ std::u16string_view StripQuotes(std::u16string_view value) {
         return value.substr(1, value.size() - 2);
     }
     return value;
-}
-
-std::u16string DecodeUtf16Le(std::string_view bytes) {
-    std::u16string text(bytes.size() / 2, u'\0');
-    for (size_t i = 0; i < text.size(); ++i) {
-        text[i] = static_cast<char16_t>(static_cast<unsigned char>(bytes[2 * i]) |
-                                        static_cast<unsigned char>(bytes[2 * i + 1]) << 8);
-    }
-    return text;
-}
-
-std::string EncodeUtf16Le(std::u16string_view text) {
-    std::string bytes;
-    bytes.reserve(text.size() * 2);
-    for (const char16_t unit : text) {
-        bytes.push_back(static_cast<char>(unit & 0xFF));
-        bytes.push_back(static_cast<char>(unit >> 8));
-    }
-    return bytes;
 }
 
 // Splits on CRLF, LF or CR; a last line without an ending still counts.
@@ -86,7 +64,7 @@ CIniDocument CIniDocument::FromBytes(std::string_view bytes) {
     std::u16string text;
     if (bytes.starts_with(kUtf16LeBom)) {
         document.m_encoding = Encoding::Utf16Le;
-        text = DecodeUtf16Le(bytes.substr(kUtf16LeBom.size()));
+        text = MultiByteToWide(kUtf16LeCodePage, bytes.substr(kUtf16LeBom.size()));
     } else {
         text = MultiByteToWide(GetACP(), bytes);
     }
@@ -204,7 +182,7 @@ std::string CIniDocument::ToBytes() const {
         text += u"\r\n";
     }
     if (m_encoding == Encoding::Utf16Le) {
-        return std::string(kUtf16LeBom) + EncodeUtf16Le(text);
+        return std::string(kUtf16LeBom) + WideToMultiByte(kUtf16LeCodePage, text);
     }
     return WideToMultiByte(GetACP(), text);
 }

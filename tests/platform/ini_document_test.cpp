@@ -1,0 +1,100 @@
+#include "platform/codepage.h"
+#include "platform/ini_document.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using platform::CIniDocument;
+
+class IniDocumentTest : public ::testing::Test {
+protected:
+    void SetUp() override { platform::OverrideCodePages(1252, 850); }
+    void TearDown() override { platform::OverrideCodePages(std::nullopt, std::nullopt); }
+};
+
+TEST_F(IniDocumentTest, ReadsByTheWindowsRules) {
+    const auto document = CIniDocument::FromBytes("; comment\r\n"
+                                                  "  [ Common ]  \r\n"
+                                                  "  Wireless_Setting_Total  =  3  \r\n"
+                                                  "not a key\r\n"
+                                                  ";KEY=commented\r\n"
+                                                  "QUOTED=\"\"x\"\"\r\n"
+                                                  "SINGLE='y'\r\n"
+                                                  "LONE=\"z\r\n"
+                                                  "EMPTY=\r\n"
+                                                  "KEY=first\r\n"
+                                                  "key=second\r\n"
+                                                  "[common]\r\n"
+                                                  "OTHER=hidden\r\n");
+    EXPECT_EQ(document.GetValue(u"COMMON", u"WIRELESS_SETTING_TOTAL"), u"3");
+    EXPECT_EQ(document.GetValue(u"Common", u"QUOTED"), u"\"x\"");
+    EXPECT_EQ(document.GetValue(u"Common", u"SINGLE"), u"y");
+    EXPECT_EQ(document.GetValue(u"Common", u"LONE"), u"\"z");
+    EXPECT_EQ(document.GetValue(u"Common", u"EMPTY"), u"");
+    EXPECT_EQ(document.GetValue(u"Common", u"KEY"), u"first");
+    EXPECT_EQ(document.GetValue(u"Common", u"not a key"), std::nullopt);
+    // Only the first section of a name is looked at.
+    EXPECT_EQ(document.GetValue(u"Common", u"OTHER"), std::nullopt);
+    EXPECT_EQ(document.GetValue(u"Missing", u"KEY"), std::nullopt);
+}
+
+TEST_F(IniDocumentTest, AnyLineEndingReads) {
+    for (const char* text : {"[S]\nA=1\nB=2", "[S]\rA=1\rB=2\r", "[S]\r\nA=1\r\nB=2\r\n"}) {
+        const auto document = CIniDocument::FromBytes(text);
+        EXPECT_EQ(document.GetValue(u"S", u"A"), u"1") << text;
+        EXPECT_EQ(document.GetValue(u"S", u"B"), u"2") << text;
+    }
+}
+
+TEST_F(IniDocumentTest, WritesKeysAtTheEndOfTheirSectionAndSectionsAtTheEnd) {
+    auto document = CIniDocument::FromBytes({});
+    document.SetValue(u"NewtworkFolderSetting", u"NETFOLDER_NAME", u"");
+    document.SetValue(u"Common", u"NETWORK_DEVICE_POWER_MANAGEMENT", u"1");
+    document.SetValue(u"UserNetworkSetting", u"WIRELESS_DHCP", u"1");
+    document.SetValue(u"Common", u"WIRELESS_SETTING_TOTAL", u"1");
+    document.SetValue(u"NewtworkFolderSetting", u"NETFOLDER_UID", u"u");
+    EXPECT_EQ(document.ToBytes(), "[NewtworkFolderSetting]\r\n"
+                                  "NETFOLDER_NAME=\r\n"
+                                  "NETFOLDER_UID=u\r\n"
+                                  "[Common]\r\n"
+                                  "NETWORK_DEVICE_POWER_MANAGEMENT=1\r\n"
+                                  "WIRELESS_SETTING_TOTAL=1\r\n"
+                                  "[UserNetworkSetting]\r\n"
+                                  "WIRELESS_DHCP=1\r\n");
+}
+
+TEST_F(IniDocumentTest, ChangesKeepTheRestOfTheFile) {
+    auto document = CIniDocument::FromBytes("; keep me\n[A]\nkey=1\n\n[B]\nx=2\n");
+    document.SetValue(u"a", u"KEY", u"9"); // spelling in the file is kept
+    document.SetValue(u"A", u"NEW", u"n"); // before the blank line
+    document.DeleteKey(u"B", u"X");
+    document.SetValue(u"C", u"c", u"3");
+    EXPECT_EQ(document.ToBytes(),
+              "; keep me\r\n[A]\r\nkey=9\r\nNEW=n\r\n\r\n[B]\r\n[C]\r\nc=3\r\n");
+    document.DeleteSection(u"A");
+    EXPECT_EQ(document.ToBytes(), "; keep me\r\n[B]\r\n[C]\r\nc=3\r\n");
+}
+
+TEST_F(IniDocumentTest, TextIsInTheAnsiCodePageOrUtf16WithItsMark) {
+    auto ansi = CIniDocument::FromBytes({});
+    ansi.SetValue(u"S", u"SSID", u"Caf\u00e9\u30cd");
+    EXPECT_EQ(ansi.ToBytes(), "[S]\r\nSSID=Caf\xe9?\r\n");
+
+    const std::string utf16("\xff\xfe[\0S\0]\0\r\0\n\0K\0=\0\xcd\x30\r\0\n\0", 22);
+    auto wide = CIniDocument::FromBytes(utf16);
+    EXPECT_EQ(wide.GetValue(u"S", u"K"), u"\u30cd");
+    EXPECT_EQ(wide.ToBytes(), utf16);
+}
+
+TEST_F(IniDocumentTest, OddInputNeverBreaksTheReader) {
+    const std::string binary("\0\xff[\0]=\x80\r\r\n===\n[", 16);
+    const auto document = CIniDocument::FromBytes(binary);
+    EXPECT_EQ(document.GetValue(u"S", u"K"), std::nullopt);
+    const auto odd = CIniDocument::FromBytes(std::string("\xff\xfe", 2) + "x"); // odd UTF-16 length
+    EXPECT_EQ(odd.GetValue(u"S", u"K"), std::nullopt);
+    const auto unclosed = CIniDocument::FromBytes("[Common\nKEY=v\n");
+    EXPECT_EQ(unclosed.GetValue(u"Common", u"KEY"), u"v");
+}
+
+} // namespace
