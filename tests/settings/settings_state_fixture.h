@@ -1,0 +1,51 @@
+#pragma once
+#include "platform/atomic_file.h"
+#include "platform/codepage.h"
+#include "settings/quorlan_dlg_state.h"
+#include "tests/temp_folder.h"
+#include "ui/headless/headless_ui.h"
+
+#include <gtest/gtest.h>
+#include <sstream>
+#include <vector>
+
+// A dialog state with its window open on the headless backend, and a folder
+// to write into.
+class SettingsStateTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        platform::OverrideCodePages(1252, 850);
+        ui::InstallServices(&m_ui);
+        m_window = m_ui.Open(m_state);
+    }
+    void TearDown() override {
+        m_window.reset();
+        ui::InstallServices(nullptr);
+        platform::OverrideCodePages(std::nullopt, std::nullopt);
+    }
+
+    static CNetworkSetting Profile(const std::u16string& ssid) {
+        CNetworkSetting profile;
+        profile.m_strSsid = ssid;
+        return profile;
+    }
+
+    std::u16string FilePath() const { return (m_folder / "NetworkSetting.ini").u16string(); }
+
+    std::vector<std::string> WrittenLines() {
+        EXPECT_EQ(m_state.WriteSettingsFile(FilePath()), 1);
+        const auto bytes = platform::ReadWholeFile(FilePath()).value_or("");
+        std::vector<std::string> lines;
+        size_t start = 0;
+        for (size_t end; (end = bytes.find("\r\n", start)) != std::string::npos; start = end + 2) {
+            lines.push_back(bytes.substr(start, end - start));
+        }
+        EXPECT_EQ(start, bytes.size()) << "every line ends in CRLF";
+        return lines;
+    }
+
+    ui::headless::CHeadlessUi m_ui;
+    CQuorlanDlgState m_state;
+    decltype(m_ui.Open(m_state)) m_window;
+    CTempFolder m_folder;
+};
