@@ -10,7 +10,7 @@
 
 namespace {
 
-constexpr std::array kCommands = {&kEncryptCommand, &kDecryptCommand};
+constexpr std::array kCommands = {&kEncryptCommand, &kDecryptCommand, &kMessagesCommand};
 
 void PrintOverview(std::ostream& out) {
     out << "Usage: quorlan-cli COMMAND [ARGUMENTS]\n"

@@ -3,3 +3,4 @@
 
 extern const CCommand kEncryptCommand;
 extern const CCommand kDecryptCommand;
+extern const CCommand kMessagesCommand;
