@@ -1,0 +1,109 @@
+#include "cli_fixture.h"
+#include "platform/atomic_file.h"
+
+namespace {
+
+class CreateCommandTest : public CliTest {
+protected:
+    int Create(const std::string& json) {
+        return Run({"create", "--from", WriteFile("settings.json", json), "--out",
+                    m_folder.Path().string()});
+    }
+    std::string Written() const {
+        return platform::ReadWholeFile(m_folder / "NetworkSetting.ini").value_or("<none>");
+    }
+    static std::string ProfileLines(const std::string& suffix, const std::string& ssid) {
+        return "WIRELESS_DHCP" + suffix + "=1\r\nWIRELESS_IP" + suffix +
+               "=\r\nWIRELESS_SUBNET_MASK" + suffix + "=\r\nWIRELESS_DEFAULT_GATEWAY" + suffix +
+               "=\r\nWIRELESS_DNS" + suffix + "=\r\nWIRELESS_DNS_SECONDARY" + suffix +
+               "=\r\nWIRELESS_PROXY" + suffix + "=0\r\nWIRELESS_PROXY_ADDRESS" + suffix +
+               "=\r\nWIRELESS_PROXY_PORT" + suffix + "=\r\nWIRELESS_SSID" + suffix + "=" + ssid +
+               "\r\nWIRELESS_SEQLITY_MODE" + suffix + "=0\r\nWIRELESS_PSK" + suffix +
+               "=\r\nWIRELESS_FORCE" + suffix + "=0\r\nWIRELESS_CONNECTION_AUTOMATICALLY" + suffix +
+               "=1\r\n";
+    }
+    static constexpr const char* kHeader = "[NewtworkFolderSetting]\r\nNETFOLDER_NAME=\r\n"
+                                           "NETFOLDER_UID=\r\nNETFOLDER_PASS=\r\n[Common]\r\n";
+};
+
+TEST_F(CreateCommandTest, ReproducesTheSingleProfileExample) {
+    ASSERT_EQ(Create(R"({"enableNetworkDevice": true, "wireless": [{"ssid": "HomeNet",
+        "stealth": false, "securityMode": 0, "networkKey": "", "dhcp": true}]})"),
+              0)
+        << m_err.str();
+    EXPECT_EQ(Written(), std::string(kHeader) +
+                             "NETWORK_DEVICE_POWER_MANAGEMENT=1\r\nWIRELESS_SETTING_TOTAL=1\r\n"
+                             "[UserNetworkSetting]\r\n" +
+                             ProfileLines("", "HomeNet"));
+}
+
+TEST_F(CreateCommandTest, EmptyListAndThirtyProfiles) {
+    ASSERT_EQ(Create("{}"), 0);
+    EXPECT_EQ(Written(), std::string(kHeader) +
+                             "NETWORK_DEVICE_POWER_MANAGEMENT=0\r\nWIRELESS_SETTING_TOTAL=0\r\n");
+
+    std::string profiles;
+    std::string expected = std::string(kHeader) +
+                           "NETWORK_DEVICE_POWER_MANAGEMENT=0\r\nWIRELESS_SETTING_TOTAL=30\r\n"
+                           "[UserNetworkSetting]\r\n";
+    for (int p = 1; p <= 30; ++p) {
+        profiles +=
+            (p > 1 ? "," : "") + std::string(R"({"ssid": "net)") + std::to_string(p) + "\"}";
+        expected += ProfileLines(p == 1 ? "" : "_" + std::to_string(p), "net" + std::to_string(p));
+    }
+    ASSERT_EQ(Create(R"({"wireless": [)" + profiles + "]}"), 0) << m_err.str();
+    EXPECT_EQ(Written(), expected);
+
+    EXPECT_EQ(Create(R"({"wireless": [)" + profiles + R"(, {"ssid": "31"}]})"), 1);
+    EXPECT_EQ(Written(), expected) << "a refused file is not written";
+}
+
+TEST_F(CreateCommandTest, AddressesAndFolderValues) {
+    ASSERT_EQ(Create(R"({"networkFolder": {"customize": true, "deviceName": "kordavin-1",
+        "userId": "guest", "password": "pw"}, "wireless": [{"ssid": "Lab", "dhcp": false,
+        "ipAddress": "192.168.1.20", "subnetMask": "255.255.255", "dns": "8.8.8.8"}]})"),
+              0)
+        << m_err.str();
+    const std::string file = Written();
+    EXPECT_NE(file.find("NETFOLDER_NAME=kordavin-1\r\nNETFOLDER_UID=guest\r\nNETFOLDER_PASS="),
+              std::string::npos);
+    EXPECT_NE(file.find("WIRELESS_IP=192.168.1.20\r\nWIRELESS_SUBNET_MASK=\r\n"),
+              std::string::npos);
+    EXPECT_NE(file.find("WIRELESS_DNS=8.8.8.8\r\n"), std::string::npos);
+    EXPECT_NE(file.find("WIRELESS_DHCP=0\r\n"), std::string::npos);
+}
+
+TEST_F(CreateCommandTest, RefusesMalformedSettingsNamingTheMember) {
+    ASSERT_EQ(Create("{}"), 0);
+    const std::string old = Written();
+    const std::pair<const char*, const char*> cases[] = {
+        {"not json", "not valid JSON"},
+        {"[]", "must be a JSON object"},
+        {R"({"colour": 1})", "colour: unknown member"},
+        {R"({"enableNetworkDevice": 1})", "enableNetworkDevice: expected true or false"},
+        {R"({"networkFolder": {"userId": 5}})", "networkFolder.userId: expected a string"},
+        {R"({"wireless": {}})", "wireless: expected an array"},
+        {R"({"wireless": [{"ssid": "a", "securityMode": 6}]})", "wireless[0].securityMode"},
+        {R"({"wireless": [{"ssid": "a"}, {"ssid": "b", "dns": "1.2.3.256"}]})", "wireless[1].dns"},
+        {R"({"wireless": [{"ssid": "a", "ipAddress": "1.2.3.4.5"}]})", "wireless[0].ipAddress"},
+        {R"({"wireless": [{"ssid": "a", "ipAddress": "1..3"}]})", "wireless[0].ipAddress"},
+        {R"({"wireless": [{"ssid": ""}]})", "wireless[0].ssid"},
+        {R"({"wireless": [{"ssid": "a", "extra": true}]})", "wireless[0].extra: unknown member"},
+    };
+    for (const auto& [json, message] : cases) {
+        EXPECT_EQ(Create(json), 1) << json;
+        EXPECT_NE(m_err.str().find(message), std::string::npos) << json << " -> " << m_err.str();
+        EXPECT_EQ(Written(), old) << json;
+    }
+}
+
+TEST_F(CreateCommandTest, FailedWriteIsReportedAndBadArgumentsGiveUsage) {
+    const std::string json = WriteFile("s.json", "{}");
+    EXPECT_EQ(Run({"create", "--from", json, "--out", (m_folder / "missing").string()}), 1);
+    EXPECT_NE(m_err.str().find("could not write"), std::string::npos);
+    EXPECT_EQ(Run({"create", "--from", (m_folder / "none.json").string(), "--out", "."}), 2);
+    EXPECT_EQ(Run({"create", "--from", json}), 2);
+    EXPECT_EQ(Run({"create", "--out", ".", "--out", "."}), 2);
+}
+
+} // namespace
