@@ -1,5 +1,7 @@
 #pragma once
+#include <cstdint>
 #include <string>
+#include <string_view>
 
 // The catalogue of every text both programs show: 158 rows, one column per
 // language. The row number is the message identifier.
@@ -9,11 +11,23 @@ inline constexpr int kLanguageCount = 15;
 extern const char16_t* const g_MessageTable[kMessageCount * kLanguageCount];
 extern int g_nLanguageIndex;
 
+// Rows whose text carries the device's display name in place of "%s".
+inline constexpr int kMessageEnableNetworkDevice = 31;
+inline constexpr int kMessageSdCardOfDevice = 156;
+
 // Chooses the column from the user's locale; called once, before any window.
 void SelectLanguageFromLocale();
+
+// The column for a Windows locale identifier, compared as a whole value so a
+// non-default sort order falls back to column 0.
+int LanguageIndexForLcid(std::uint32_t lcid);
 
 // The text of a row in the selected language; never null.
 const char16_t* GetMessageText(int id);
 
 // The text followed by three spaces, as every message box shows it.
 std::u16string& ComposeMessageText(std::u16string& buffer, int id);
+
+// The text of a row with the device name where its "%s" stands; a text without
+// the placeholder is returned as it is. The name is never read as a format.
+std::u16string FormatDeviceText(int id, std::u16string_view deviceName);

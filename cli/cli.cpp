@@ -10,7 +10,8 @@
 
 namespace {
 
-constexpr std::array kCommands = {&kEncryptCommand, &kDecryptCommand, &kCreateCommand};
+constexpr std::array kCommands = {&kEncryptCommand, &kDecryptCommand, &kCreateCommand,
+                                  &kMessagesCommand};
 
 void PrintOverview(std::ostream& out) {
     out << "Usage: quorlan-cli COMMAND [ARGUMENTS]\n"
@@ -31,9 +32,7 @@ const CCommand* FindCommand(std::string_view name) {
     return found == kCommands.end() ? nullptr : *found;
 }
 
-bool IsHelp(std::string_view argument) {
-    return argument == "--help" || argument == "-h";
-}
+bool IsHelp(std::string_view argument) { return argument == "--help" || argument == "-h"; }
 
 } // namespace
 

@@ -4,3 +4,4 @@
 extern const CCommand kEncryptCommand;
 extern const CCommand kDecryptCommand;
 extern const CCommand kCreateCommand;
+extern const CCommand kMessagesCommand;
