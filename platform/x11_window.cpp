@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <memory>
 #include <string>
+#include <vector>
 #include <xcb/xcb.h>
 #include <xcb/xcb_ewmh.h>
 
@@ -64,6 +65,45 @@ std::string WindowTitle(CEwmhConnection& connection, xcb_window_t window) {
                        static_cast<size_t>(xcb_get_property_value_length(reply.get())));
 }
 
+bool HasWindowManagerList(CEwmhConnection& connection, std::vector<xcb_window_t>& windows) {
+    xcb_ewmh_get_windows_reply_t clients;
+    if (xcb_ewmh_get_client_list_reply(
+            connection.Ewmh(), xcb_ewmh_get_client_list(connection.Ewmh(), connection.Screen()),
+            &clients, nullptr) == 0) {
+        return false;
+    }
+    windows.assign(clients.windows, clients.windows + clients.windows_len);
+    xcb_ewmh_get_windows_reply_wipe(&clients);
+    return true;
+}
+
+// The window manager's list of client windows; without a window manager
+// (a bare virtual display), the shown children of the root window.
+std::vector<xcb_window_t> TopLevelWindows(CEwmhConnection& connection) {
+    std::vector<xcb_window_t> windows;
+    if (HasWindowManagerList(connection, windows)) {
+        return windows;
+    }
+    xcb_connection_t* raw = connection.Ewmh()->connection;
+    const xcb_window_t root = connection.Ewmh()->screens[connection.Screen()]->root;
+    std::unique_ptr<xcb_query_tree_reply_t, decltype(&std::free)> tree(
+        xcb_query_tree_reply(raw, xcb_query_tree(raw, root), nullptr), &std::free);
+    if (!tree) {
+        return windows;
+    }
+    const xcb_window_t* children = xcb_query_tree_children(tree.get());
+    for (int i = 0; i < xcb_query_tree_children_length(tree.get()); ++i) {
+        std::unique_ptr<xcb_get_window_attributes_reply_t, decltype(&std::free)> attributes(
+            xcb_get_window_attributes_reply(raw, xcb_get_window_attributes(raw, children[i]),
+                                            nullptr),
+            &std::free);
+        if (attributes && attributes->map_state == XCB_MAP_STATE_VIEWABLE) {
+            windows.push_back(children[i]);
+        }
+    }
+    return windows;
+}
+
 } // namespace
 
 std::uint32_t FindWindow(std::u16string_view title) {
@@ -71,21 +111,13 @@ std::uint32_t FindWindow(std::u16string_view title) {
     if (!connection.IsReady()) {
         return 0;
     }
-    xcb_ewmh_get_windows_reply_t clients;
-    if (xcb_ewmh_get_client_list_reply(
-            connection.Ewmh(), xcb_ewmh_get_client_list(connection.Ewmh(), connection.Screen()),
-            &clients, nullptr) == 0) {
-        return 0;
-    }
     const std::string wanted = WideToMultiByte(65001, title);
-    std::uint32_t found = 0;
-    for (std::uint32_t i = 0; i < clients.windows_len && found == 0; ++i) {
-        if (WindowTitle(connection, clients.windows[i]) == wanted) {
-            found = clients.windows[i];
+    for (const xcb_window_t window : TopLevelWindows(connection)) {
+        if (WindowTitle(connection, window) == wanted) {
+            return window;
         }
     }
-    xcb_ewmh_get_windows_reply_wipe(&clients);
-    return found;
+    return 0;
 }
 
 bool SetForegroundWindow(std::uint32_t window) {
@@ -93,10 +125,19 @@ bool SetForegroundWindow(std::uint32_t window) {
     if (!connection.IsReady() || window == 0) {
         return false;
     }
-    // Source 2 (a pager) asks the window manager to obey, not to flash.
-    xcb_ewmh_request_change_active_window(connection.Ewmh(), connection.Screen(), window,
-                                          XCB_EWMH_CLIENT_SOURCE_TYPE_OTHER, XCB_CURRENT_TIME,
-                                          XCB_NONE);
+    std::vector<xcb_window_t> managed;
+    if (HasWindowManagerList(connection, managed)) {
+        // Source 2 (a pager) asks the window manager to obey, not to flash.
+        xcb_ewmh_request_change_active_window(connection.Ewmh(), connection.Screen(), window,
+                                              XCB_EWMH_CLIENT_SOURCE_TYPE_OTHER, XCB_CURRENT_TIME,
+                                              XCB_NONE);
+    } else {
+        // No window manager to ask: raise and focus the window directly.
+        xcb_connection_t* raw = connection.Ewmh()->connection;
+        const std::uint32_t above = XCB_STACK_MODE_ABOVE;
+        xcb_configure_window(raw, window, XCB_CONFIG_WINDOW_STACK_MODE, &above);
+        xcb_set_input_focus(raw, XCB_INPUT_FOCUS_POINTER_ROOT, window, XCB_CURRENT_TIME);
+    }
     return xcb_flush(connection.Ewmh()->connection) > 0;
 }
 
