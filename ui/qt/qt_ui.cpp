@@ -60,6 +60,7 @@ int CQtUi::RunModal(CDialog& dialog, CDialog* parent) {
     CQtWindow window(dialog, WidgetOf(parent));
     dialog.Attach(&window);
     dialog.OnInitDialog();
+    window.FitTexts();
     const int result = window.EarlyResult() ? *window.EarlyResult() : window.exec();
     dialog.Detach();
     return result;

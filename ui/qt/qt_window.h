@@ -22,6 +22,9 @@ public:
     std::optional<int> EarlyResult() const { return m_result; }
     CDialogBaseUnits BaseUnits() const { return m_base; }
     QWidget* Control(int id) const;
+    // Translations run longer than the texts a template was drawn for: the
+    // dialog and every control in it widen in step until each text fits.
+    void FitTexts();
 
     // IWindow
     WindowHandle Handle() const override;
@@ -71,6 +74,7 @@ private:
     void CreateControl(const ControlTemplate& control);
     void ApplyWindowFlags();
     void UpdateAccessibleName(int labelId);
+    bool TextFits(QWidget* widget) const;
     template <typename Widget> Widget* As(int id) const;
 
     CDialog& m_dialog;
