@@ -5,10 +5,12 @@
 #include "tests/scoped_env.h"
 #include "tests/temp_folder.h"
 
+#include <chrono>
 #include <fstream>
 #include <gtest/gtest.h>
 #include <optional>
 #include <string>
+#include <thread>
 
 // A registry folder, runtime folder and restart record of the test's own,
 // and English texts unless a test chooses another language.
@@ -33,6 +35,17 @@ protected:
         }
         return platform::CIniDocument::FromBytes(*bytes).GetValue(
             u"SYSTEM\\CurrentControlSet\\Control\\Lsa", u"lmcompatibilitylevel");
+    }
+
+    // The restart command runs detached: give it a moment to leave its record.
+    bool RestartRequested() const {
+        for (int attempt = 0; attempt < 200; ++attempt) {
+            if (std::filesystem::exists(RestartRecord())) {
+                return true;
+            }
+            std::this_thread::sleep_for(std::chrono::milliseconds(25));
+        }
+        return false;
     }
 
     static std::u16string Text(int id) { return GetMessageText(id); }

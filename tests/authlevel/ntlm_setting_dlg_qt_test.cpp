@@ -6,8 +6,6 @@
 
 #include <QComboBox>
 #include <QPushButton>
-#include <chrono>
-#include <thread>
 
 using ui::qt::CQtUi;
 using ui::qt::CQtWindow;
@@ -33,16 +31,6 @@ protected:
 
     template <typename Widget> static Widget* Find(CQtWindow& window, int id) {
         return window.findChild<Widget*>(QString::number(id));
-    }
-
-    bool RestartRequested() const {
-        for (int attempt = 0; attempt < 200; ++attempt) {
-            if (std::filesystem::exists(RestartRecord())) {
-                return true;
-            }
-            std::this_thread::sleep_for(std::chrono::milliseconds(25));
-        }
-        return false;
     }
 
     CQtUi m_ui;

@@ -2,9 +2,6 @@
 #include "tests/authlevel/brenhold_fixture.h"
 #include "ui/headless/headless_ui.h"
 
-#include <chrono>
-#include <thread>
-
 using ui::headless::CHeadlessUi;
 using ui::headless::CHeadlessWindow;
 
@@ -17,17 +14,6 @@ protected:
         ui::InstallServices(&m_ui);
     }
     void TearDown() override { ui::InstallServices(nullptr); }
-
-    // The restart command runs detached: give it a moment to leave its record.
-    bool RestartRequested() const {
-        for (int attempt = 0; attempt < 200; ++attempt) {
-            if (std::filesystem::exists(RestartRecord())) {
-                return true;
-            }
-            std::this_thread::sleep_for(std::chrono::milliseconds(25));
-        }
-        return false;
-    }
 
     CHeadlessUi m_ui;
     CNTLMSettingDlg m_dialog;

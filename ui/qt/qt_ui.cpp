@@ -61,7 +61,7 @@ int CQtUi::RunModal(CDialog& dialog, CDialog* parent) {
     dialog.Attach(&window);
     dialog.OnInitDialog();
     window.FitTexts();
-    const int result = window.EarlyResult() ? *window.EarlyResult() : window.exec();
+    const int result = window.RunModalLoop();
     dialog.Detach();
     return result;
 }

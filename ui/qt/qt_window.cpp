@@ -288,10 +288,31 @@ void CQtWindow::SetOuterSize(int width, int height) {
     setFixedSize(width - frame.width(), height - frame.height());
 }
 
+int CQtWindow::RunModalLoop() {
+    // QDialog::exec() would miss an end that comes while the window is being
+    // shown (a close request from the display, say) and then wait forever.
+    if (!m_result) {
+        setWindowModality(parentWidget() != nullptr ? Qt::WindowModal : Qt::ApplicationModal);
+        show();
+    }
+    if (!m_result) {
+        QEventLoop loop;
+        m_pModalLoop = &loop;
+        loop.exec(QEventLoop::DialogExec);
+        m_pModalLoop = nullptr;
+    }
+    hide();
+    return *m_result;
+}
+
 void CQtWindow::End(int result) {
     if (!m_result) {
         m_result = result;
-        done(result);
+        setResult(result);
+        hide();
+        if (m_pModalLoop != nullptr) {
+            m_pModalLoop->exit();
+        }
     }
 }
 

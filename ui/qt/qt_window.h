@@ -4,6 +4,7 @@
 #include "ui/window.h"
 
 #include <QDialog>
+#include <QEventLoop>
 #include <map>
 #include <optional>
 
@@ -18,8 +19,8 @@ class CQtWindow : public QDialog, public IWindow {
 public:
     CQtWindow(CDialog& dialog, QWidget* parent);
 
-    // The end result when the dialog ended before its modal loop started.
-    std::optional<int> EarlyResult() const { return m_result; }
+    // Shows the window modally until the dialog ends, and returns its result.
+    int RunModalLoop();
     CDialogBaseUnits BaseUnits() const { return m_base; }
     QWidget* Control(int id) const;
     // Translations run longer than the texts a template was drawn for: the
@@ -85,6 +86,7 @@ private:
     std::map<int, int> m_itemHeights;
     unsigned m_nExtendedStyle = 0;
     std::optional<int> m_result;
+    QEventLoop* m_pModalLoop = nullptr;
 };
 
 } // namespace ui::qt
