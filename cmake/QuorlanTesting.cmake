@@ -5,6 +5,13 @@ include(GoogleTest)
 set(QUORLAN_TEST_ROOT ${CMAKE_BINARY_DIR}/test-root)
 file(MAKE_DIRECTORY ${QUORLAN_TEST_ROOT}/config ${QUORLAN_TEST_ROOT}/registry)
 
+# The restart command of every test: it only writes down that it was asked,
+# to KORDAVIN_RESTART_RECORD when a test names its own file.
+file(WRITE ${QUORLAN_TEST_ROOT}/record-restart
+  "#!/bin/sh\necho \"restart $*\" >> \"\${KORDAVIN_RESTART_RECORD:-${QUORLAN_TEST_ROOT}/restart-requests}\"\n")
+file(CHMOD ${QUORLAN_TEST_ROOT}/record-restart
+  PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
+
 function(quorlan_add_test name)
   cmake_parse_arguments(ARG "" "" "SOURCES;LIBRARIES" ${ARGN})
   add_executable(${name} ${ARG_SOURCES})

@@ -136,13 +136,16 @@ std::optional<std::u16string> CIniDocument::GetValue(std::u16string_view section
     return m_lines[*line].value;
 }
 
+void CIniDocument::AddSection(std::u16string_view section) {
+    if (!FindSection(section)) {
+        m_lines.push_back(ParseLine(u"[" + std::u16string(Trim(section)) + u"]"));
+    }
+}
+
 void CIniDocument::SetValue(std::u16string_view section, std::u16string_view key,
                             std::u16string_view value) {
-    auto header = FindSection(section);
-    if (!header) {
-        m_lines.push_back(ParseLine(u"[" + std::u16string(Trim(section)) + u"]"));
-        header = m_lines.size() - 1;
-    }
+    AddSection(section);
+    const auto header = FindSection(section);
     if (const auto line = FindKey(*header, key)) {
         // The spelling of the name already in the file is kept.
         m_lines[*line] = ParseLine(m_lines[*line].name + u"=" + std::u16string(value));

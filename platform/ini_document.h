@@ -21,6 +21,9 @@ public:
     std::optional<std::u16string> GetValue(std::u16string_view section,
                                            std::u16string_view key) const;
 
+    bool HasSection(std::u16string_view section) const { return FindSection(section).has_value(); }
+    // Adds an empty section at the end unless it exists.
+    void AddSection(std::u16string_view section);
     void SetValue(std::u16string_view section, std::u16string_view key, std::u16string_view value);
     void DeleteKey(std::u16string_view section, std::u16string_view key);
     void DeleteSection(std::u16string_view section);

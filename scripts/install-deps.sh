@@ -7,6 +7,8 @@ packages=(
   libssl-dev openssl
   libgtest-dev googletest libbenchmark-dev
   nlohmann-json3-dev
+  qt6-base-dev libqt6svg6 libxcb1-dev libxcb-ewmh-dev
+  fonts-noto-cjk xvfb xauth
 )
 
 missing=()

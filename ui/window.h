@@ -17,6 +17,8 @@ public:
     virtual WindowHandle Handle() const = 0;
     virtual void SetTitle(std::u16string_view title) = 0;
     virtual std::u16string Title() const = 0;
+    // The big and small window icon, by its icon theme name.
+    virtual void SetIcon(std::u16string_view iconName) = 0;
     virtual void SetExtendedStyle(unsigned extendedStyle) = 0;
     virtual unsigned ExtendedStyle() const = 0;
     virtual void SetOuterSize(int width, int height) = 0;

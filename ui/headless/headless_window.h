@@ -34,6 +34,8 @@ public:
     WindowHandle Handle() const override { return m_handle; }
     void SetTitle(std::u16string_view title) override { m_title = title; }
     std::u16string Title() const override { return m_title; }
+    void SetIcon(std::u16string_view iconName) override { m_iconName = iconName; }
+    const std::u16string& IconName() const { return m_iconName; }
     void SetExtendedStyle(unsigned extendedStyle) override { m_extendedStyle = extendedStyle; }
     unsigned ExtendedStyle() const override { return m_extendedStyle; }
     void SetOuterSize(int width, int height) override;
@@ -96,6 +98,7 @@ private:
     CDialog& m_dialog;
     WindowHandle m_handle;
     std::u16string m_title;
+    std::u16string m_iconName;
     unsigned m_extendedStyle;
     std::optional<Rect> m_outerSize;
     std::map<int, CControl> m_controls;

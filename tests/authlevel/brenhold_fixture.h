@@ -1,0 +1,60 @@
+#pragma once
+#include "catalogue/message_catalogue.h"
+#include "platform/atomic_file.h"
+#include "platform/ini_document.h"
+#include "tests/scoped_env.h"
+#include "tests/temp_folder.h"
+
+#include <chrono>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <optional>
+#include <string>
+#include <thread>
+
+// A registry folder, runtime folder and restart record of the test's own,
+// and English texts unless a test chooses another language.
+class CBrenholdFixture : public ::testing::Test {
+protected:
+    void SetUp() override { SelectLanguageFromLocale(); }
+
+    std::filesystem::path Hive() const { return m_folder / "registry/HKEY_LOCAL_MACHINE.ini"; }
+    std::filesystem::path RestartRecord() const { return m_folder / "restart-record"; }
+
+    // Stores the level as regedit would export it.
+    void StoreLevel(const std::string& value) const {
+        std::filesystem::create_directories(Hive().parent_path());
+        std::ofstream(Hive()) << "[SYSTEM\\CurrentControlSet\\Control\\Lsa]\r\n"
+                              << (value.empty() ? "" : "lmcompatibilitylevel=" + value + "\r\n");
+    }
+
+    std::optional<std::u16string> StoredLevel() const {
+        const auto bytes = platform::ReadWholeFile(Hive());
+        if (!bytes) {
+            return std::nullopt;
+        }
+        return platform::CIniDocument::FromBytes(*bytes).GetValue(
+            u"SYSTEM\\CurrentControlSet\\Control\\Lsa", u"lmcompatibilitylevel");
+    }
+
+    // The restart command runs detached: give it a moment to leave its record.
+    bool RestartRequested() const {
+        for (int attempt = 0; attempt < 200; ++attempt) {
+            if (std::filesystem::exists(RestartRecord())) {
+                return true;
+            }
+            std::this_thread::sleep_for(std::chrono::milliseconds(25));
+        }
+        return false;
+    }
+
+    static std::u16string Text(int id) { return GetMessageText(id); }
+
+    CTempFolder m_folder;
+    CScopedEnv m_registry{"KORDAVIN_REGISTRY_ROOT", (m_folder / "registry").string()};
+    CScopedEnv m_runtime{"XDG_RUNTIME_DIR", m_folder.Path().string()};
+    CScopedEnv m_record{"KORDAVIN_RESTART_RECORD", RestartRecord().string()};
+    CScopedEnv m_restart{"KORDAVIN_RESTART_COMMAND",
+                         std::string(QUORLAN_BINARY_DIR) + "/test-root/record-restart"};
+    CScopedEnv m_language{"LANG", "en_US.UTF-8"};
+};

@@ -1,0 +1,143 @@
+#include "platform/atomic_file.h"
+#include "platform/ini_document.h"
+#include "platform/last_error.h"
+#include "platform/registry.h"
+#include "tests/scoped_env.h"
+#include "tests/temp_folder.h"
+
+#include <csignal>
+#include <cstring>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+
+using namespace platform;
+
+namespace {
+
+constexpr char16_t kLsa[] = u"SYSTEM\\CurrentControlSet\\Control\\Lsa";
+
+class RegistryTest : public ::testing::Test {
+protected:
+    std::filesystem::path Hive() const { return m_root.Path() / "HKEY_LOCAL_MACHINE.ini"; }
+    void WriteHive(const std::string& text) const { std::ofstream(Hive()) << text; }
+
+    CTempFolder m_root;
+    CScopedEnv m_env{"KORDAVIN_REGISTRY_ROOT", m_root.Path().string()};
+};
+
+std::uint32_t Dword(const std::uint8_t* bytes) {
+    std::uint32_t value = 0;
+    std::memcpy(&value, bytes, 4);
+    return value;
+}
+
+} // namespace
+
+TEST_F(RegistryTest, OpeningFailsWithoutHiveOrKey) {
+    HKEY key = nullptr;
+    EXPECT_EQ(RegOpenKeyEx(HKEY_LOCAL_MACHINE, kLsa, 0, KEY_READ, &key), ERROR_FILE_NOT_FOUND);
+    WriteHive("[SYSTEM\\Other]\r\n");
+    EXPECT_EQ(RegOpenKeyEx(HKEY_LOCAL_MACHINE, kLsa, 0, KEY_READ, &key), ERROR_FILE_NOT_FOUND);
+    EXPECT_EQ(key, nullptr);
+}
+
+TEST_F(RegistryTest, DwordKeepsTypeAndAllBitsAcrossProcessesAndKeepsOtherKeys) {
+    WriteHive("[SYSTEM\\Other]\r\nkept=dword:00000001\r\n");
+    HKEY key = nullptr;
+    ASSERT_EQ(RegCreateKeyEx(HKEY_LOCAL_MACHINE, kLsa, KEY_SET_VALUE, &key), ERROR_SUCCESS);
+    const std::uint32_t written = 0xFFFFFFFF;
+    ASSERT_EQ(RegSetValueEx(key, u"lmcompatibilitylevel", REG_DWORD,
+                            reinterpret_cast<const std::uint8_t*>(&written), 4),
+              ERROR_SUCCESS);
+    RegCloseKey(key);
+
+    const auto document = CIniDocument::FromBytes(*ReadWholeFile(Hive()));
+    EXPECT_EQ(document.GetValue(kLsa, u"lmcompatibilitylevel"), u"dword:ffffffff");
+    EXPECT_EQ(document.GetValue(u"SYSTEM\\Other", u"kept"), u"dword:00000001");
+
+    ASSERT_EQ(RegOpenKeyEx(HKEY_LOCAL_MACHINE, kLsa, 0, KEY_READ, &key), ERROR_SUCCESS);
+    std::uint8_t data[4] = {};
+    std::uint32_t type = 0;
+    std::uint32_t size = sizeof data;
+    // The value name matches without regard to case, as on Windows.
+    EXPECT_EQ(RegQueryValueEx(key, u"LmCompatibilityLevel", &type, data, &size), ERROR_SUCCESS);
+    EXPECT_EQ(type, REG_DWORD);
+    EXPECT_EQ(size, 4u);
+    EXPECT_EQ(Dword(data), 0xFFFFFFFFu);
+    RegCloseKey(key);
+}
+
+TEST_F(RegistryTest, OtherTypesKeepTheirTypeAndBytes) {
+    HKEY key = nullptr;
+    ASSERT_EQ(RegCreateKeyEx(HKEY_LOCAL_MACHINE, kLsa, KEY_SET_VALUE | KEY_QUERY_VALUE, &key),
+              ERROR_SUCCESS);
+    const std::uint8_t bytes[] = {0x00, 0x7f, 0xff};
+    ASSERT_EQ(RegSetValueEx(key, u"blob", REG_BINARY, bytes, 3), ERROR_SUCCESS);
+    std::uint8_t small[2] = {};
+    std::uint32_t type = 0;
+    std::uint32_t size = sizeof small;
+    EXPECT_EQ(RegQueryValueEx(key, u"blob", &type, small, &size), ERROR_MORE_DATA);
+    EXPECT_EQ(size, 3u);
+    std::uint8_t data[3] = {};
+    EXPECT_EQ(RegQueryValueEx(key, u"blob", &type, data, &size), ERROR_SUCCESS);
+    EXPECT_EQ(type, REG_BINARY);
+    EXPECT_EQ(std::memcmp(data, bytes, 3), 0);
+    EXPECT_EQ(RegQueryValueEx(key, u"absent", &type, data, &size), ERROR_FILE_NOT_FOUND);
+    RegCloseKey(key);
+}
+
+TEST_F(RegistryTest, ValuesNotInRegeditFormReadAsAbsent) {
+    WriteHive("[SYSTEM\\CurrentControlSet\\Control\\Lsa]\r\nlmcompatibilitylevel=3\r\n"
+              "b=dword:123456789\r\nc=hex(x):00\r\n");
+    HKEY key = nullptr;
+    ASSERT_EQ(RegOpenKeyEx(HKEY_LOCAL_MACHINE, kLsa, 0, KEY_READ, &key), ERROR_SUCCESS);
+    std::uint8_t data[4] = {};
+    for (const char16_t* name : {u"lmcompatibilitylevel", u"b", u"c"}) {
+        std::uint32_t size = sizeof data;
+        EXPECT_EQ(RegQueryValueEx(key, name, nullptr, data, &size), ERROR_FILE_NOT_FOUND);
+    }
+    RegCloseKey(key);
+}
+
+TEST_F(RegistryTest, RightsOfTheHandleAreEnforced) {
+    WriteHive(
+        "[SYSTEM\\CurrentControlSet\\Control\\Lsa]\r\nlmcompatibilitylevel=dword:00000001\r\n");
+    HKEY key = nullptr;
+    ASSERT_EQ(RegOpenKeyEx(HKEY_LOCAL_MACHINE, kLsa, 0, KEY_SET_VALUE, &key), ERROR_SUCCESS);
+    std::uint8_t data[4] = {};
+    std::uint32_t size = sizeof data;
+    EXPECT_EQ(RegQueryValueEx(key, u"lmcompatibilitylevel", nullptr, data, &size),
+              ERROR_ACCESS_DENIED);
+    RegCloseKey(key);
+    ASSERT_EQ(RegOpenKeyEx(HKEY_LOCAL_MACHINE, kLsa, 0, KEY_READ, &key), ERROR_SUCCESS);
+    EXPECT_EQ(RegSetValueEx(key, u"lmcompatibilitylevel", REG_DWORD, data, 4), ERROR_ACCESS_DENIED);
+    RegCloseKey(key);
+}
+
+TEST_F(RegistryTest, SettingFailsWhenTheHiveCannotBeWritten) {
+    WriteHive(
+        "[SYSTEM\\CurrentControlSet\\Control\\Lsa]\r\nlmcompatibilitylevel=dword:00000001\r\n");
+    HKEY key = nullptr;
+    ASSERT_EQ(RegOpenKeyEx(HKEY_LOCAL_MACHINE, kLsa, 0, KEY_SET_VALUE, &key), ERROR_SUCCESS);
+    // A file size limit stops even root, whom file modes would not.
+    rlimit old{};
+    getrlimit(RLIMIT_FSIZE, &old);
+    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit tiny{8, old.rlim_max};
+    setrlimit(RLIMIT_FSIZE, &tiny);
+    const std::uint32_t level = 5;
+    const long setResult = RegSetValueEx(key, u"lmcompatibilitylevel", REG_DWORD,
+                                         reinterpret_cast<const std::uint8_t*>(&level), 4);
+    HKEY created = nullptr;
+    const long createResult =
+        RegCreateKeyEx(HKEY_LOCAL_MACHINE, u"SYSTEM\\New", KEY_SET_VALUE, &created);
+    setrlimit(RLIMIT_FSIZE, &old);
+    std::signal(SIGXFSZ, oldHandler);
+    RegCloseKey(key);
+
+    EXPECT_EQ(setResult, ERROR_ACCESS_DENIED);
+    EXPECT_EQ(createResult, ERROR_ACCESS_DENIED);
+    const auto document = CIniDocument::FromBytes(*ReadWholeFile(Hive()));
+    EXPECT_EQ(document.GetValue(kLsa, u"lmcompatibilitylevel"), u"dword:00000001");
+}

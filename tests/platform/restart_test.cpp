@@ -1,0 +1,54 @@
+#include "platform/last_error.h"
+#include "platform/restart.h"
+#include "tests/scoped_env.h"
+#include "tests/temp_folder.h"
+
+#include <chrono>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <sstream>
+#include <thread>
+
+using namespace platform;
+
+namespace {
+
+// The command runs detached, so its record may come a moment later.
+std::string AwaitRecord(const std::filesystem::path& file) {
+    for (int attempt = 0; attempt < 200; ++attempt) {
+        std::ifstream in(file);
+        std::stringstream text;
+        text << in.rdbuf();
+        if (text.str().find('\n') != std::string::npos) {
+            return text.str();
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(25));
+    }
+    return {};
+}
+
+} // namespace
+
+TEST(Restart, RunsTheConfiguredCommandWithItsArguments) {
+    CTempFolder folder;
+    const auto record = folder.Path() / "record";
+    CScopedEnv recordTo("KORDAVIN_RESTART_RECORD", record.string());
+    CScopedEnv command("KORDAVIN_RESTART_COMMAND",
+                       std::string(QUORLAN_BINARY_DIR) + "/test-root/record-restart now please");
+    EXPECT_TRUE(ExitWindowsEx(EWX_REBOOT, 0));
+    EXPECT_EQ(AwaitRecord(record), "restart now please\n");
+}
+
+TEST(Restart, ReportsACommandThatCannotStartAndRefusesOtherRequests) {
+    CTempFolder folder;
+    CScopedEnv command("KORDAVIN_RESTART_COMMAND", (folder.Path() / "missing").string());
+    EXPECT_FALSE(ExitWindowsEx(EWX_REBOOT, 0));
+    EXPECT_EQ(GetLastError(), ERROR_FILE_NOT_FOUND);
+
+    const auto record = folder.Path() / "record";
+    CScopedEnv recordTo("KORDAVIN_RESTART_RECORD", record.string());
+    CScopedEnv recording("KORDAVIN_RESTART_COMMAND",
+                         std::string(QUORLAN_BINARY_DIR) + "/test-root/record-restart");
+    EXPECT_FALSE(ExitWindowsEx(1, 0)); // a shutdown is not offered
+    EXPECT_FALSE(std::filesystem::exists(record));
+}

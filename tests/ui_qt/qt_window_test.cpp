@@ -1,0 +1,159 @@
+#include "tests/ui_qt/probe_dialog.h"
+#include "ui/qt/ip_address_edit.h"
+#include "ui/qt/qt_window.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+#include <gtest/gtest.h>
+
+using ui::Notification;
+using ui::qt::CIpAddressEdit;
+using ui::qt::CQtWindow;
+
+namespace {
+
+class QtWindowTest : public ::testing::Test {
+protected:
+    QtWindowTest() : m_dialog(m_template), m_window(m_dialog, nullptr) {
+        m_dialog.Attach(&m_window);
+        m_dialog.OnInitDialog();
+        m_window.show();
+        QApplication::setActiveWindow(&m_window);
+    }
+    ~QtWindowTest() override { m_dialog.Detach(); }
+
+    // Typing goes wherever the focus is at each key, as a user's does.
+    static void Type(const QString& keys) {
+        for (const QChar key : keys) {
+            QTest::keyClick(QApplication::focusWidget(), key.toLatin1());
+        }
+    }
+
+    template <typename Widget> Widget* Find(int id) {
+        return m_window.findChild<Widget*>(QString::number(id));
+    }
+
+    ui::DialogTemplate m_template = ProbeTemplate(ui::window_style::kSystemMenu, 0);
+    CProbeDlg m_dialog;
+    CQtWindow m_window;
+};
+
+} // namespace
+
+TEST_F(QtWindowTest, ControlsArePlacedInDialogUnitsAndFoundByIdentifier) {
+    const auto base = m_window.BaseUnits();
+    auto* edit = Find<QLineEdit>(11);
+    ASSERT_NE(edit, nullptr);
+    EXPECT_EQ(edit->geometry(), ui::qt::ToPixels({50, 5, 100, 12}, base));
+    EXPECT_EQ(m_window.size(), ui::qt::ToPixels({0, 0, 200, 130}, base).size());
+    // A combo box is one line high closed; its template height is the list's.
+    auto* combo = Find<QComboBox>(18);
+    ASSERT_NE(combo, nullptr);
+    EXPECT_LT(combo->height(), ui::qt::ToPixels({5, 80, 100, 60}, base).height());
+    EXPECT_TRUE(Find<QPushButton>(ui::IDOK)->isDefault());
+}
+
+TEST_F(QtWindowTest, FieldsAreNamedByTheLabelBeforeThem) {
+    EXPECT_EQ(Find<QLineEdit>(11)->accessibleName(), QStringLiteral("Name"));
+    EXPECT_EQ(Find<CIpAddressEdit>(17)->accessibleName(), QStringLiteral("Address"));
+    m_window.SetText(10, u"Full name");
+    EXPECT_EQ(Find<QLineEdit>(11)->accessibleName(), QStringLiteral("Full name"));
+}
+
+TEST_F(QtWindowTest, RadioGroupIsExclusiveAndExchangesItsIndex) {
+    EXPECT_EQ(m_window.Check(13), 1); // from the member, at initialisation
+    EXPECT_EQ(m_window.Check(15), 1);
+    auto* radio = Find<QRadioButton>(14);
+    QTest::mouseClick(radio, Qt::LeftButton, {}, QPoint(4, radio->height() / 2));
+    EXPECT_EQ(m_window.Check(13), 0);
+    m_dialog.UpdateData(true);
+    EXPECT_EQ(m_dialog.m_nMode, 1);
+    ASSERT_FALSE(m_dialog.m_notifications.empty());
+    EXPECT_EQ(m_dialog.m_notifications.back(), std::make_pair(14, Notification::Clicked));
+
+    // The framework may clear a whole group, which a user cannot.
+    m_window.SetCheck(14, 0);
+    m_dialog.UpdateData(true);
+    EXPECT_EQ(m_dialog.m_nMode, -1);
+}
+
+TEST_F(QtWindowTest, ComboRowsKeepDataAndOnlyTheUserNotifies) {
+    EXPECT_EQ(m_window.InsertItem(18, 0, u"second"), 0);
+    EXPECT_EQ(m_window.InsertItem(18, 0, u"first"), 0);
+    EXPECT_EQ(m_window.InsertItem(18, -1, u"third"), 2);
+    m_window.SetItemData(18, 1, 42);
+    EXPECT_EQ(m_window.ItemText(18, 1), u"second");
+    EXPECT_EQ(m_window.ItemData(18, 1), 42);
+    EXPECT_EQ(m_window.ItemData(18, 7), -1);
+    m_window.SetCurSel(18, 9);
+    EXPECT_EQ(m_window.CurSel(18), -1);
+    m_window.SetCurSel(18, 0);
+    EXPECT_TRUE(m_dialog.m_notifications.empty());
+
+    auto* combo = Find<QComboBox>(18);
+    combo->setFocus();
+    QTest::keyClick(combo, Qt::Key_Down);
+    EXPECT_EQ(m_window.CurSel(18), 1);
+    ASSERT_EQ(m_dialog.m_notifications.size(), 1u);
+    EXPECT_EQ(m_dialog.m_notifications[0], std::make_pair(18, Notification::SelectionChanged));
+}
+
+TEST_F(QtWindowTest, ListLinesKeepDataHeightAndSelection) {
+    m_window.SetItemHeight(19, 30);
+    m_window.InsertItem(19, -1, u"one");
+    m_window.InsertItem(19, -1, u"two");
+    m_window.SetItemData(19, 1, 7);
+    m_window.SetCurSel(19, 1);
+    EXPECT_EQ(m_window.CurSel(19), 1);
+    EXPECT_EQ(m_window.ItemData(19, 1), 7);
+    EXPECT_EQ(Find<QListWidget>(19)->visualItemRect(Find<QListWidget>(19)->item(0)).height(), 30);
+    m_window.DeleteItem(19, 1);
+    EXPECT_EQ(m_window.CurSel(19), -1);
+    EXPECT_EQ(m_window.ItemCount(19), 1);
+}
+
+TEST_F(QtWindowTest, NumberEditTakesDigitsOnly) {
+    auto* edit = Find<QLineEdit>(11);
+    edit->setFocus();
+    QTest::keyClicks(edit, QStringLiteral("4a2-"));
+    EXPECT_EQ(m_window.Text(11), u"42");
+    EXPECT_EQ(m_dialog.m_notifications.back(), std::make_pair(11, Notification::EditChanged));
+}
+
+TEST_F(QtWindowTest, AddressFieldsAdvanceClampAndCountWhatIsFilled) {
+    auto* address = Find<CIpAddressEdit>(17);
+    address->Field(0)->setFocus();
+    Type(QStringLiteral("1921681.x"));
+    IpField entered = m_window.Address(17);
+    EXPECT_EQ(entered.filled, 3);
+    EXPECT_EQ(entered.octets, (std::array<std::uint8_t, 4>{192, 168, 1, 0}));
+    EXPECT_EQ(QApplication::focusWidget(), address->Field(3));
+
+    QTest::keyClicks(address->Field(3), QStringLiteral("999"));
+    EXPECT_EQ(m_window.Address(17).octets[3], 255);
+    EXPECT_TRUE(m_window.Address(17).IsEntered());
+
+    address->Field(2)->setFocus();
+    address->Field(2)->home(false);
+    QTest::keyClick(address->Field(2), Qt::Key_Backspace);
+    EXPECT_EQ(QApplication::focusWidget(), address->Field(1));
+
+    m_window.ClearAddress(17);
+    EXPECT_EQ(m_window.Address(17).filled, 0);
+    m_window.SetAddress(17, IpField{{10, 0, 0, 1}, 0});
+    EXPECT_EQ(m_window.Address(17), (IpField{{10, 0, 0, 1}, 4}));
+}
+
+TEST_F(QtWindowTest, DisabledAndHiddenControlsIgnoreTheUser) {
+    m_window.Enable(15, false);
+    QTest::mouseClick(Find<QCheckBox>(15), Qt::LeftButton);
+    EXPECT_EQ(m_window.Check(15), 1);
+    m_window.Show(14, false);
+    EXPECT_FALSE(m_window.IsVisible(14));
+    EXPECT_TRUE(m_dialog.m_notifications.empty());
+}

@@ -1,0 +1,36 @@
+#pragma once
+#include "settings/ip_field.h"
+
+#include <QFrame>
+#include <QLineEdit>
+#include <array>
+#include <functional>
+
+namespace ui::qt {
+
+// The four-field address control: digits only, each field 0 to 255, the
+// caret moves on after three digits or a dot and back with Backspace at the
+// start of a field. Blank fields are not filled.
+class CIpAddressEdit : public QFrame {
+public:
+    explicit CIpAddressEdit(QWidget* parent);
+
+    void SetAddress(const IpField& address);
+    IpField Address() const;
+    void Clear();
+    QLineEdit* Field(int index) const { return m_fields[static_cast<size_t>(index)]; }
+    // Called after every change the user makes.
+    void OnEdited(std::function<void()> handler) { m_onEdited = std::move(handler); }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void FieldEdited(int index);
+    void FocusField(int index, bool selectAll);
+
+    std::array<QLineEdit*, 4> m_fields{};
+    std::function<void()> m_onEdited;
+};
+
+} // namespace ui::qt

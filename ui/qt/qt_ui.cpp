@@ -1,0 +1,154 @@
+#include "ui/qt/qt_ui.h"
+
+#include "platform/x11_window.h"
+#include "ui/dialog.h"
+#include "ui/qt/qt_text.h"
+#include "ui/qt/qt_window.h"
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QGuiApplication>
+#include <QMessageBox>
+#include <QPushButton>
+
+namespace ui::qt {
+namespace {
+
+// Another program's X11 window carries a set low bit; pointers to our own
+// widgets never do.
+constexpr WindowHandle kForeignWindowBit = 1;
+
+bool OnX11() { return QGuiApplication::platformName() == QStringLiteral("xcb"); }
+
+QMessageBox::Icon ToQtIcon(Icon icon) {
+    switch (icon) {
+    case Icon::Error:
+        return QMessageBox::Critical;
+    case Icon::Information:
+        return QMessageBox::Information;
+    case Icon::Question:
+        return QMessageBox::Question;
+    case Icon::Warning:
+        return QMessageBox::Warning;
+    case Icon::None:
+        break;
+    }
+    return QMessageBox::NoIcon;
+}
+
+QString ToQtFilter(std::u16string_view filter) {
+    const QStringList parts = ToQString(filter).split(QLatin1Char('|'), Qt::SkipEmptyParts);
+    QStringList filters;
+    for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+        QString patterns = parts[i + 1];
+        patterns.replace(QLatin1Char(';'), QLatin1Char(' '));
+        filters.push_back(QStringLiteral("%1 (%2)").arg(parts[i], patterns));
+    }
+    return filters.join(QStringLiteral(";;"));
+}
+
+} // namespace
+
+QWidget* WidgetOf(CDialog* dialog) {
+    if (dialog == nullptr || !dialog->HasWindow()) {
+        return nullptr;
+    }
+    return dynamic_cast<CQtWindow*>(&dialog->Window());
+}
+
+int CQtUi::RunModal(CDialog& dialog, CDialog* parent) {
+    CQtWindow window(dialog, WidgetOf(parent));
+    dialog.Attach(&window);
+    dialog.OnInitDialog();
+    window.FitTexts();
+    const int result = window.RunModalLoop();
+    dialog.Detach();
+    return result;
+}
+
+int CQtUi::ShowMessageBox(CDialog* owner, std::u16string_view text, std::u16string_view caption,
+                          Icon icon, Buttons buttons) {
+    QMessageBox box(ToQtIcon(icon), ToQString(caption), ToQString(text), QMessageBox::NoButton,
+                    WidgetOf(owner));
+    box.setTextFormat(Qt::PlainText);
+    QPushButton* first = nullptr;
+    switch (buttons) {
+    case Buttons::Ok:
+        first = box.addButton(QMessageBox::Ok);
+        break;
+    case Buttons::OkCancel:
+        first = box.addButton(QMessageBox::Ok);
+        box.setEscapeButton(box.addButton(QMessageBox::Cancel));
+        break;
+    case Buttons::YesNo:
+        first = box.addButton(QMessageBox::Yes);
+        box.setEscapeButton(box.addButton(QMessageBox::No));
+        break;
+    }
+    box.setDefaultButton(first);
+    box.exec();
+    switch (box.standardButton(box.clickedButton())) {
+    case QMessageBox::Ok:
+        return IDOK;
+    case QMessageBox::Yes:
+        return IDYES;
+    case QMessageBox::No:
+        return IDNO;
+    default:
+        return IDCANCEL;
+    }
+}
+
+std::optional<std::u16string> CQtUi::BrowseForFolder(CDialog* owner, std::u16string_view title) {
+    const QString folder = QFileDialog::getExistingDirectory(WidgetOf(owner), ToQString(title));
+    if (folder.isEmpty()) {
+        return std::nullopt;
+    }
+    return FromQString(folder);
+}
+
+std::optional<std::u16string> CQtUi::GetOpenFileName(CDialog* owner,
+                                                     std::u16string_view initialFolder,
+                                                     std::u16string_view filter) {
+    const QString file = QFileDialog::getOpenFileName(WidgetOf(owner), QString(),
+                                                      ToQString(initialFolder), ToQtFilter(filter));
+    if (file.isEmpty()) {
+        return std::nullopt;
+    }
+    return FromQString(file);
+}
+
+WindowHandle CQtUi::FindWindow(std::u16string_view title) {
+    const QString wanted = ToQString(title);
+    for (QWidget* widget : QApplication::topLevelWidgets()) {
+        if (widget->isWindow() && widget->windowTitle() == wanted) {
+            return reinterpret_cast<WindowHandle>(widget);
+        }
+    }
+    if (OnX11()) {
+        if (const std::uint32_t window = platform::FindWindow(title); window != 0) {
+            return (static_cast<WindowHandle>(window) << 1) | kForeignWindowBit;
+        }
+    }
+    return 0;
+}
+
+bool CQtUi::SetForegroundWindow(WindowHandle window) {
+    if ((window & kForeignWindowBit) != 0) {
+        return OnX11() && platform::SetForegroundWindow(static_cast<std::uint32_t>(window >> 1));
+    }
+    // Only a widget that still exists is touched.
+    for (QWidget* widget : QApplication::topLevelWidgets()) {
+        if (reinterpret_cast<WindowHandle>(widget) == window) {
+            if (widget->isMinimized()) {
+                widget->showNormal();
+            }
+            widget->raise();
+            widget->activateWindow();
+            return true;
+        }
+    }
+    return false;
+}
+
+} // namespace ui::qt

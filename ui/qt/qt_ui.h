@@ -1,0 +1,30 @@
+#pragma once
+#include "ui/services.h"
+
+class QWidget;
+
+namespace ui::qt {
+
+// The windowing backend on a desktop: real dialogs, message boxes and file
+// choosers of Qt Widgets. A QApplication must exist while it is used.
+class CQtUi : public IUiServices {
+public:
+    int RunModal(CDialog& dialog, CDialog* parent) override;
+    int ShowMessageBox(CDialog* owner, std::u16string_view text, std::u16string_view caption,
+                       Icon icon, Buttons buttons) override;
+    std::optional<std::u16string> BrowseForFolder(CDialog* owner,
+                                                  std::u16string_view title) override;
+    // filter: pairs "description|patterns|" as the Windows file dialog takes
+    // them, patterns separated by ';'.
+    std::optional<std::u16string> GetOpenFileName(CDialog* owner, std::u16string_view initialFolder,
+                                                  std::u16string_view filter) override;
+    // The process's own windows first; on X11 also other programs' windows.
+    WindowHandle FindWindow(std::u16string_view title) override;
+    bool SetForegroundWindow(WindowHandle window) override;
+};
+
+// The widget of a dialog's window, for owning other windows; null when the
+// dialog has none.
+QWidget* WidgetOf(CDialog* dialog);
+
+} // namespace ui::qt
