@@ -1,0 +1,27 @@
+#pragma once
+#include "dialogs/quorlan_dlg_layout.h"
+#include "settings/quorlan_dlg_state.h"
+
+// The library's main window: three tabs over the settings state, and the
+// buttons that load, create and close.
+class CQuorlanDlg : public CQuorlanDlgState {
+public:
+    CQuorlanDlg();
+
+    bool OnInitDialog() override;
+    void OnOK() override;
+    void OnCancel() override;
+    // The close action of "Exit", the Escape key and the close box.
+    virtual void OnExit();
+
+    // The page the tab strip selects is shown, every other one hidden.
+    void ShowSelectedPage();
+
+private:
+    void LayOutControls();
+    void InsertTabs();
+    void ApplyEnablingRules();
+    void EnableNetFolderFields(bool enabled);
+    void SaveSessionState();
+    void OnAbout();
+};

@@ -1,0 +1,32 @@
+#pragma once
+#include "host/quorlan_library.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTimer>
+#include <QWidget>
+
+// The small window of a player management program: which player is
+// attached, and a button that opens the library's dialog for it.
+class CHostWindow : public QWidget {
+public:
+    CHostWindow(const CQuorlanLibrary& library, const QString& devicePath,
+                const QString& deviceName);
+
+    // Hands the path and name over and shows the dialog until it closes.
+    void OpenDialog();
+
+private:
+    void ChooseDevicePath();
+    void ShowWindowHandle();
+
+    const CQuorlanLibrary& m_library;
+    QLineEdit* m_devicePath;
+    QLineEdit* m_deviceName;
+    QPushButton* m_openButton;
+    QLabel* m_handleLabel;
+    QTimer m_handleTimer;
+};
+
+inline constexpr char kHostWindowTitle[] = "KORDAVIN setting utility";

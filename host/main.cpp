@@ -1,0 +1,66 @@
+// A small host program: loads libQuorlan.so from its own folder and opens the
+// network configuration dialog for a player.
+#include "host/ansi_text.h"
+#include "host/host_window.h"
+#include "host/screenshot.h"
+
+#include <QApplication>
+#include <QCommandLineParser>
+#include <QMessageBox>
+#include <QTimer>
+#include <cstdio>
+#include <memory>
+
+
+int main(int argc, char** argv) {
+    QApplication application(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("quorlan-host"));
+
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        QStringLiteral("Opens the KORDAVIN network configuration dialog for a player."));
+    parser.addHelpOption();
+    const QCommandLineOption devicePath(QStringLiteral("device-path"),
+                                        QStringLiteral("The player's SD card folder."),
+                                        QStringLiteral("PATH"));
+    const QCommandLineOption deviceName(QStringLiteral("device-name"),
+                                        QStringLiteral("The player's display name."),
+                                        QStringLiteral("NAME"));
+    const QCommandLineOption open(QStringLiteral("open"),
+                                  QStringLiteral("Open the dialog at once."));
+    const QCommandLineOption screenshot(
+        QStringLiteral("screenshot"),
+        QStringLiteral("Open the dialog, save it as a PNG file, close it with Exit, and end."),
+        QStringLiteral("FILE"));
+    parser.addOptions({devicePath, deviceName, open, screenshot});
+    parser.process(application);
+
+    const QString libraryPath = QApplication::applicationDirPath() + QStringLiteral("/libQuorlan.so");
+    const CQuorlanLibrary library(libraryPath.toStdString());
+    if (!library.IsLoaded()) {
+        const QString error = QStringLiteral("Cannot load %1: %2")
+                                  .arg(libraryPath, QString::fromStdString(library.Error()));
+        std::fprintf(stderr, "quorlan-host: %s\n", qPrintable(error));
+        if (!parser.isSet(screenshot)) {
+            QMessageBox::critical(nullptr, QString::fromLatin1(kHostWindowTitle), error);
+        }
+        return 1;
+    }
+
+    CHostWindow window(library, parser.value(devicePath), parser.value(deviceName));
+    if (parser.isSet(screenshot)) {
+        const CDialogScreenshot capture(FromAnsi(library.WindowName()), parser.value(screenshot));
+        window.OpenDialog();
+        if (!capture.Saved()) {
+            std::fprintf(stderr, "quorlan-host: could not save %s\n",
+                         qPrintable(parser.value(screenshot)));
+            return 1;
+        }
+        return 0;
+    }
+    window.show();
+    if (parser.isSet(open)) {
+        QTimer::singleShot(0, &window, [&window] { window.OpenDialog(); });
+    }
+    return QApplication::exec();
+}

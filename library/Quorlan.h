@@ -1,0 +1,36 @@
+/* The exported functions of libQuorlan.so, for host programs. Texts cross
+   in the system ANSI code page. All calls come from the host's user
+   interface thread. */
+#ifndef QUORLAN_H
+#define QUORLAN_H
+
+#ifdef __cplusplus
+extern "C" {
+#endif
+
+/* Shows the network configuration dialog modally; returns 0 when it closed. */
+int OpenQuorlanDlg(void);
+
+/* The SD card path and display name of the attached player; a null pointer
+   is ignored. Both return 0. */
+int SetDevicePath(const char* path);
+int SetDeviceName(const char* name);
+
+/* The dialog's window while it is shown, else 0. */
+int GetWindowHandle(void);
+
+/* The dialog's title in the current language. With a null buffer or size 0:
+   the bytes needed, NUL included. Otherwise the bytes written, NUL included,
+   or 0 when the buffer is too small (nothing is written then). */
+int GetWindowName(char* buffer, int size);
+
+typedef int (*OpenQuorlanDlgFunction)(void);
+typedef int (*SetDeviceTextFunction)(const char*);
+typedef int (*GetWindowHandleFunction)(void);
+typedef int (*GetWindowNameFunction)(char*, int);
+
+#ifdef __cplusplus
+}
+#endif
+
+#endif

@@ -1,0 +1,74 @@
+// The five functions a host calls. Nothing here reports an error to the
+// host: the setters and OpenQuorlanDlg always return 0.
+#include "library/Quorlan.h"
+
+#include "catalogue/message_catalogue.h"
+#include "dialogs/quorlan_dlg.h"
+#include "library/quorlan_app.h"
+#include "platform/codepage.h"
+#include "ui/qt/qt_ui.h"
+
+#include <QApplication>
+#include <cstring>
+#include <string>
+
+namespace {
+
+ui::qt::CQtUi g_qtUi;
+bool g_bShowing = false;
+
+std::u16string FromAnsi(const char* text) {
+    return platform::MultiByteToWide(platform::GetACP(), text);
+}
+
+} // namespace
+
+extern "C" {
+
+int OpenQuorlanDlg(void) {
+    // A second call from inside the running dialog's loop is refused.
+    if (g_pMainDlg == nullptr || g_bShowing || theApp.WidgetApplication() == nullptr) {
+        return 0;
+    }
+    ui::InstallServices(&g_qtUi);
+    g_bShowing = true;
+    g_pMainDlg->DoModal();
+    g_bShowing = false;
+    return 0;
+}
+
+int SetDevicePath(const char* path) {
+    if (g_pMainDlg != nullptr && path != nullptr) {
+        g_pMainDlg->m_strDevicePath = FromAnsi(path);
+    }
+    return 0;
+}
+
+int SetDeviceName(const char* name) {
+    if (g_pMainDlg != nullptr && name != nullptr) {
+        g_pMainDlg->m_strDeviceName = FromAnsi(name);
+    }
+    return 0;
+}
+
+int GetWindowHandle(void) {
+    if (g_pMainDlg == nullptr || !g_pMainDlg->HasWindow()) {
+        return 0;
+    }
+    return static_cast<int>(g_pMainDlg->Window().Handle());
+}
+
+int GetWindowName(char* buffer, int size) {
+    const std::string title = platform::WideToMultiByte(platform::GetACP(), GetMessageText(0));
+    const int needed = static_cast<int>(title.size()) + 1;
+    if (buffer == nullptr || size == 0) {
+        return needed;
+    }
+    if (size < needed) {
+        return 0;
+    }
+    std::memcpy(buffer, title.c_str(), static_cast<size_t>(needed));
+    return needed;
+}
+
+} // extern "C"
