@@ -18,6 +18,16 @@ public:
 
     void DoDataExchange(ui::CDataExchange& dx) override;
 
+    // Shows a catalogue text (with its three trailing spaces, composed in
+    // m_strMessage) under a catalogue caption, with one OK button.
+    virtual int ShowMessage(int messageId, int captionId, ui::Icon icon = ui::Icon::Error);
+
+    // The checks of the network folder page and the wired page. With
+    // showMessages each failure is reported; with stopAtFirst the check ends
+    // at the first. Bad entries are erased either way. 1 when the page passed.
+    int ValidateNetFolderPage(int showMessages, int stopAtFirst);
+    int ValidateWiredPage(int showMessages, int stopAtFirst);
+
     // All 30 slots and the wired record back to their defaults.
     void ResetSettingRecords();
 
