@@ -52,7 +52,7 @@ bool CQuorlanDlg::OnInitDialog() {
     ApplyEnablingRules();
     UpdateData(false);
 
-    m_strAppDataPath = GetApplicationDataPath();
+    GetApplicationDataPath();
     if (!m_strAppDataPath.empty()) {
         LoadSettingsFile(m_strAppDataPath);
         LoadUtilitySection(m_strAppDataPath);

@@ -1,5 +1,6 @@
 #include "settings/quorlan_dlg_state.h"
 
+#include "catalogue/message_catalogue.h"
 #include "settings/settings_file_format.h"
 #include "settings/text_format.h"
 
@@ -12,6 +13,22 @@ void CQuorlanDlgState::DoDataExchange(ui::CDataExchange& dx) {
     ui::DDX_Check(dx, IDC_WIRED_USE_PROXY, m_bUseProxy);
     ui::DDX_Check(dx, IDC_ENABLE_NETWORK_DEVICE, m_bEnableNetworkDevice);
     ui::DDX_Check(dx, IDC_USE_WIRELESS, m_bUseWireless);
+}
+
+int CQuorlanDlgState::ShowMessage(int messageId, int captionId, ui::Icon icon) {
+    ComposeMessageText(m_strMessage, messageId);
+    return MessageBox(m_strMessage, GetMessageText(captionId), icon, ui::Buttons::Ok);
+}
+
+void CQuorlanDlgState::ShowNetFolderEntries(const CNetFolderSetting& folder, bool customize) {
+    ui::IWindow& window = Window();
+    for (const int edit : {IDC_DEVICE_NAME, IDC_USER_ID, IDC_PASSWORD, IDC_CONFIRM_PASSWORD}) {
+        window.Enable(edit, customize);
+    }
+    window.SetText(IDC_DEVICE_NAME, folder.m_strNetDeviceName);
+    window.SetText(IDC_USER_ID, folder.m_strUserId);
+    window.SetText(IDC_PASSWORD, folder.m_strPassword);
+    window.SetText(IDC_CONFIRM_PASSWORD, folder.m_strPassword);
 }
 
 void CQuorlanDlgState::ResetSettingRecords() {

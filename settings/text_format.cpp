@@ -1,5 +1,20 @@
 #include "settings/text_format.h"
 
+#include <algorithm>
+#include <climits>
+
+namespace {
+
+constexpr long long kSaturated = static_cast<long long>(INT_MAX) + 1;
+constexpr int kAddressPieces = 4;
+constexpr size_t kMaxPieceLength = 3;
+constexpr long long kMaxOctet = 255;
+
+bool IsDigit(char16_t c) { return c >= u'0' && c <= u'9'; }
+bool IsCBlank(char16_t c) { return c == u' ' || (c >= u'\t' && c <= u'\r'); }
+
+} // namespace
+
 std::u16string DecimalText(long long value) {
     const std::string digits = std::to_string(value);
     return std::u16string(digits.begin(), digits.end());
@@ -17,4 +32,54 @@ std::u16string DottedAddressText(const IpField& address) {
         text += DecimalText(address.octets[i]);
     }
     return text;
+}
+
+long long DecimalValue(std::u16string_view text) {
+    size_t i = 0;
+    while (i < text.size() && IsCBlank(text[i])) {
+        ++i;
+    }
+    bool negative = false;
+    if (i < text.size() && (text[i] == u'+' || text[i] == u'-')) {
+        negative = text[i] == u'-';
+        ++i;
+    }
+    long long value = 0;
+    for (; i < text.size() && IsDigit(text[i]); ++i) {
+        value = std::min(value * 10 + (text[i] - u'0'), kSaturated);
+    }
+    return negative ? -value : value;
+}
+
+int ParseDottedAddress(std::u16string_view text, std::array<std::uint8_t, 4>& octets) {
+    octets.fill(0);
+    if (text.empty()) {
+        return 1;
+    }
+    if (!std::all_of(text.begin(), text.end(),
+                     [](char16_t c) { return IsDigit(c) || c == u'.'; })) {
+        return -1;
+    }
+    std::array<std::u16string_view, kAddressPieces> pieces;
+    std::u16string_view rest = text;
+    for (int piece = 0; piece < kAddressPieces - 1; ++piece) {
+        const size_t dot = rest.find(u'.');
+        if (dot == std::u16string_view::npos || dot == 0 || dot + 1 == rest.size()) {
+            return -1;
+        }
+        pieces[piece] = rest.substr(0, dot);
+        rest = rest.substr(dot + 1);
+    }
+    pieces[kAddressPieces - 1] = rest;
+
+    std::array<std::uint8_t, 4> values{};
+    for (int piece = 0; piece < kAddressPieces; ++piece) {
+        const long long value = DecimalValue(pieces[piece]);
+        if (pieces[piece].size() > kMaxPieceLength || value > kMaxOctet) {
+            return -1;
+        }
+        values[piece] = static_cast<std::uint8_t>(value);
+    }
+    octets = values;
+    return 1;
 }
