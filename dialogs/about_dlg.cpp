@@ -26,13 +26,22 @@ const ui::DialogTemplate& AboutDlgTemplate() {
         0,
         {
             {IDC_ABOUT_VERSION, ControlKind::Static, {10, 10, 240, 10}, 0, u"Version 3.0"},
-            {IDC_ABOUT_OWNERSHIP, ControlKind::Static, {10, 26, 240, 10}, 0,
+            {IDC_ABOUT_OWNERSHIP,
+             ControlKind::Static,
+             {10, 26, 240, 10},
+             0,
              u"Copyright (C) KORDAVIN. All rights reserved."},
             {IDC_ABOUT_NOTICE_FIRST, ControlKind::Static, {10, 42, 240, 10}, 0, u""},
-            {IDC_ABOUT_NOTICE_SECOND, ControlKind::Static, {10, 54, 240, 10}, 0,
+            {IDC_ABOUT_NOTICE_SECOND,
+             ControlKind::Static,
+             {10, 54, 240, 10},
+             0,
              u"licensed under the Apache License, Version 2.0."},
-            {ui::IDOK, ControlKind::PushButton, {200, 74, 50, 14},
-             ui::style::kDefaultButton | ui::style::kTabStop, u"OK"},
+            {ui::IDOK,
+             ControlKind::PushButton,
+             {200, 74, 50, 14},
+             ui::style::kDefaultButton | ui::style::kTabStop,
+             u"OK"},
         }};
     return dialogTemplate;
 }

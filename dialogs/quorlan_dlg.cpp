@@ -8,6 +8,8 @@
 namespace {
 
 constexpr char16_t kDefaultDeviceName[] = u"KORDAVIN";
+// The one text of the dialog that the catalogue does not hold.
+constexpr char16_t kAboutMenuText[] = u"&About This utility...";
 constexpr std::array kNetFolderFields = {IDC_DEVICE_NAME, IDC_USER_ID, IDC_PASSWORD,
                                          IDC_CONFIRM_PASSWORD};
 constexpr std::array kWiredAddressFields = {IDC_WIRED_IP_ADDRESS, IDC_WIRED_SUBNET_MASK,
@@ -36,6 +38,9 @@ CQuorlanDlg::CQuorlanDlg() : CQuorlanDlgState(QuorlanDlgTemplate()) {
 
 bool CQuorlanDlg::OnInitDialog() {
     CQuorlanDlgState::OnInitDialog();
+    if ((Template().windowStyle & ui::window_style::kSystemMenu) != 0) {
+        Window().AddSystemMenuCommand(IDM_ABOUTBOX, kAboutMenuText);
+    }
     Window().SetIcon(u"kordavin-quorlan");
     if (m_strDeviceName.empty()) {
         m_strDeviceName = kDefaultDeviceName;

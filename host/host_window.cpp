@@ -7,7 +7,6 @@
 #include <QHBoxLayout>
 #include <QVBoxLayout>
 
-
 CHostWindow::CHostWindow(const CQuorlanLibrary& library, const QString& devicePath,
                          const QString& deviceName)
     : m_library(library), m_devicePath(new QLineEdit(devicePath)),
@@ -57,7 +56,7 @@ void CHostWindow::OpenDialog() {
 
 void CHostWindow::ShowWindowHandle() {
     const int handle = m_library.GetWindowHandle();
-    m_handleLabel->setText(handle == 0
-                               ? tr("The dialog is not shown.")
-                               : tr("Dialog window: 0x%1").arg(static_cast<unsigned>(handle), 0, 16));
+    m_handleLabel->setText(
+        handle == 0 ? tr("The dialog is not shown.")
+                    : tr("Dialog window: 0x%1").arg(static_cast<unsigned>(handle), 0, 16));
 }

@@ -11,7 +11,6 @@
 #include <cstdio>
 #include <memory>
 
-
 int main(int argc, char** argv) {
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("quorlan-host"));
@@ -35,7 +34,8 @@ int main(int argc, char** argv) {
     parser.addOptions({devicePath, deviceName, open, screenshot});
     parser.process(application);
 
-    const QString libraryPath = QApplication::applicationDirPath() + QStringLiteral("/libQuorlan.so");
+    const QString libraryPath =
+        QApplication::applicationDirPath() + QStringLiteral("/libQuorlan.so");
     const CQuorlanLibrary library(libraryPath.toStdString());
     if (!library.IsLoaded()) {
         const QString error = QStringLiteral("Cannot load %1: %2")

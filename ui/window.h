@@ -19,6 +19,10 @@ public:
     virtual std::u16string Title() const = 0;
     // The big and small window icon, by its icon theme name.
     virtual void SetIcon(std::u16string_view iconName) = 0;
+    // An entry of the window menu. The desktop's own window menu is not
+    // ours to extend, so it goes to the window's context menu; the first one
+    // also answers F1. Choosing it dispatches commandId as a click.
+    virtual void AddSystemMenuCommand(int commandId, std::u16string_view text) = 0;
     virtual void SetExtendedStyle(unsigned extendedStyle) = 0;
     virtual unsigned ExtendedStyle() const = 0;
     virtual void SetOuterSize(int width, int height) = 0;

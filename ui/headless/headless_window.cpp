@@ -103,6 +103,14 @@ bool CHeadlessWindow::DoubleClick(int id, int index) {
     return true;
 }
 
+bool CHeadlessWindow::ChooseSystemMenuCommand(int commandId) {
+    if (HasEnded() || !m_systemMenu.contains(commandId)) {
+        return false;
+    }
+    m_dialog.Dispatch(commandId, Notification::Clicked);
+    return true;
+}
+
 void CHeadlessWindow::PressEnter() {
     for (const auto& control : m_dialog.Template().controls) {
         if ((control.style & style::kDefaultButton) != 0) {
@@ -121,16 +129,10 @@ void CHeadlessWindow::PressEscape() {
     }
 }
 
-void CHeadlessWindow::CloseBox() {
-    PressEscape();
-}
+void CHeadlessWindow::CloseBox() { PressEscape(); }
 
-Rect CHeadlessWindow::ControlRect(int id) const {
-    return At(id).rect;
-}
-int CHeadlessWindow::ItemHeight(int id) const {
-    return At(id).itemHeight;
-}
+Rect CHeadlessWindow::ControlRect(int id) const { return At(id).rect; }
+int CHeadlessWindow::ItemHeight(int id) const { return At(id).itemHeight; }
 
 void CHeadlessWindow::SetOuterSize(int width, int height) {
     m_outerSize = Rect{0, 0, width, height};
@@ -142,43 +144,21 @@ void CHeadlessWindow::End(int result) {
     }
 }
 
-void CHeadlessWindow::MoveControl(int id, Rect pixels) {
-    At(id).rect = pixels;
-}
-void CHeadlessWindow::SetText(int id, std::u16string_view text) {
-    At(id).text = text;
-}
-std::u16string CHeadlessWindow::Text(int id) const {
-    return At(id).text;
-}
-void CHeadlessWindow::Enable(int id, bool enabled) {
-    At(id).enabled = enabled;
-}
-bool CHeadlessWindow::IsEnabled(int id) const {
-    return At(id).enabled;
-}
-void CHeadlessWindow::Show(int id, bool visible) {
-    At(id).visible = visible;
-}
-bool CHeadlessWindow::IsVisible(int id) const {
-    return At(id).visible;
-}
-void CHeadlessWindow::SetCheck(int id, int state) {
-    At(id).check = state;
-}
-int CHeadlessWindow::Check(int id) const {
-    return At(id).check;
-}
+void CHeadlessWindow::MoveControl(int id, Rect pixels) { At(id).rect = pixels; }
+void CHeadlessWindow::SetText(int id, std::u16string_view text) { At(id).text = text; }
+std::u16string CHeadlessWindow::Text(int id) const { return At(id).text; }
+void CHeadlessWindow::Enable(int id, bool enabled) { At(id).enabled = enabled; }
+bool CHeadlessWindow::IsEnabled(int id) const { return At(id).enabled; }
+void CHeadlessWindow::Show(int id, bool visible) { At(id).visible = visible; }
+bool CHeadlessWindow::IsVisible(int id) const { return At(id).visible; }
+void CHeadlessWindow::SetCheck(int id, int state) { At(id).check = state; }
+int CHeadlessWindow::Check(int id) const { return At(id).check; }
 void CHeadlessWindow::SetAddress(int id, const IpField& address) {
     At(id).address = address;
     At(id).address.filled = 4;
 }
-IpField CHeadlessWindow::Address(int id) const {
-    return At(id).address;
-}
-void CHeadlessWindow::ClearAddress(int id) {
-    At(id).address = IpField{};
-}
+IpField CHeadlessWindow::Address(int id) const { return At(id).address; }
+void CHeadlessWindow::ClearAddress(int id) { At(id).address = IpField{}; }
 
 int CHeadlessWindow::InsertItem(int id, int index, std::u16string_view text) {
     auto& items = At(id).items;
@@ -207,9 +187,7 @@ void CHeadlessWindow::ResetItems(int id) {
     At(id).curSel = -1;
 }
 
-int CHeadlessWindow::ItemCount(int id) const {
-    return static_cast<int>(At(id).items.size());
-}
+int CHeadlessWindow::ItemCount(int id) const { return static_cast<int>(At(id).items.size()); }
 
 std::u16string CHeadlessWindow::ItemText(int id, int index) const {
     const CControl& control = At(id);
@@ -233,12 +211,8 @@ void CHeadlessWindow::SetCurSel(int id, int index) {
     control.curSel = IsValidIndex(control, index) ? index : -1;
 }
 
-int CHeadlessWindow::CurSel(int id) const {
-    return At(id).curSel;
-}
-void CHeadlessWindow::SetItemHeight(int id, int pixels) {
-    At(id).itemHeight = pixels;
-}
+int CHeadlessWindow::CurSel(int id) const { return At(id).curSel; }
+void CHeadlessWindow::SetItemHeight(int id, int pixels) { At(id).itemHeight = pixels; }
 
 void CHeadlessWindow::InsertTab(int id, int index, std::u16string_view text) {
     InsertItem(id, index, text);
@@ -247,17 +221,9 @@ void CHeadlessWindow::InsertTab(int id, int index, std::u16string_view text) {
     }
 }
 
-int CHeadlessWindow::TabCount(int id) const {
-    return ItemCount(id);
-}
-std::u16string CHeadlessWindow::TabText(int id, int index) const {
-    return ItemText(id, index);
-}
-void CHeadlessWindow::SetCurTab(int id, int index) {
-    SetCurSel(id, index);
-}
-int CHeadlessWindow::CurTab(int id) const {
-    return CurSel(id);
-}
+int CHeadlessWindow::TabCount(int id) const { return ItemCount(id); }
+std::u16string CHeadlessWindow::TabText(int id, int index) const { return ItemText(id, index); }
+void CHeadlessWindow::SetCurTab(int id, int index) { SetCurSel(id, index); }
+int CHeadlessWindow::CurTab(int id) const { return CurSel(id); }
 
 } // namespace ui::headless

@@ -36,6 +36,12 @@ public:
     std::u16string Title() const override { return m_title; }
     void SetIcon(std::u16string_view iconName) override { m_iconName = iconName; }
     const std::u16string& IconName() const { return m_iconName; }
+    // The user picks a window menu entry; false when there is none such.
+    bool ChooseSystemMenuCommand(int commandId);
+    const std::map<int, std::u16string>& SystemMenuCommands() const { return m_systemMenu; }
+    void AddSystemMenuCommand(int commandId, std::u16string_view text) override {
+        m_systemMenu[commandId] = text;
+    }
     void SetExtendedStyle(unsigned extendedStyle) override { m_extendedStyle = extendedStyle; }
     unsigned ExtendedStyle() const override { return m_extendedStyle; }
     void SetOuterSize(int width, int height) override;
@@ -102,6 +108,7 @@ private:
     unsigned m_extendedStyle;
     std::optional<Rect> m_outerSize;
     std::map<int, CControl> m_controls;
+    std::map<int, std::u16string> m_systemMenu;
     std::optional<int> m_result;
     int m_focus = 0;
 };

@@ -3,6 +3,9 @@
 #include "ui/qt/ip_address_edit.h"
 #include "ui/qt/qt_text.h"
 
+#include "ui/qt/tab_strip.h"
+
+#include <QAction>
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -18,7 +21,6 @@
 #include <QRadioButton>
 #include <QRegularExpressionValidator>
 #include <QSignalBlocker>
-#include <QTabBar>
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
@@ -163,9 +165,8 @@ void CQtWindow::CreateControl(const ControlTemplate& control) {
         break;
     }
     case ControlKind::Tab: {
-        auto* tabs = new QTabBar(this);
-        tabs->setDrawBase(true);
-        connect(tabs, &QTabBar::currentChanged, this,
+        auto* tabs = new CTabStrip(this);
+        connect(tabs->Bar(), &QTabBar::currentChanged, this,
                 [this, id] { m_dialog.Dispatch(id, Notification::SelectionChanged); });
         widget = tabs;
         break;
@@ -276,6 +277,22 @@ std::u16string CQtWindow::Title() const { return FromQString(windowTitle()); }
 void CQtWindow::SetIcon(std::u16string_view iconName) {
     const QString name = ToQString(iconName);
     setWindowIcon(QIcon::fromTheme(name, QIcon(IconPath(name))));
+}
+
+void CQtWindow::AddSystemMenuCommand(int commandId, std::u16string_view text) {
+    auto* action = new QAction(ToQString(text), this);
+    if (actions().isEmpty()) {
+        action->setShortcut(QKeySequence::HelpContents);
+        action->setShortcutContext(Qt::WindowShortcut);
+        setContextMenuPolicy(Qt::ActionsContextMenu);
+    } else {
+        auto* separator = new QAction(this);
+        separator->setSeparator(true);
+        addAction(separator);
+    }
+    addAction(action);
+    connect(action, &QAction::triggered, this,
+            [this, commandId] { m_dialog.Dispatch(commandId, Notification::Clicked); });
 }
 
 void CQtWindow::SetExtendedStyle(unsigned extendedStyle) {
@@ -540,24 +557,24 @@ void CQtWindow::SetItemHeight(int id, int pixels) {
 }
 
 void CQtWindow::InsertTab(int id, int index, std::u16string_view text) {
-    auto* tabs = As<QTabBar>(id);
+    auto* tabs = As<CTabStrip>(id)->Bar();
     const QSignalBlocker quiet(tabs);
     tabs->insertTab(index < 0 ? tabs->count() : index, ToQString(text));
 }
 
-int CQtWindow::TabCount(int id) const { return As<QTabBar>(id)->count(); }
+int CQtWindow::TabCount(int id) const { return As<CTabStrip>(id)->Bar()->count(); }
 
 std::u16string CQtWindow::TabText(int id, int index) const {
-    return FromQString(As<QTabBar>(id)->tabText(index));
+    return FromQString(As<CTabStrip>(id)->Bar()->tabText(index));
 }
 
 void CQtWindow::SetCurTab(int id, int index) {
-    auto* tabs = As<QTabBar>(id);
+    auto* tabs = As<CTabStrip>(id)->Bar();
     const QSignalBlocker quiet(tabs);
     tabs->setCurrentIndex(index);
 }
 
-int CQtWindow::CurTab(int id) const { return As<QTabBar>(id)->currentIndex(); }
+int CQtWindow::CurTab(int id) const { return As<CTabStrip>(id)->Bar()->currentIndex(); }
 
 void CQtWindow::keyPressEvent(QKeyEvent* event) {
     const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;

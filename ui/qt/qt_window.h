@@ -32,6 +32,7 @@ public:
     void SetTitle(std::u16string_view title) override;
     std::u16string Title() const override;
     void SetIcon(std::u16string_view iconName) override;
+    void AddSystemMenuCommand(int commandId, std::u16string_view text) override;
     void SetExtendedStyle(unsigned extendedStyle) override;
     unsigned ExtendedStyle() const override { return m_nExtendedStyle; }
     void SetOuterSize(int width, int height) override;
