@@ -8,7 +8,7 @@ packages=(
   libgtest-dev googletest libbenchmark-dev
   nlohmann-json3-dev
   qt6-base-dev libqt6svg6 libxcb1-dev libxcb-ewmh-dev
-  fonts-noto-cjk xvfb xauth
+  fonts-liberation2 fonts-noto-cjk xvfb xauth
 )
 
 missing=()

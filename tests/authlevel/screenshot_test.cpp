@@ -1,5 +1,6 @@
 #include "authlevel/ntlm_setting_dlg.h"
 #include "tests/authlevel/brenhold_fixture.h"
+#include "tests/text_fit.h"
 #include "ui/qt/qt_ui.h"
 #include "ui/qt/qt_window.h"
 
@@ -16,39 +17,6 @@ namespace {
 constexpr const char* kLanguages[kLanguageCount] = {
     "default", "english",  "french",  "german", "swedish", "dutch",  "finnish", "norwegian",
     "russian", "japanese", "chinese", "danish", "italian", "polish", "spanish"};
-
-// Texts measured with the widgets' own fonts: a label must wrap within its
-// height, a button's caption and every combo row must fit its width.
-std::vector<std::string> TextsThatDoNotFit(CQtWindow& window) {
-    std::vector<std::string> faults;
-    for (auto* label : window.findChildren<QLabel*>()) {
-        const QRect needed = label->fontMetrics().boundingRect(QRect(0, 0, label->width(), 10000),
-                                                               Qt::TextWordWrap, label->text());
-        if (needed.height() > label->height() || needed.width() > label->width()) {
-            faults.push_back("label " + label->objectName().toStdString());
-        }
-    }
-    for (auto* button : window.findChildren<QPushButton*>()) {
-        if (button->fontMetrics().horizontalAdvance(button->text()) + 8 > button->width()) {
-            faults.push_back("button " + button->objectName().toStdString());
-        }
-    }
-    for (auto* combo : window.findChildren<QComboBox*>()) {
-        // Room for the frame and the arrow beside the text.
-        const int room = combo->width() - combo->height() - 8;
-        for (int i = 0; i < combo->count(); ++i) {
-            if (combo->fontMetrics().horizontalAdvance(combo->itemText(i)) > room) {
-                faults.push_back("combo row " + std::to_string(i));
-            }
-        }
-    }
-    for (auto* child : window.findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly)) {
-        if (!window.rect().contains(child->geometry())) {
-            faults.push_back("outside the dialog: " + child->objectName().toStdString());
-        }
-    }
-    return faults;
-}
 
 } // namespace
 

@@ -31,10 +31,17 @@ QRect ToPixels(const Rect& dialogUnits, CDialogBaseUnits base) {
 }
 
 QFont DialogFont(const DialogTemplate& dialogTemplate) {
-    QFont font(ToQString(dialogTemplate.fontName));
-    if (!QFontInfo(font).exactMatch()) {
-        font = QApplication::font();
+    // Liberation Sans has the metrics of the Windows dialog fonts the
+    // layouts were drawn for; the desktop's own font is the last resort.
+    for (const QString& family :
+         {ToQString(dialogTemplate.fontName), QStringLiteral("Liberation Sans")}) {
+        QFont font(family);
+        font.setPointSize(dialogTemplate.fontPointSize);
+        if (QFontInfo(font).exactMatch()) {
+            return font;
+        }
     }
+    QFont font = QApplication::font();
     font.setPointSize(dialogTemplate.fontPointSize);
     return font;
 }

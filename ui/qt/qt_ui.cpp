@@ -16,7 +16,6 @@ namespace {
 
 // Another program's X11 window carries a set low bit; pointers to our own
 // widgets never do.
-constexpr WindowHandle kForeignWindowBit = 1;
 
 bool OnX11() { return QGuiApplication::platformName() == QStringLiteral("xcb"); }
 
@@ -118,28 +117,27 @@ std::optional<std::u16string> CQtUi::GetOpenFileName(CDialog* owner,
     return FromQString(file);
 }
 
+// Handles are native window ids, as a host would see them; on X11 the same
+// ids name other programs' windows.
 WindowHandle CQtUi::FindWindow(std::u16string_view title) {
     const QString wanted = ToQString(title);
     for (QWidget* widget : QApplication::topLevelWidgets()) {
         if (widget->isWindow() && widget->windowTitle() == wanted) {
-            return reinterpret_cast<WindowHandle>(widget);
+            return static_cast<WindowHandle>(widget->winId());
         }
     }
     if (OnX11()) {
-        if (const std::uint32_t window = platform::FindWindow(title); window != 0) {
-            return (static_cast<WindowHandle>(window) << 1) | kForeignWindowBit;
-        }
+        return platform::FindWindow(title);
     }
     return 0;
 }
 
 bool CQtUi::SetForegroundWindow(WindowHandle window) {
-    if ((window & kForeignWindowBit) != 0) {
-        return OnX11() && platform::SetForegroundWindow(static_cast<std::uint32_t>(window >> 1));
+    if (window == 0) {
+        return false;
     }
-    // Only a widget that still exists is touched.
     for (QWidget* widget : QApplication::topLevelWidgets()) {
-        if (reinterpret_cast<WindowHandle>(widget) == window) {
+        if (static_cast<WindowHandle>(widget->internalWinId()) == window) {
             if (widget->isMinimized()) {
                 widget->showNormal();
             }
@@ -148,7 +146,8 @@ bool CQtUi::SetForegroundWindow(WindowHandle window) {
             return true;
         }
     }
-    return false;
+    return OnX11() && window <= UINT32_MAX &&
+           platform::SetForegroundWindow(static_cast<std::uint32_t>(window));
 }
 
 } // namespace ui::qt

@@ -267,7 +267,7 @@ void CQtWindow::UpdateAccessibleName(int labelId) {
 }
 
 WindowHandle CQtWindow::Handle() const {
-    return reinterpret_cast<WindowHandle>(static_cast<const QWidget*>(this));
+    return static_cast<WindowHandle>(const_cast<CQtWindow*>(this)->winId());
 }
 
 void CQtWindow::SetTitle(std::u16string_view title) { setWindowTitle(ToQString(title)); }
@@ -301,8 +301,19 @@ void CQtWindow::SetExtendedStyle(unsigned extendedStyle) {
 }
 
 void CQtWindow::SetOuterSize(int width, int height) {
-    const QSize frame = frameGeometry().size() - size();
-    setFixedSize(width - frame.width(), height - frame.height());
+    m_frameAtSizing = frameGeometry().size() - size();
+    setFixedSize(width - m_frameAtSizing->width(), height - m_frameAtSizing->height());
+}
+
+void CQtWindow::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    // The frame is known only once the window is shown: an outer size set
+    // before then is kept by giving the frame's room back.
+    if (m_frameAtSizing) {
+        const QSize frame = frameGeometry().size() - size();
+        setFixedSize(size() - (frame - *m_frameAtSizing));
+        m_frameAtSizing.reset();
+    }
 }
 
 int CQtWindow::RunModalLoop() {

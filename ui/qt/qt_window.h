@@ -68,6 +68,7 @@ public:
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
+    void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void reject() override;
     void accept() override;
@@ -85,6 +86,7 @@ private:
     std::map<int, QButtonGroup*> m_radioGroups; // by first button of the group
     std::map<int, int> m_labelledControls;      // label id -> control it names
     std::map<int, int> m_itemHeights;
+    std::optional<QSize> m_frameAtSizing; // frame when the outer size was set
     unsigned m_nExtendedStyle = 0;
     std::optional<int> m_result;
     QEventLoop* m_pModalLoop = nullptr;

@@ -1,0 +1,120 @@
+#include "loaded_library.h"
+#include "tests/scoped_env.h"
+#include "tests/temp_folder.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QTabBar>
+#include <QTest>
+#include <QTimer>
+#include <functional>
+
+namespace {
+
+// While the library's dialog runs its loop, the host's own timers go on:
+// this one plays the user once the dialog is up.
+void WhileShown(const std::function<void(QWidget&)>& play) {
+    auto* timer = new QTimer;
+    QObject::connect(timer, &QTimer::timeout, [timer, play] {
+        QWidget* dialog = QApplication::activeModalWidget();
+        if (dialog == nullptr || !dialog->isVisible()) {
+            return;
+        }
+        timer->stop();
+        play(*dialog);
+        timer->deleteLater();
+    });
+    timer->start(20);
+}
+
+void ClickExit(QWidget& dialog) {
+    auto* exit = dialog.findChild<QAbstractButton*>(QStringLiteral("2"));
+    ASSERT_NE(exit, nullptr);
+    QTest::mouseClick(exit, Qt::LeftButton);
+}
+
+class LibraryTest : public ::testing::Test {
+protected:
+    CTempFolder m_folder;
+    CScopedEnv m_appData{"APPDATA", m_folder.Path().string()};
+};
+
+TEST_F(LibraryTest, OnlyTheFiveFunctionsAreExported) {
+    CLoadedLibrary library;
+    for (const char* name :
+         {"OpenQuorlanDlg", "SetDevicePath", "SetDeviceName", "GetWindowHandle", "GetWindowName"}) {
+        EXPECT_TRUE(library.Exports(name)) << name;
+    }
+    for (const char* hidden : {"theApp", "g_pMainDlg", "g_nLanguageIndex", "_Z14GetMessageTexti",
+                               "_ZN8platform6GetACPEv"}) {
+        EXPECT_FALSE(library.Exports(hidden)) << hidden;
+    }
+}
+
+TEST_F(LibraryTest, WindowNameByteCounts) {
+    CLoadedLibrary library;
+    EXPECT_EQ(library.GetWindowName(nullptr, 0), 22);
+    char buffer[32];
+    std::fill(std::begin(buffer), std::end(buffer), '#');
+    EXPECT_EQ(library.GetWindowName(buffer, 0), 22);
+    EXPECT_EQ(library.GetWindowName(buffer, 21), 0);
+    EXPECT_EQ(library.GetWindowName(buffer, -5), 0);
+    EXPECT_EQ(buffer[0], '#') << "nothing is written into a buffer too small";
+    EXPECT_EQ(library.GetWindowName(buffer, 22), 22);
+    EXPECT_STREQ(buffer, "Network configuration");
+}
+
+TEST_F(LibraryTest, DialogShowsThroughTheExportsAndSavesItsStateOnExit) {
+    CLoadedLibrary library;
+    EXPECT_EQ(library.GetWindowHandle(), 0);
+    library.SetDevicePath("/media/player");
+    library.SetDevicePath(nullptr);
+    library.SetDeviceName("Player 1");
+    int handleWhileShown = 0;
+    QString checkBoxText;
+    WhileShown([&](QWidget& dialog) {
+        handleWhileShown = library.GetWindowHandle();
+        EXPECT_EQ(static_cast<WId>(handleWhileShown), dialog.winId());
+        EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Network configuration"));
+        auto* tabs = dialog.findChild<QTabBar*>();
+        ASSERT_NE(tabs, nullptr);
+        tabs->setCurrentIndex(1);
+        auto* checkBox = dialog.findChild<QAbstractButton*>(QStringLiteral("1069"));
+        ASSERT_NE(checkBox, nullptr);
+        EXPECT_TRUE(checkBox->isVisible()) << "the wireless page is shown";
+        checkBoxText = checkBox->text();
+        ClickExit(dialog);
+    });
+    EXPECT_EQ(library.Open(), 0);
+    EXPECT_NE(handleWhileShown, 0);
+    EXPECT_EQ(checkBoxText, QStringLiteral("Enable Network device of Player 1"));
+    EXPECT_EQ(library.GetWindowHandle(), 0);
+    EXPECT_TRUE(std::filesystem::exists(m_folder / "KordavinSettingUtil.dat"));
+}
+
+TEST_F(LibraryTest, ShownTwiceThenUnloadedAndLoadedAgain) {
+    {
+        CLoadedLibrary library;
+        for (int showing = 0; showing < 2; ++showing) {
+            bool shown = false;
+            WhileShown([&](QWidget& dialog) {
+                shown = true;
+                ClickExit(dialog);
+            });
+            EXPECT_EQ(library.Open(), 0);
+            EXPECT_TRUE(shown) << "showing " << showing;
+        }
+    }
+    CLoadedLibrary again;
+    EXPECT_EQ(again.GetWindowName(nullptr, 0), 22);
+    EXPECT_EQ(again.GetWindowHandle(), 0);
+    bool shown = false;
+    WhileShown([&](QWidget& dialog) {
+        shown = true;
+        ClickExit(dialog);
+    });
+    again.Open();
+    EXPECT_TRUE(shown);
+}
+
+} // namespace

@@ -1,0 +1,55 @@
+// The three pages of the main dialog in every language, saved under the
+// build folder for people to look at, with every text checked to fit.
+#include "catalogue/message_catalogue.h"
+#include "dialogs/quorlan_dlg.h"
+#include "tests/scoped_env.h"
+#include "tests/temp_folder.h"
+#include "tests/text_fit.h"
+#include "ui/qt/qt_ui.h"
+#include "ui/qt/qt_window.h"
+
+#include <QDir>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+namespace {
+
+constexpr const char* kLanguages[kLanguageCount] = {
+    "default", "english",  "french",  "german", "swedish", "dutch",  "finnish", "norwegian",
+    "russian", "japanese", "chinese", "danish", "italian", "polish", "spanish"};
+constexpr const char* kPages[] = {"network-folder", "wireless", "security"};
+
+TEST(PageScreenshotTest, EveryPageShowsEveryTextWholeInEveryLanguage) {
+    CTempFolder appData;
+    CScopedEnv appDataVariable("APPDATA", appData.Path().string());
+    ui::qt::CQtUi services;
+    ui::InstallServices(&services);
+    const QString folder = QStringLiteral(QUORLAN_BINARY_DIR "/screenshots");
+    ASSERT_TRUE(QDir().mkpath(folder));
+    for (int language = 0; language < kLanguageCount; ++language) {
+        SCOPED_TRACE(kLanguages[language]);
+        g_nLanguageIndex = language;
+        CQuorlanDlg dialog;
+        dialog.m_strDeviceName = u"KORDAVIN-PLAYER";
+        QTimer::singleShot(0, [&] {
+            auto& window = dynamic_cast<ui::qt::CQtWindow&>(dialog.Window());
+            for (int page = 0; page < 3; ++page) {
+                SCOPED_TRACE(kPages[page]);
+                window.SetCurTab(IDC_TABS, page);
+                dialog.ShowSelectedPage();
+                const QString file = QStringLiteral("%1/quorlan-%2-%3.png")
+                                         .arg(folder, kLanguages[language], kPages[page]);
+                EXPECT_TRUE(window.grab().save(file));
+                EXPECT_EQ(window.size(),
+                          QSize(650, 590) - (window.frameGeometry().size() - window.size()));
+                EXPECT_EQ(TextsThatDoNotFit(window), std::vector<std::string>{});
+            }
+            window.End(ui::IDCANCEL);
+        });
+        services.RunModal(dialog, nullptr);
+    }
+    g_nLanguageIndex = 0;
+    ui::InstallServices(nullptr);
+}
+
+} // namespace

@@ -1,0 +1,65 @@
+#pragma once
+#include <QAbstractButton>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QTabBar>
+#include <QWidget>
+#include <string>
+#include <vector>
+
+// Texts measured with the widgets' own fonts: a label must wrap within its
+// height; a button's caption, a group box's title, the tabs and every combo
+// row must fit their width. Hidden controls are not looked at.
+inline std::vector<std::string> TextsThatDoNotFit(const QWidget& window) {
+    std::vector<std::string> faults;
+    for (auto* label : window.findChildren<QLabel*>()) {
+        if (!label->isVisibleTo(&window)) {
+            continue;
+        }
+        const QRect needed = label->fontMetrics().boundingRect(QRect(0, 0, label->width(), 10000),
+                                                               Qt::TextWordWrap, label->text());
+        if (needed.height() > label->height() || needed.width() > label->width()) {
+            faults.push_back("label " + label->objectName().toStdString());
+        }
+    }
+    for (auto* button : window.findChildren<QAbstractButton*>()) {
+        if (!button->isVisibleTo(&window)) {
+            continue;
+        }
+        // Check boxes and radio buttons need room for their mark beside the text.
+        const int mark = qobject_cast<QPushButton*>(button) != nullptr ? 8 : button->height() + 8;
+        if (button->fontMetrics().horizontalAdvance(button->text().remove(QLatin1Char('&'))) +
+                mark >
+            button->width()) {
+            faults.push_back("button " + button->objectName().toStdString());
+        }
+    }
+    for (auto* combo : window.findChildren<QComboBox*>()) {
+        // Room for the frame and the arrow beside the text.
+        const int room = combo->width() - combo->height() - 8;
+        for (int i = 0; i < combo->count(); ++i) {
+            if (combo->fontMetrics().horizontalAdvance(combo->itemText(i)) > room) {
+                faults.push_back("combo row " + std::to_string(i));
+            }
+        }
+    }
+    for (auto* group : window.findChildren<QGroupBox*>()) {
+        if (group->isVisibleTo(&window) &&
+            group->fontMetrics().horizontalAdvance(group->title()) + 16 > group->width()) {
+            faults.push_back("group box " + group->objectName().toStdString());
+        }
+    }
+    for (auto* tabs : window.findChildren<QTabBar*>()) {
+        if (tabs->isVisibleTo(&window) && tabs->sizeHint().width() > tabs->width()) {
+            faults.push_back("tabs of " + tabs->parentWidget()->objectName().toStdString());
+        }
+    }
+    for (auto* child : window.findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly)) {
+        if (child->isVisibleTo(&window) && !window.rect().contains(child->geometry())) {
+            faults.push_back("outside the dialog: " + child->objectName().toStdString());
+        }
+    }
+    return faults;
+}
