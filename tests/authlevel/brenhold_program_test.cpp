@@ -90,6 +90,7 @@ public:
             m_name = ":" + std::to_string(std::atoi(number));
         }
         close(ready[0]);
+        WaitUntilAccepting();
     }
     ~CVirtualDisplay() {
         if (m_pid > 0) {
@@ -103,6 +104,19 @@ public:
     const std::string& Name() const { return m_name; }
 
 private:
+    // A loaded machine may announce the display before it takes clients.
+    void WaitUntilAccepting() const {
+        for (int attempt = 0; attempt < 100 && !m_name.empty(); ++attempt) {
+            xcb_connection_t* connection = xcb_connect(m_name.c_str(), nullptr);
+            const bool accepted = xcb_connection_has_error(connection) == 0;
+            xcb_disconnect(connection);
+            if (accepted) {
+                return;
+            }
+            usleep(50 * 1000);
+        }
+    }
+
     pid_t m_pid = -1;
     std::string m_name;
 };
