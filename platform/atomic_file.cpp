@@ -1,5 +1,6 @@
 #include "platform/atomic_file.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <fcntl.h>
 #include <string>
@@ -84,7 +85,7 @@ bool SaveFileAtomically(const std::filesystem::path& requested, std::string_view
     return true;
 }
 
-std::optional<std::string> ReadWholeFile(const std::filesystem::path& path) {
+std::optional<std::string> ReadWholeFile(const std::filesystem::path& path, size_t maxBytes) {
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) {
         return std::nullopt;
@@ -92,7 +93,8 @@ std::optional<std::string> ReadWholeFile(const std::filesystem::path& path) {
     std::string content;
     char buffer[65536];
     ssize_t count = 0;
-    while ((count = ::read(fd, buffer, sizeof buffer)) != 0) {
+    while (content.size() < maxBytes &&
+           (count = ::read(fd, buffer, std::min(sizeof buffer, maxBytes - content.size()))) != 0) {
         if (count < 0 && errno != EINTR) {
             ::close(fd);
             return std::nullopt;

@@ -1,6 +1,7 @@
 #pragma once
 #include <filesystem>
 #include <optional>
+#include <string>
 #include <string_view>
 #include <sys/types.h>
 
@@ -13,7 +14,9 @@ namespace platform {
 bool SaveFileAtomically(const std::filesystem::path& target, std::string_view bytes,
                         std::optional<mode_t> newFileMode = std::nullopt);
 
-// Reads a whole file; nothing when it cannot be opened or read.
-std::optional<std::string> ReadWholeFile(const std::filesystem::path& path);
+// Reads a whole file, or its first maxBytes; nothing when it cannot be
+// opened or read.
+std::optional<std::string> ReadWholeFile(const std::filesystem::path& path,
+                                         size_t maxBytes = std::string::npos);
 
 } // namespace platform

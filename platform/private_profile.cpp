@@ -2,28 +2,12 @@
 
 #include "platform/atomic_file.h"
 #include "platform/ini_document.h"
+#include "platform/profile_file.h"
 
 #include <algorithm>
 #include <string>
 
 namespace platform {
-namespace {
-
-std::u16string_view TrimTrailingBlanks(std::u16string_view text) {
-    while (!text.empty() && (text.back() == u' ' || text.back() == u'\t')) {
-        text.remove_suffix(1);
-    }
-    return text;
-}
-
-std::uint32_t CopyTruncated(std::u16string_view text, char16_t* buffer, std::uint32_t size) {
-    const auto count = static_cast<std::uint32_t>(std::min<size_t>(text.size(), size - 1));
-    std::copy_n(text.begin(), count, buffer);
-    buffer[count] = u'\0';
-    return count;
-}
-
-} // namespace
 
 std::uint32_t GetPrivateProfileString(const char16_t* section, const char16_t* key,
                                       const char16_t* defaultValue, char16_t* buffer,
@@ -31,15 +15,13 @@ std::uint32_t GetPrivateProfileString(const char16_t* section, const char16_t* k
     if (buffer == nullptr || size == 0) {
         return 0;
     }
-    if (section != nullptr && key != nullptr) {
-        if (const auto bytes = ReadWholeFile(path)) {
-            if (const auto value = CIniDocument::FromBytes(*bytes).GetValue(section, key)) {
-                return CopyTruncated(*value, buffer, size);
-            }
-        }
-    }
-    return CopyTruncated(TrimTrailingBlanks(defaultValue != nullptr ? defaultValue : u""), buffer,
-                         size);
+    const bool named = section != nullptr && key != nullptr;
+    const CProfileFile file = named ? CProfileFile(path) : CProfileFile();
+    const std::u16string value = file.GetString(named ? section : u"", named ? key : u"",
+                                                defaultValue != nullptr ? defaultValue : u"", size);
+    std::copy(value.begin(), value.end(), buffer);
+    buffer[value.size()] = u'\0';
+    return static_cast<std::uint32_t>(value.size());
 }
 
 bool WritePrivateProfileString(const char16_t* section, const char16_t* key, const char16_t* value,

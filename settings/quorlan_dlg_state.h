@@ -35,6 +35,12 @@ public:
     // 0 otherwise, with any older file left as it was.
     int WriteSettingsFile(const std::u16string& path);
 
+    // Reads a settings file into the state, checking every value; each bad
+    // value is reported on its own and left empty or default. The wireless
+    // list is replaced. 1 when every value was good, 0 otherwise. A missing
+    // or unreadable file reads as all defaults.
+    int LoadSettingsFile(const std::u16string& path);
+
     // The key of a profile's value: base name for profile 0, else with
     // "_<profile + 1>". The text lives in a buffer the next call overwrites.
     const std::u16string& WirelessKeyName(int profileIndex, int keyIndex);

@@ -15,6 +15,11 @@ inline constexpr std::u16string_view kKeyDevicePower = u"NETWORK_DEVICE_POWER_MA
 inline constexpr std::u16string_view kKeyWirelessTotal = u"WIRELESS_SETTING_TOTAL";
 inline constexpr std::u16string_view kKeyNetworkPriority = u"NETWORK_PRIORITY";
 
+// Section NetworkSettingUtility exists only in the application data file.
+inline constexpr std::u16string_view kSectionUtility = u"NetworkSettingUtility";
+inline constexpr std::u16string_view kKeyLastPath = u"LAST_PATS";
+inline constexpr std::u16string_view kKeyNetFolderDefault = u"NETFOLDER_DEF";
+
 // The 14 keys of a wireless profile, in the order they are written.
 enum WirelessKey {
     kWirelessDhcp,
@@ -31,6 +36,20 @@ enum WirelessKey {
     kWirelessPsk,
     kWirelessForce,
     kWirelessConnectAutomatically,
+};
+
+// The wired LAN keys: the counterparts of the first nine wireless keys, in
+// the same order. Only the reader knows them; nothing writes them.
+inline constexpr std::array<std::u16string_view, 9> kWiredKeyNames = {
+    u"WIRED_DHCP",
+    u"WIRED_IP",
+    u"WIRED_SUBNET_MASK",
+    u"WIRED_DEFAULT_GATEWAY",
+    u"WIRED_DNS",
+    u"WIRED_DNS_SECONDARY",
+    u"WIRED_PROXY",
+    u"WIRED_PROXY_ADDRESS",
+    u"WIRED_PROXY_PORT",
 };
 
 inline constexpr std::array<std::u16string_view, 14> kWirelessKeyNames = {

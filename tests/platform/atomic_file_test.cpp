@@ -116,4 +116,14 @@ TEST(ReadWholeFile, ReadsBinaryContentAndRefusesWhatIsNotAFile) {
     EXPECT_EQ(platform::ReadWholeFile(folder.Path()), std::nullopt);
 }
 
+TEST(ReadWholeFile, StopsAtTheLimitGiven) {
+    CTempFolder folder;
+    ASSERT_TRUE(platform::SaveFileAtomically(folder / "file", std::string(70000, 'x') + "tail"));
+    EXPECT_EQ(platform::ReadWholeFile(folder / "file", 3), "xxx");
+    EXPECT_EQ(platform::ReadWholeFile(folder / "file", 70002), std::string(70000, 'x') + "ta");
+    EXPECT_EQ(platform::ReadWholeFile(folder / "file", 0), "");
+    EXPECT_EQ(platform::ReadWholeFile("/dev/zero", 100000), std::string(100000, '\0'))
+        << "an endless device ends at the limit";
+}
+
 } // namespace

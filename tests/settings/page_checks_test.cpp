@@ -1,4 +1,3 @@
-#include "catalogue/message_catalogue.h"
 #include "settings/settings_messages.h"
 #include "settings_state_fixture.h"
 
@@ -18,27 +17,6 @@ protected:
         m_window->SetCheck(IDC_WIRED_USE_PROXY, on ? 1 : 0);
         m_window->SetText(IDC_WIRED_PROXY_ADDRESS, address);
         m_window->SetText(IDC_WIRED_PROXY_PORT, port);
-    }
-
-    // The messages shown so far, each checked for its form, then forgotten.
-    std::vector<int> Messages(int caption) {
-        std::vector<int> ids;
-        for (const auto& box : m_ui.MessageBoxes()) {
-            EXPECT_EQ(box.caption, GetMessageText(caption));
-            EXPECT_EQ(box.icon, ui::Icon::Error);
-            EXPECT_EQ(box.buttons, ui::Buttons::Ok);
-            ids.push_back(IdOf(box.text));
-        }
-        m_ui.ClearMessageBoxes();
-        return ids;
-    }
-    static int IdOf(const std::u16string& text) {
-        for (int id = 0; id < kMessageCount; ++id) {
-            if (text == GetMessageText(id) + std::u16string(u"   ")) {
-                return id;
-            }
-        }
-        return -1;
     }
 
     int CreateCheckOfNetFolder(const std::u16string& name, const std::u16string& userId,

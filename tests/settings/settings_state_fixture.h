@@ -1,7 +1,10 @@
 #pragma once
+#include "catalogue/message_catalogue.h"
 #include "platform/atomic_file.h"
 #include "platform/codepage.h"
+#include "platform/profile_file.h"
 #include "settings/quorlan_dlg_state.h"
+#include "settings/text_format.h"
 #include "tests/temp_folder.h"
 #include "ui/headless/headless_ui.h"
 
@@ -42,6 +45,28 @@ protected:
         }
         EXPECT_EQ(start, bytes.size()) << "every line ends in CRLF";
         return lines;
+    }
+
+    // The catalogue rows of the message boxes shown so far, each checked for
+    // its caption and form; the record is then cleared.
+    std::vector<int> Messages(int caption) {
+        std::vector<int> ids;
+        for (const auto& box : m_ui.MessageBoxes()) {
+            EXPECT_EQ(box.caption, GetMessageText(caption));
+            EXPECT_EQ(box.icon, ui::Icon::Error);
+            EXPECT_EQ(box.buttons, ui::Buttons::Ok);
+            ids.push_back(IdOf(box.text));
+        }
+        m_ui.ClearMessageBoxes();
+        return ids;
+    }
+    static int IdOf(const std::u16string& text) {
+        for (int id = 0; id < kMessageCount; ++id) {
+            if (text == GetMessageText(id) + std::u16string(u"   ")) {
+                return id;
+            }
+        }
+        return -1;
     }
 
     ui::headless::CHeadlessUi m_ui;

@@ -1,0 +1,39 @@
+#include "platform/profile_file.h"
+
+#include "platform/atomic_file.h"
+
+#include <algorithm>
+
+namespace platform {
+namespace {
+
+std::u16string_view TrimTrailingBlanks(std::u16string_view text) {
+    while (!text.empty() && (text.back() == u' ' || text.back() == u'\t')) {
+        text.remove_suffix(1);
+    }
+    return text;
+}
+
+std::u16string AsBufferHoldsIt(std::u16string_view text, std::uint32_t bufferSize) {
+    if (bufferSize == 0) {
+        return {};
+    }
+    text = text.substr(0, std::min<size_t>(text.find(u'\0'), bufferSize - 1));
+    return std::u16string(text);
+}
+
+} // namespace
+
+CProfileFile::CProfileFile(const std::filesystem::path& path)
+    : m_document(CIniDocument::FromBytes(ReadWholeFile(path, kMaxBytes).value_or(std::string{}))) {}
+
+std::u16string CProfileFile::GetString(std::u16string_view section, std::u16string_view key,
+                                       std::u16string_view defaultValue,
+                                       std::uint32_t bufferSize) const {
+    if (const auto value = m_document.GetValue(section, key)) {
+        return AsBufferHoldsIt(*value, bufferSize);
+    }
+    return AsBufferHoldsIt(TrimTrailingBlanks(defaultValue), bufferSize);
+}
+
+} // namespace platform

@@ -1,0 +1,274 @@
+// Reading NetworkSetting.ini into the dialog state, checking every value.
+#include "platform/profile_file.h"
+#include "settings/quorlan_dlg_state.h"
+#include "settings/secret_cipher.h"
+#include "settings/settings_file_format.h"
+#include "settings/settings_messages.h"
+#include "settings/text_format.h"
+#include "settings/validation_rules.h"
+
+#include <filesystem>
+
+namespace {
+
+// Every value is read as into a buffer of 1024 units.
+constexpr std::uint32_t kReadBufferUnits = 1024;
+constexpr size_t kConnectionKeyCount = kWiredKeyNames.size();
+
+// The texts of the nine keys a wired and a wireless profile share, in the
+// order of the wireless keys (DHCP to proxy port).
+using ConnectionTexts = std::array<std::u16string, kConnectionKeyCount>;
+
+struct CAddressField {
+    IpField CNetworkSetting::*member;
+    int badTextMessage;
+    int wiredControl;
+};
+
+constexpr std::array<CAddressField, 5> kAddressFields = {{
+    {&CNetworkSetting::m_ipAddress, kMsgBadFileIpAddress, IDC_WIRED_IP_ADDRESS},
+    {&CNetworkSetting::m_ipSubnetMask, kMsgBadFileSubnet, IDC_WIRED_SUBNET_MASK},
+    {&CNetworkSetting::m_ipDefaultGateway, kMsgBadFileGateway, IDC_WIRED_DEFAULT_GATEWAY},
+    {&CNetworkSetting::m_ipDns, kMsgBadFileDns, IDC_WIRED_DNS},
+    {&CNetworkSetting::m_ipDnsSecondary, kMsgBadFileDns, IDC_WIRED_DNS_SECONDARY},
+}};
+
+constexpr std::array kNetFolderEdits = {IDC_DEVICE_NAME, IDC_USER_ID, IDC_PASSWORD,
+                                        IDC_CONFIRM_PASSWORD};
+
+// "1" to "5" exactly; anything else, "01" and "WEP" too, is no security.
+int SecurityModeOf(const std::u16string& text) {
+    if (text.size() == 1 && text[0] >= u'1' && text[0] <= u'5') {
+        return text[0] - u'0';
+    }
+    return kSecurityNone;
+}
+
+// One load: the file, read once, the dialog it fills and the result flag.
+class CSettingsFileReader {
+public:
+    CSettingsFileReader(CQuorlanDlgState& state, const std::u16string& path)
+        : m_state(state), m_file(std::filesystem::path(path)) {}
+
+    int Load() {
+        LoadNetFolderGroup();
+        LoadWiredGroup();
+        LoadCommonGroup();
+        LoadWirelessGroup();
+        m_state.UpdateData(false);
+        return m_nResult;
+    }
+
+private:
+    std::u16string Read(std::u16string_view section, std::u16string_view key,
+                        std::u16string_view defaultValue = u"") const {
+        return m_file.GetString(section, key, defaultValue, kReadBufferUnits);
+    }
+
+    // A bad value is reported on its own and the reading goes on.
+    void Reject(int messageId) {
+        m_state.ShowMessage(messageId, kMsgLoadSettings);
+        m_nResult = 0;
+    }
+
+    void LoadNetFolderGroup();
+    void LoadWiredGroup();
+    void LoadCommonGroup();
+    void LoadWirelessGroup();
+    void LoadConnection(const ConnectionTexts& texts, CNetworkSetting& record);
+    void CheckProxyEntry(int rule, const CNetworkSetting& record, std::u16string& entry,
+                         int missingMessage, int badMessage);
+    void LoadSecret(const std::u16string& stored, std::u16string& secret, int failureMessage);
+
+    CQuorlanDlgState& m_state;
+    const platform::CProfileFile m_file;
+    int m_nResult = 1;
+};
+
+void CSettingsFileReader::LoadSecret(const std::u16string& stored, std::u16string& secret,
+                                     int failureMessage) {
+    secret.clear();
+    if (!stored.empty() && DecryptSecret(stored.c_str(), secret) != 1) {
+        Reject(failureMessage);
+        secret.clear();
+    }
+}
+
+void CSettingsFileReader::LoadNetFolderGroup() {
+    CNetFolderSetting folder;
+    folder.m_strNetDeviceName = Read(kSectionNetFolder, kKeyNetFolderName);
+    folder.m_strUserId = Read(kSectionNetFolder, kKeyNetFolderUid);
+    const std::u16string storedPassword = Read(kSectionNetFolder, kKeyNetFolderPass);
+    // Decrypted even when the password will not be used, so that a damaged
+    // value is always reported.
+    LoadSecret(storedPassword, folder.m_strPassword, kMsgPasswordDecryption);
+
+    const bool customize = !folder.m_strNetDeviceName.empty() && !folder.m_strUserId.empty();
+    if (customize) {
+        if (!IsValidDeviceName(folder.m_strNetDeviceName)) {
+            Reject(kMsgBadFileDeviceName);
+            folder.m_strNetDeviceName.clear();
+        }
+        if (!IsValidUserId(folder.m_strUserId)) {
+            Reject(kMsgBadFileUserId);
+            folder.m_strUserId.clear();
+        }
+        if (!IsValidPassword(folder.m_strPassword)) {
+            Reject(kMsgBadFilePassword);
+            folder.m_strPassword.clear();
+        }
+    } else {
+        folder = CNetFolderSetting();
+    }
+
+    m_state.m_nNetFolderChoice = customize ? 1 : 0;
+    ui::IWindow& window = m_state.Window();
+    for (const int edit : kNetFolderEdits) {
+        window.Enable(edit, customize);
+    }
+    window.SetText(IDC_DEVICE_NAME, folder.m_strNetDeviceName);
+    window.SetText(IDC_USER_ID, folder.m_strUserId);
+    window.SetText(IDC_PASSWORD, folder.m_strPassword);
+    window.SetText(IDC_CONFIRM_PASSWORD, folder.m_strPassword);
+}
+
+void CSettingsFileReader::LoadConnection(const ConnectionTexts& texts, CNetworkSetting& record) {
+    record.m_nDhcp = texts[kWirelessDhcp] == u"0" ? 0 : 1;
+
+    for (size_t field = 0; field < kAddressFields.size(); ++field) {
+        const std::u16string& text = texts[kWirelessIp + field];
+        if (text.empty()) {
+            continue;
+        }
+        IpField address;
+        if (ParseDottedAddress(text, address.octets) != 1) {
+            Reject(kAddressFields[field].badTextMessage);
+            continue;
+        }
+        address.filled = 4;
+        record.*kAddressFields[field].member = address;
+        if (field == 0 && CheckIpAddress(record) == kRuleOutOfRange) {
+            Reject(kMsgInvalidIpAddress);
+            record.m_ipAddress = IpField();
+        }
+    }
+
+    const std::u16string& proxy = texts[kWirelessProxy];
+    record.m_nUseProxy = !proxy.empty() && proxy != u"0" ? 1 : 0;
+
+    record.m_strProxyAddress = texts[kWirelessProxyAddress];
+    CheckProxyEntry(CheckProxyAddress(record), record, record.m_strProxyAddress,
+                    kMsgFileProxyAddressMissing, kMsgBadFileProxyAddress);
+    record.m_strProxyPort = texts[kWirelessProxyPort];
+    CheckProxyEntry(CheckProxyPort(record), record, record.m_strProxyPort, kMsgFileProxyPortMissing,
+                    kMsgBadFileProxyPort);
+}
+
+// A missing entry matters only with the proxy on; a bad one is reported
+// either way and emptied.
+void CSettingsFileReader::CheckProxyEntry(int rule, const CNetworkSetting& record,
+                                          std::u16string& entry, int missingMessage,
+                                          int badMessage) {
+    if (rule == kRuleEmpty) {
+        if (record.m_nUseProxy != 0) {
+            Reject(missingMessage);
+        }
+    } else if (rule != kRuleAcceptable) {
+        Reject(badMessage);
+        entry.clear();
+    }
+}
+
+void CSettingsFileReader::LoadWiredGroup() {
+    ConnectionTexts texts;
+    for (size_t key = 0; key < kConnectionKeyCount; ++key) {
+        texts[key] = Read(kSectionUserNetwork, kWiredKeyNames[key]);
+    }
+    CNetworkSetting& wired = m_state.m_wiredSetting;
+    wired.Reset();
+    LoadConnection(texts, wired);
+
+    ui::IWindow& window = m_state.Window();
+    for (const auto& field : kAddressFields) {
+        const IpField& address = wired.*field.member;
+        window.Enable(field.wiredControl, wired.m_nDhcp == 0);
+        if (address.IsEntered()) {
+            window.SetAddress(field.wiredControl, address);
+        } else {
+            window.ClearAddress(field.wiredControl);
+        }
+    }
+    window.Enable(IDC_WIRED_PROXY_ADDRESS, wired.m_nUseProxy != 0);
+    window.Enable(IDC_WIRED_PROXY_PORT, wired.m_nUseProxy != 0);
+    window.SetText(IDC_WIRED_PROXY_ADDRESS, wired.m_strProxyAddress);
+    window.SetText(IDC_WIRED_PROXY_PORT, wired.m_strProxyPort);
+    m_state.m_nDhcpChoice = wired.m_nDhcp != 0 ? 0 : 1;
+    m_state.m_bUseProxy = wired.m_nUseProxy;
+}
+
+void CSettingsFileReader::LoadCommonGroup() {
+    m_state.m_bEnableNetworkDevice = Read(kSectionCommon, kKeyDevicePower) != u"0" ? 1 : 0;
+    m_state.m_bUseWireless = Read(kSectionCommon, kKeyNetworkPriority) == u"1" ? 1 : 0;
+}
+
+void CSettingsFileReader::LoadWirelessGroup() {
+    // All 30 profiles are probed, whatever WIRELESS_SETTING_TOTAL says.
+    std::array<std::array<std::u16string, kKeysPerProfile>, kWirelessSlotCount> texts;
+    for (int profile = 0; profile < kWirelessSlotCount; ++profile) {
+        for (int key = 0; key < kKeysPerProfile; ++key) {
+            const bool zeroByDefault = key == kWirelessSecurityMode || key == kWirelessForce;
+            texts[profile][key] = Read(kSectionUserNetwork, m_state.WirelessKeyName(profile, key),
+                                       zeroByDefault ? u"0" : u"");
+        }
+    }
+
+    std::array<CNetworkSetting, kWirelessSlotCount> records;
+    for (int profile = 0; profile < kWirelessSlotCount; ++profile) {
+        const auto& text = texts[profile];
+        CNetworkSetting& record = records[profile];
+        ConnectionTexts connection;
+        std::copy_n(text.begin(), kConnectionKeyCount, connection.begin());
+        LoadConnection(connection, record);
+        record.m_strSsid = text[kWirelessSsid];
+        record.m_nSecurityMode = SecurityModeOf(text[kWirelessSecurityMode]);
+        LoadSecret(text[kWirelessPsk], record.m_strNetworkKey, kMsgKeyDecryption);
+        record.m_nForce = text[kWirelessForce] == u"1" ? 1 : 0;
+        record.m_nConnectAutomatically = text[kWirelessConnectAutomatically] != u"0" ? 1 : 0;
+
+        // A profile with a bad SSID or key is dropped as a whole.
+        if (!record.m_strSsid.empty() && CheckSsid(record.m_strSsid) != kRuleAcceptable) {
+            Reject(kMsgBadFileSsid);
+            record.Reset();
+        }
+        if (record.m_strSsid.empty()) {
+            continue;
+        }
+        if (record.m_nSecurityMode == kSecurityNone) {
+            record.m_strNetworkKey.clear();
+        } else if (CheckNetworkKey(record) < 0) {
+            Reject(kMsgBadFileNetworkKey);
+            record.Reset();
+        }
+    }
+
+    // Every line goes and every slot is freed, so that no slot can stay in
+    // use without a line; the kept profiles then fill slots and lines from
+    // the top, in file order.
+    ui::IWindow& window = m_state.Window();
+    window.ResetItems(IDC_WIRELESS_LIST);
+    for (auto& slot : m_state.m_wirelessSlots) {
+        slot.Reset();
+    }
+    for (const auto& record : records) {
+        if (!record.m_strSsid.empty()) {
+            m_state.AppendWirelessProfile(record);
+        }
+    }
+    window.SetCurSel(IDC_WIRELESS_LIST, 0);
+}
+
+} // namespace
+
+int CQuorlanDlgState::LoadSettingsFile(const std::u16string& path) {
+    return CSettingsFileReader(*this, path).Load();
+}
