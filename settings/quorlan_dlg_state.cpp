@@ -20,6 +20,17 @@ int CQuorlanDlgState::ShowMessage(int messageId, int captionId, ui::Icon icon) {
     return MessageBox(m_strMessage, GetMessageText(captionId), icon, ui::Buttons::Ok);
 }
 
+void CQuorlanDlgState::ShowNetFolderEntries(const CNetFolderSetting& folder, bool customize) {
+    ui::IWindow& window = Window();
+    for (const int edit : {IDC_DEVICE_NAME, IDC_USER_ID, IDC_PASSWORD, IDC_CONFIRM_PASSWORD}) {
+        window.Enable(edit, customize);
+    }
+    window.SetText(IDC_DEVICE_NAME, folder.m_strNetDeviceName);
+    window.SetText(IDC_USER_ID, folder.m_strUserId);
+    window.SetText(IDC_PASSWORD, folder.m_strPassword);
+    window.SetText(IDC_CONFIRM_PASSWORD, folder.m_strPassword);
+}
+
 void CQuorlanDlgState::ResetSettingRecords() {
     for (auto& slot : m_wirelessSlots) {
         slot.Reset();

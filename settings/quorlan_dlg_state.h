@@ -4,10 +4,14 @@
 #include "ui/dialog.h"
 
 #include <array>
+#include <optional>
 #include <string>
+#include <sys/types.h>
 
 inline constexpr int kWirelessSlotCount = 30;
 inline constexpr int kKeysPerProfile = 14;
+// The application data file holds the password and keys: its owner's only.
+inline constexpr mode_t kAppDataFileMode = 0600;
 
 // The settings the main dialog holds while it is open: members, and the
 // controls that carry the rest. The main dialog derives from it; without a
@@ -32,14 +36,28 @@ public:
     void ResetSettingRecords();
 
     // Writes the state as a settings file; 1 when the whole file was saved,
-    // 0 otherwise, with any older file left as it was.
-    int WriteSettingsFile(const std::u16string& path);
+    // 0 otherwise, with any older file left as it was. A new file gets
+    // newFileMode, or the usual mode for new files.
+    int WriteSettingsFile(const std::u16string& path,
+                          std::optional<mode_t> newFileMode = std::nullopt);
 
     // Reads a settings file into the state, checking every value; each bad
     // value is reported on its own and left empty or default. The wireless
     // list is replaced. 1 when every value was good, 0 otherwise. A missing
     // or unreadable file reads as all defaults.
     int LoadSettingsFile(const std::u16string& path);
+
+    // The network folder values in the four edits (the password also in the
+    // confirmation), enabled for "Customize the settings" only.
+    void ShowNetFolderEntries(const CNetFolderSetting& folder, bool customize);
+
+    // The application data file: its path in m_strAppDataPath (empty when
+    // no per-user folder is known or the path would not fit 259 units, and
+    // the store is then skipped), and the section that only it has. Both
+    // operations always return 1; a failed write is not reported.
+    void GetApplicationDataPath();
+    int WriteUtilitySection(const std::u16string& path);
+    int LoadUtilitySection(const std::u16string& path);
 
     // The key of a profile's value: base name for profile 0, else with
     // "_<profile + 1>". The text lives in a buffer the next call overwrites.

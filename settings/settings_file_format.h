@@ -15,7 +15,8 @@ inline constexpr std::u16string_view kKeyDevicePower = u"NETWORK_DEVICE_POWER_MA
 inline constexpr std::u16string_view kKeyWirelessTotal = u"WIRELESS_SETTING_TOTAL";
 inline constexpr std::u16string_view kKeyNetworkPriority = u"NETWORK_PRIORITY";
 
-// Section NetworkSettingUtility exists only in the application data file.
+// The application data file, and the section that only it has.
+inline constexpr std::u16string_view kAppDataFileName = u"KordavinSettingUtil.dat";
 inline constexpr std::u16string_view kSectionUtility = u"NetworkSettingUtility";
 inline constexpr std::u16string_view kKeyLastPath = u"LAST_PATS";
 inline constexpr std::u16string_view kKeyNetFolderDefault = u"NETFOLDER_DEF";

@@ -33,9 +33,6 @@ constexpr std::array<CAddressField, 5> kAddressFields = {{
     {&CNetworkSetting::m_ipDnsSecondary, kMsgBadFileDns, IDC_WIRED_DNS_SECONDARY},
 }};
 
-constexpr std::array kNetFolderEdits = {IDC_DEVICE_NAME, IDC_USER_ID, IDC_PASSWORD,
-                                        IDC_CONFIRM_PASSWORD};
-
 // "1" to "5" exactly; anything else, "01" and "WEP" too, is no security.
 int SecurityModeOf(const std::u16string& text) {
     if (text.size() == 1 && text[0] >= u'1' && text[0] <= u'5') {
@@ -122,14 +119,7 @@ void CSettingsFileReader::LoadNetFolderGroup() {
     }
 
     m_state.m_nNetFolderChoice = customize ? 1 : 0;
-    ui::IWindow& window = m_state.Window();
-    for (const int edit : kNetFolderEdits) {
-        window.Enable(edit, customize);
-    }
-    window.SetText(IDC_DEVICE_NAME, folder.m_strNetDeviceName);
-    window.SetText(IDC_USER_ID, folder.m_strUserId);
-    window.SetText(IDC_PASSWORD, folder.m_strPassword);
-    window.SetText(IDC_CONFIRM_PASSWORD, folder.m_strPassword);
+    m_state.ShowNetFolderEntries(folder, customize);
 }
 
 void CSettingsFileReader::LoadConnection(const ConnectionTexts& texts, CNetworkSetting& record) {

@@ -51,7 +51,8 @@ ProfileValues(const CNetworkSetting& profile) {
 
 // The whole file is composed in memory and replaces any older one in a
 // single step, so a failure never leaves a half-written file behind.
-int CQuorlanDlgState::WriteSettingsFile(const std::u16string& path) {
+int CQuorlanDlgState::WriteSettingsFile(const std::u16string& path,
+                                        std::optional<mode_t> newFileMode) {
     UpdateData(true);
 
     const bool customized = m_nNetFolderChoice == 1;
@@ -87,5 +88,7 @@ int CQuorlanDlgState::WriteSettingsFile(const std::u16string& path) {
     }
     document.SetValue(kSectionCommon, kKeyWirelessTotal, DecimalText(profileCount));
 
-    return platform::SaveFileAtomically(std::filesystem::path(path), document.ToBytes()) ? 1 : 0;
+    const bool saved =
+        platform::SaveFileAtomically(std::filesystem::path(path), document.ToBytes(), newFileMode);
+    return saved ? 1 : 0;
 }
