@@ -1,0 +1,20 @@
+#pragma once
+#include "settings/network_setting.h"
+
+#include <string_view>
+
+// What the wireless LAN property dialog decides when OK is pressed: the
+// message of the first check that fails (0 when every check passes), and
+// whether the key and its confirmation are then to be erased.
+struct CWirelessProfileVerdict {
+    int nMessage = 0;
+    bool bEraseKeys = false;
+};
+
+// Checks a profile as entered in the dialog, in the dialog's order, with the
+// dialog's messages (caption: "Wireless LAN setting"). On the way it makes
+// the dialog's silent corrections to the profile: no key without security,
+// no loopback IP address with DHCP on, no bad proxy entries with the proxy
+// off. Checks after a failing one make no corrections.
+CWirelessProfileVerdict CheckWirelessProfileEntries(CNetworkSetting& profile,
+                                                    std::u16string_view confirmationKey);

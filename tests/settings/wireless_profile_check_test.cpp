@@ -1,0 +1,117 @@
+#include "settings/settings_messages.h"
+#include "settings/wireless_profile_check.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+CNetworkSetting Entered(std::u16string ssid = u"HomeNet") {
+    CNetworkSetting profile;
+    profile.m_strSsid = std::move(ssid);
+    return profile;
+}
+
+// The message for a profile whose key is confirmed as typed.
+int MessageFor(CNetworkSetting profile) {
+    return CheckWirelessProfileEntries(profile, profile.m_strNetworkKey).nMessage;
+}
+
+TEST(WirelessProfileCheck, Ssid) {
+    EXPECT_EQ(MessageFor(Entered()), 0);
+    EXPECT_EQ(MessageFor(Entered(u"")), kMsgInputSsid) << "not the length message";
+    EXPECT_EQ(MessageFor(Entered(std::u16string(33, u's'))), kMsgSsidLength);
+    EXPECT_EQ(MessageFor(Entered(u"caf\u0100")), kMsgSsidChars);
+}
+
+TEST(WirelessProfileCheck, NetworkKeyAndItsConfirmation) {
+    CNetworkSetting profile = Entered();
+    profile.m_nSecurityMode = kSecurityWep;
+    profile.m_strNetworkKey = u"abcde";
+    auto verdict = CheckWirelessProfileEntries(profile, u"abcdf");
+    EXPECT_EQ(verdict.nMessage, kMsgKeyMismatch);
+    EXPECT_TRUE(verdict.bEraseKeys);
+
+    profile.m_nSecurityMode = kSecurityWpa2PskTkip;
+    profile.m_strNetworkKey = u"";
+    verdict = CheckWirelessProfileEntries(profile, u"");
+    EXPECT_EQ(verdict.nMessage, kMsgInputKey);
+    EXPECT_FALSE(verdict.bEraseKeys) << "an empty key keeps what the edits hold";
+
+    profile.m_nSecurityMode = kSecurityWep;
+    profile.m_strNetworkKey = u"abcdef";
+    verdict = CheckWirelessProfileEntries(profile, u"abcdef");
+    EXPECT_EQ(verdict.nMessage, kMsgKeyLength);
+    EXPECT_TRUE(verdict.bEraseKeys);
+    profile.m_strNetworkKey = u"012345678g";
+    verdict = CheckWirelessProfileEntries(profile, u"012345678g");
+    EXPECT_EQ(verdict.nMessage, kMsgKeyChars);
+    EXPECT_TRUE(verdict.bEraseKeys);
+    profile.m_strNetworkKey = u"012345678f";
+    EXPECT_EQ(MessageFor(profile), 0);
+
+    profile.m_nSecurityMode = kSecurityNone;
+    profile.m_strNetworkKey = u"left in the edit";
+    verdict = CheckWirelessProfileEntries(profile, u"something else");
+    EXPECT_EQ(verdict.nMessage, 0) << "without security the key is not looked at";
+    EXPECT_EQ(profile.m_strNetworkKey, u"") << "and not kept";
+}
+
+TEST(WirelessProfileCheck, AddressesWithDhcpOff) {
+    CNetworkSetting profile = Entered();
+    profile.m_nDhcp = 0;
+    profile.m_ipAddress = {{192, 168, 1, 0}, 3};
+    profile.m_ipSubnetMask = {{255, 255, 255, 0}, 4};
+    EXPECT_EQ(MessageFor(profile), kMsgInputIpAddress);
+    profile.m_ipAddress = {{192, 168, 1, 20}, 4};
+    profile.m_ipSubnetMask.filled = 0;
+    EXPECT_EQ(MessageFor(profile), kMsgInputSubnetMask);
+    profile.m_ipSubnetMask.filled = 4;
+    EXPECT_EQ(MessageFor(profile), 0) << "gateway and DNS may stay empty";
+    profile.m_ipDefaultGateway = {{192, 168, 1, 0}, 2};
+    EXPECT_EQ(MessageFor(profile), 0) << "and partly entered";
+    profile.m_ipAddress = {{127, 0, 0, 1}, 4};
+    EXPECT_EQ(MessageFor(profile), kMsgInvalidIpAddress);
+}
+
+TEST(WirelessProfileCheck, LoopbackAddressWithDhcpOnIsDroppedSilently) {
+    CNetworkSetting profile = Entered();
+    profile.m_ipAddress = {{127, 0, 0, 1}, 4};
+    profile.m_ipDns = {{127, 0, 0, 1}, 4};
+    EXPECT_EQ(CheckWirelessProfileEntries(profile, u"").nMessage, 0);
+    EXPECT_EQ(profile.m_ipAddress, IpField());
+    EXPECT_EQ(profile.m_ipDns, (IpField{{127, 0, 0, 1}, 4})) << "only the IP address";
+}
+
+TEST(WirelessProfileCheck, ProxyOn) {
+    const auto messageFor = [](std::u16string address, std::u16string port) {
+        CNetworkSetting profile = Entered();
+        profile.m_nUseProxy = 1;
+        profile.m_strProxyAddress = std::move(address);
+        profile.m_strProxyPort = std::move(port);
+        return MessageFor(profile);
+    };
+    EXPECT_EQ(messageFor(u"proxy", u"65535"), 0);
+    EXPECT_EQ(messageFor(u"", u"80"), kMsgProfileInputProxyAddress);
+    EXPECT_EQ(messageFor(u"a\tb", u"80"), kMsgProfileProxyAddressChars);
+    EXPECT_EQ(messageFor(std::u16string(1024, u'p'), u"80"), kMsgProfileProxyAddressLength);
+    EXPECT_EQ(messageFor(u"proxy", u""), kMsgProfileInputProxyPort);
+    EXPECT_EQ(messageFor(u"proxy", u"0"), kMsgProfileProxyPort);
+    EXPECT_EQ(messageFor(u"proxy", u"8\u0100"), kMsgProfileProxyPort);
+}
+
+TEST(WirelessProfileCheck, ProxyOffKeepsOnlyGoodEntries) {
+    CNetworkSetting profile = Entered();
+    profile.m_strProxyAddress = u"a\tb";
+    profile.m_strProxyPort = u"80";
+    EXPECT_EQ(CheckWirelessProfileEntries(profile, u"").nMessage, 0);
+    EXPECT_EQ(profile.m_strProxyAddress, u"");
+    EXPECT_EQ(profile.m_strProxyPort, u"80");
+
+    // A failure before the proxy step makes no proxy corrections.
+    profile.m_strProxyAddress = u"a\tb";
+    profile.m_nDhcp = 0;
+    EXPECT_EQ(CheckWirelessProfileEntries(profile, u"").nMessage, kMsgInputIpAddress);
+    EXPECT_EQ(profile.m_strProxyAddress, u"a\tb");
+}
+
+} // namespace
