@@ -10,8 +10,8 @@
 
 namespace {
 
-constexpr std::array kCommands = {&kEncryptCommand, &kDecryptCommand, &kCreateCommand,
-                                  &kMessagesCommand};
+constexpr std::array kCommands = {&kCreateCommand,  &kCheckCommand,   &kShowCommand,
+                                  &kEncryptCommand, &kDecryptCommand, &kMessagesCommand};
 
 void PrintOverview(std::ostream& out) {
     out << "Usage: quorlan-cli COMMAND [ARGUMENTS]\n"

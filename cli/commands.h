@@ -4,4 +4,6 @@
 extern const CCommand kEncryptCommand;
 extern const CCommand kDecryptCommand;
 extern const CCommand kCreateCommand;
+extern const CCommand kCheckCommand;
+extern const CCommand kShowCommand;
 extern const CCommand kMessagesCommand;

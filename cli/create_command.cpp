@@ -1,12 +1,16 @@
 #include "cli/commands.h"
 
+#include "catalogue/message_catalogue.h"
+#include "cli/headless_dlg_state.h"
 #include "cli/settings_json.h"
 #include "cli/text_conversion.h"
 #include "platform/atomic_file.h"
-#include "ui/headless/headless_ui.h"
+#include "settings/settings_messages.h"
+#include "settings/wireless_profile_check.h"
 
 #include <filesystem>
 #include <nlohmann/json.hpp>
+#include <optional>
 #include <ostream>
 
 namespace {
@@ -32,10 +36,43 @@ bool ParseArguments(std::span<const std::string> args, CCreateArguments& parsed)
     return !parsed.from.empty() && !parsed.out.empty();
 }
 
+void PutIntoDialog(const CSettingsJson& values, CQuorlanDlgState& state) {
+    state.m_nNetFolderChoice = values.nCustomize;
+    state.m_bEnableNetworkDevice = values.bEnableNetworkDevice;
+    state.UpdateData(false);
+    state.ShowNetFolderEntries(values.netFolder, values.nCustomize == 1);
+}
+
+// What the dialog would refuse: the pages as the create flow checks them,
+// then each profile as the property dialog checks it when it is added, and
+// no more profiles than the list holds. The one message, or nothing.
+std::optional<std::string> Refusal(CSettingsJson& values, CHeadlessDlgState& state,
+                                   const std::optional<std::string>& pageMessage) {
+    if (state.ValidateNetFolderPage(1, 1) != 1 || state.ValidateWiredPage(1, 1) != 1) {
+        return pageMessage;
+    }
+    for (size_t i = 0; i < values.profiles.size(); ++i) {
+        const std::string position = " (wireless profile " + std::to_string(i + 1) + ")";
+        if (i >= kWirelessSlotCount) {
+            return MessageLine(kMsgMaxWirelessSettings, kMsgWirelessSetting) + position;
+        }
+        CNetworkSetting& profile = values.profiles[i];
+        const std::u16string confirmation = profile.m_strNetworkKey;
+        if (const int message = CheckWirelessProfileEntries(profile, confirmation).nMessage) {
+            return MessageLine(message, kMsgWirelessLanSetting) + position;
+        }
+    }
+    return std::nullopt;
+}
+
 int RunCreate(std::span<const std::string> args, std::ostream& out, std::ostream& err) {
     CCreateArguments arguments;
     if (!ParseArguments(args, arguments)) {
         err << kCreateCommand.usage;
+        return kExitUsage;
+    }
+    if (!IsUtf8(arguments.out)) {
+        err << "quorlan-cli: the folder name is not UTF-8 text\n";
         return kExitUsage;
     }
     const auto text = platform::ReadWholeFile(arguments.from);
@@ -48,15 +85,24 @@ int RunCreate(std::span<const std::string> args, std::ostream& out, std::ostream
         err << "quorlan-cli: " << arguments.from << " is not valid JSON\n";
         return kExitFailure;
     }
-
-    ui::headless::CHeadlessUi headless;
-    ui::InstallServices(&headless);
-    CQuorlanDlgState state;
-    const auto window = headless.Open(state);
+    CSettingsJson values;
     std::string error;
-    if (!ApplySettingsJson(settings, state, error)) {
+    if (!ReadSettingsJson(settings, values, error)) {
         err << "quorlan-cli: " << arguments.from << ": " << error << '\n';
         return kExitFailure;
+    }
+
+    SelectLanguageFromLocale();
+    std::optional<std::string> pageMessage;
+    CHeadlessDlgState state(
+        [&](int messageId, int captionId) { pageMessage = MessageLine(messageId, captionId); });
+    PutIntoDialog(values, state);
+    if (const auto refusal = Refusal(values, state, pageMessage)) {
+        err << *refusal << '\n';
+        return kExitFailure;
+    }
+    for (const auto& profile : values.profiles) {
+        state.AppendWirelessProfile(profile);
     }
 
     const std::filesystem::path target = std::filesystem::path(arguments.out) / kSettingsFileName;
@@ -86,7 +132,15 @@ const CCommand kCreateCommand{
     "                    \"proxyPort\": \"\", \"connectAutomatically\": true } ] }\n"
     "Addresses are dotted decimal; fewer than four numbers are a partly entered\n"
     "address, \"\" none. Security modes: 0 none, 1 WEP, 2 WPA PSK TKIP, 3 WPA PSK AES,\n"
-    "4 WPA2 PSK AES, 5 WPA2 PSK TKIP. At most 30 profiles, in priority order.\n"
+    "4 WPA2 PSK AES, 5 WPA2 PSK TKIP. Profiles are in priority order.\n"
+    "Before anything is written the settings are checked as the dialog checks them:\n"
+    "the network folder entries as for creating a file, then each profile as the\n"
+    "wireless LAN property dialog checks it when it is added (with its silent\n"
+    "corrections: no key without security, no bad proxy entries with the proxy off),\n"
+    "and at most 30 profiles. A refusal prints the dialog's message as\n"
+    "CAPTION: TEXT, with the profile's position for a profile.\n"
+    "With --from /dev/stdin the settings come from standard input, for example\n"
+    "from 'quorlan-cli show --reveal'.\n"
     "Exits 0 when written, 1 when the settings are refused or the file cannot be\n"
     "written (an existing file is then left as it was), 2 on bad arguments.\n",
     RunCreate};

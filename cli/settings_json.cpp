@@ -19,7 +19,8 @@ public:
     CObjectReader(const json& object, std::string path, std::string& error)
         : m_object(object), m_path(std::move(path)), m_error(error) {
         if (!m_object.is_object()) {
-            Fail(m_path.empty() ? "the settings must be a JSON object" : m_path + ": expected an object");
+            Fail(m_path.empty() ? "the settings must be a JSON object"
+                                : m_path + ": expected an object");
         }
     }
 
@@ -37,7 +38,13 @@ public:
             if (!value.is_string()) {
                 return Fail(where + ": expected a string");
             }
-            target = Utf8ToWide(value.get<std::string>());
+            const std::string text = value.get<std::string>();
+            // Every entry of the dialog is a single line, and a line break
+            // in a value would break the file apart.
+            if (text.find_first_of(std::string("\0\r\n", 3)) != std::string::npos) {
+                return Fail(where + ": expected a single line without NUL characters");
+            }
+            target = Utf8ToWide(text);
         });
     }
     void Number(const char* name, int& target, int lowest, int highest) {
@@ -51,7 +58,8 @@ public:
         });
     }
     void Address(const char* name, IpField& target);
-    void Member(const char* name, const std::function<void(const json&, const std::string&)>& read) {
+    void Member(const char* name,
+                const std::function<void(const json&, const std::string&)>& read) {
         Read(name, read);
     }
 
@@ -103,8 +111,8 @@ bool ParseAddressText(const std::string& text, IpField& address) {
     size_t start = 0;
     for (;;) {
         const size_t dot = text.find('.', start);
-        const std::string_view part =
-            std::string_view(text).substr(start, dot == std::string::npos ? std::string::npos : dot - start);
+        const std::string_view part = std::string_view(text).substr(
+            start, dot == std::string::npos ? std::string::npos : dot - start);
         unsigned value = 0;
         const auto [end, problem] = std::from_chars(part.data(), part.data() + part.size(), value);
         if (part.empty() || problem != std::errc{} || end != part.data() + part.size() ||
@@ -144,65 +152,86 @@ bool ReadProfile(const json& object, const std::string& path, CNetworkSetting& p
     reader.Text("proxyAddress", profile.m_strProxyAddress);
     reader.Text("proxyPort", profile.m_strProxyPort);
     reader.Flag("connectAutomatically", profile.m_nConnectAutomatically);
-    if (reader.Finish() && profile.m_strSsid.empty()) {
-        reader.Fail(path + ".ssid: a profile needs an SSID");
-    }
-    return error.empty();
+    return reader.Finish();
 }
 
-struct CNetFolderValues {
-    int customize = 0;
-    std::u16string deviceName;
-    std::u16string userId;
-    std::u16string password;
-};
+// Up to the filled count, the fields in order: "" for none.
+std::string AddressText(const IpField& address) {
+    std::string text;
+    for (int field = 0; field < address.filled && field < 4; ++field) {
+        text += (field > 0 ? "." : "") + std::to_string(address.octets[field]);
+    }
+    return text;
+}
+
+std::string SecretText(const std::u16string& secret, bool reveal) {
+    return reveal || secret.empty() ? WideToUtf8(secret) : "********";
+}
+
+nlohmann::ordered_json ProfileJson(const CNetworkSetting& profile, bool reveal) {
+    return {
+        {"ssid", WideToUtf8(profile.m_strSsid)},
+        {"stealth", profile.m_nForce != 0},
+        {"securityMode", profile.m_nSecurityMode},
+        {"networkKey", SecretText(profile.m_strNetworkKey, reveal)},
+        {"dhcp", profile.m_nDhcp != 0},
+        {"ipAddress", AddressText(profile.m_ipAddress)},
+        {"subnetMask", AddressText(profile.m_ipSubnetMask)},
+        {"defaultGateway", AddressText(profile.m_ipDefaultGateway)},
+        {"dns", AddressText(profile.m_ipDns)},
+        {"dnsSecondary", AddressText(profile.m_ipDnsSecondary)},
+        {"useProxy", profile.m_nUseProxy != 0},
+        {"proxyAddress", WideToUtf8(profile.m_strProxyAddress)},
+        {"proxyPort", WideToUtf8(profile.m_strProxyPort)},
+        {"connectAutomatically", profile.m_nConnectAutomatically != 0},
+    };
+}
 
 } // namespace
 
-bool ApplySettingsJson(const json& settings, CQuorlanDlgState& state, std::string& error) {
+bool ReadSettingsJson(const json& settings, CSettingsJson& values, std::string& error) {
     error.clear();
-    CNetFolderValues folder;
-    int enableNetworkDevice = 0;
-    std::vector<CNetworkSetting> profiles;
-
+    values = CSettingsJson();
     CObjectReader reader(settings, "", error);
     reader.Member("networkFolder", [&](const json& value, const std::string& where) {
         CObjectReader folderReader(value, where, error);
-        folderReader.Flag("customize", folder.customize);
-        folderReader.Text("deviceName", folder.deviceName);
-        folderReader.Text("userId", folder.userId);
-        folderReader.Text("password", folder.password);
+        folderReader.Flag("customize", values.nCustomize);
+        folderReader.Text("deviceName", values.netFolder.m_strNetDeviceName);
+        folderReader.Text("userId", values.netFolder.m_strUserId);
+        folderReader.Text("password", values.netFolder.m_strPassword);
         folderReader.Finish();
     });
-    reader.Flag("enableNetworkDevice", enableNetworkDevice);
+    reader.Flag("enableNetworkDevice", values.bEnableNetworkDevice);
     reader.Member("wireless", [&](const json& value, const std::string& where) {
         if (!value.is_array()) {
             return reader.Fail(where + ": expected an array of profiles");
         }
-        if (value.size() > kWirelessSlotCount) {
-            return reader.Fail(where + ": at most 30 profiles");
-        }
         for (size_t i = 0; i < value.size() && error.empty(); ++i) {
             CNetworkSetting profile;
             if (ReadProfile(value[i], where + "[" + std::to_string(i) + "]", profile, error)) {
-                profiles.push_back(profile);
+                values.profiles.push_back(profile);
             }
         }
     });
-    if (!reader.Finish()) {
-        return false;
-    }
+    return reader.Finish();
+}
 
-    state.m_nNetFolderChoice = folder.customize;
-    state.m_bEnableNetworkDevice = enableNetworkDevice;
-    state.UpdateData(false);
-    ui::IWindow& window = state.Window();
-    window.SetText(IDC_DEVICE_NAME, folder.deviceName);
-    window.SetText(IDC_USER_ID, folder.userId);
-    window.SetText(IDC_PASSWORD, folder.password);
-    window.SetText(IDC_CONFIRM_PASSWORD, folder.password);
-    for (const auto& profile : profiles) {
-        state.AppendWirelessProfile(profile);
+nlohmann::ordered_json SettingsJsonOf(CQuorlanDlgState& state, bool reveal) {
+    state.UpdateData(true);
+    const ui::IWindow& window = state.Window();
+    nlohmann::ordered_json profiles = nlohmann::ordered_json::array();
+    for (int line = 0; const CNetworkSetting* profile = state.SlotOfLine(line); ++line) {
+        profiles.push_back(ProfileJson(*profile, reveal));
     }
-    return true;
+    return {
+        {"networkFolder",
+         {
+             {"customize", state.m_nNetFolderChoice == 1},
+             {"deviceName", WideToUtf8(window.Text(IDC_DEVICE_NAME))},
+             {"userId", WideToUtf8(window.Text(IDC_USER_ID))},
+             {"password", SecretText(window.Text(IDC_PASSWORD), reveal)},
+         }},
+        {"enableNetworkDevice", state.m_bEnableNetworkDevice != 0},
+        {"wireless", profiles},
+    };
 }

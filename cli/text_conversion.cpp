@@ -13,3 +13,7 @@ std::u16string Utf8ToWide(std::string_view text) {
 std::string WideToUtf8(std::u16string_view text) {
     return platform::WideToMultiByte(kUtf8CodePage, text);
 }
+
+bool IsUtf8(std::string_view text) {
+    return WideToUtf8(Utf8ToWide(text)) == text;
+}

@@ -130,7 +130,7 @@ void CQuorlanDlg::SaveSessionState() {
         UpdateData(false);
     }
     if (!m_strAppDataPath.empty()) {
-        WriteSettingsFile(m_strAppDataPath);
+        WriteSettingsFile(m_strAppDataPath, kAppDataFileMode);
         WriteUtilitySection(m_strAppDataPath);
     }
 }

@@ -30,6 +30,15 @@ bool NamesMatch(std::u16string_view a, std::u16string_view b) {
                       [](char16_t x, char16_t y) { return FoldCase(x) == FoldCase(y); });
 }
 
+// A name as lookups compare it.
+std::u16string FoldedName(std::u16string_view name) {
+    std::u16string folded(Trim(name));
+    for (auto& c : folded) {
+        c = FoldCase(c);
+    }
+    return folded;
+}
+
 std::u16string_view StripQuotes(std::u16string_view value) {
     if (value.size() >= 2 && (value.front() == u'"' || value.front() == u'\'') &&
         value.back() == value.front()) {
@@ -140,6 +149,28 @@ void CIniDocument::AddSection(std::u16string_view section) {
     if (!FindSection(section)) {
         m_lines.push_back(ParseLine(u"[" + std::u16string(Trim(section)) + u"]"));
     }
+}
+
+std::optional<std::u16string> CIniDocument::CSectionValues::Find(std::u16string_view key) const {
+    const auto found = m_values.find(FoldedName(key));
+    if (found == m_values.end()) {
+        return std::nullopt;
+    }
+    return found->second;
+}
+
+CIniDocument::CSectionValues CIniDocument::SectionValues(std::u16string_view section) const {
+    CSectionValues values;
+    if (const auto header = FindSection(section)) {
+        const size_t end = SectionEnd(*header);
+        for (size_t i = *header + 1; i < end; ++i) {
+            if (m_lines[i].isKey) {
+                // The first key of a name is the one found.
+                values.m_values.emplace(FoldedName(m_lines[i].name), m_lines[i].value);
+            }
+        }
+    }
+    return values;
 }
 
 void CIniDocument::SetValue(std::u16string_view section, std::u16string_view key,

@@ -2,6 +2,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 namespace platform {
@@ -24,6 +25,18 @@ public:
     bool HasSection(std::u16string_view section) const { return FindSection(section).has_value(); }
     // Adds an empty section at the end unless it exists.
     void AddSection(std::u16string_view section);
+    // The values of one section gathered for many lookups, each answered as
+    // GetValue answers it.
+    class CSectionValues {
+    public:
+        std::optional<std::u16string> Find(std::u16string_view key) const;
+
+    private:
+        friend class CIniDocument;
+        std::unordered_map<std::u16string, std::u16string> m_values; // by folded name
+    };
+    CSectionValues SectionValues(std::u16string_view section) const;
+
     void SetValue(std::u16string_view section, std::u16string_view key, std::u16string_view value);
     void DeleteKey(std::u16string_view section, std::u16string_view key);
     void DeleteSection(std::u16string_view section);

@@ -30,7 +30,12 @@ CProfileFile::CProfileFile(const std::filesystem::path& path)
 std::u16string CProfileFile::GetString(std::u16string_view section, std::u16string_view key,
                                        std::u16string_view defaultValue,
                                        std::uint32_t bufferSize) const {
-    if (const auto value = m_document.GetValue(section, key)) {
+    auto cached = m_sections.find(std::u16string(section));
+    if (cached == m_sections.end()) {
+        cached =
+            m_sections.emplace(std::u16string(section), m_document.SectionValues(section)).first;
+    }
+    if (const auto value = cached->second.Find(key)) {
         return AsBufferHoldsIt(*value, bufferSize);
     }
     return AsBufferHoldsIt(TrimTrailingBlanks(defaultValue), bufferSize);

@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 
 namespace platform {
 
@@ -29,6 +30,9 @@ public:
 
 private:
     CIniDocument m_document = CIniDocument::FromBytes({});
+    // Each section is looked for once, so that many lookups in a file of
+    // very many lines stay quick.
+    mutable std::unordered_map<std::u16string, CIniDocument::CSectionValues> m_sections;
 };
 
 } // namespace platform

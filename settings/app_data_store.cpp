@@ -13,7 +13,6 @@
 namespace {
 
 constexpr size_t kMaxAppDataPathLength = 259; // a buffer of 260 units with its terminator
-constexpr std::uint32_t kReadBufferUnits = 1024;
 constexpr unsigned kUtf8CodePage = 65001;
 
 } // namespace

@@ -1,9 +1,14 @@
 #pragma once
 #include <array>
+#include <cstdint>
 #include <string_view>
 
 // Names in NetworkSetting.ini. The misspellings "Newtwork" and "SEQLITY" are
 // what the player reads and must stay.
+// Every value is read as into a buffer of this many units: at most 1023
+// and the terminator.
+inline constexpr std::uint32_t kReadBufferUnits = 1024;
+
 inline constexpr std::u16string_view kSectionNetFolder = u"NewtworkFolderSetting";
 inline constexpr std::u16string_view kSectionCommon = u"Common";
 inline constexpr std::u16string_view kSectionUserNetwork = u"UserNetworkSetting";

@@ -11,8 +11,6 @@
 
 namespace {
 
-// Every value is read as into a buffer of 1024 units.
-constexpr std::uint32_t kReadBufferUnits = 1024;
 constexpr size_t kConnectionKeyCount = kWiredKeyNames.size();
 
 // The texts of the nine keys a wired and a wireless profile share, in the

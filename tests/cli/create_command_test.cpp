@@ -61,13 +61,13 @@ TEST_F(CreateCommandTest, EmptyListAndThirtyProfiles) {
 TEST_F(CreateCommandTest, AddressesAndFolderValues) {
     ASSERT_EQ(Create(R"({"networkFolder": {"customize": true, "deviceName": "kordavin-1",
         "userId": "guest", "password": "pw"}, "wireless": [{"ssid": "Lab", "dhcp": false,
-        "ipAddress": "192.168.1.20", "subnetMask": "255.255.255", "dns": "8.8.8.8"}]})"),
+        "ipAddress": "192.168.1.20", "subnetMask": "255.255.255.0", "dns": "8.8.8.8"}]})"),
               0)
         << m_err.str();
     const std::string file = Written();
     EXPECT_NE(file.find("NETFOLDER_NAME=kordavin-1\r\nNETFOLDER_UID=guest\r\nNETFOLDER_PASS="),
               std::string::npos);
-    EXPECT_NE(file.find("WIRELESS_IP=192.168.1.20\r\nWIRELESS_SUBNET_MASK=\r\n"),
+    EXPECT_NE(file.find("WIRELESS_IP=192.168.1.20\r\nWIRELESS_SUBNET_MASK=255.255.255.0\r\n"),
               std::string::npos);
     EXPECT_NE(file.find("WIRELESS_DNS=8.8.8.8\r\n"), std::string::npos);
     EXPECT_NE(file.find("WIRELESS_DHCP=0\r\n"), std::string::npos);
@@ -87,7 +87,7 @@ TEST_F(CreateCommandTest, RefusesMalformedSettingsNamingTheMember) {
         {R"({"wireless": [{"ssid": "a"}, {"ssid": "b", "dns": "1.2.3.256"}]})", "wireless[1].dns"},
         {R"({"wireless": [{"ssid": "a", "ipAddress": "1.2.3.4.5"}]})", "wireless[0].ipAddress"},
         {R"({"wireless": [{"ssid": "a", "ipAddress": "1..3"}]})", "wireless[0].ipAddress"},
-        {R"({"wireless": [{"ssid": ""}]})", "wireless[0].ssid"},
+        {R"({"wireless": [{"ssid": ""}]})", "Please input SSID. (wireless profile 1)"},
         {R"({"wireless": [{"ssid": "a", "extra": true}]})", "wireless[0].extra: unknown member"},
     };
     for (const auto& [json, message] : cases) {

@@ -18,11 +18,6 @@ std::string Lines(const std::vector<std::string>& lines) {
     return bytes;
 }
 
-// The keys of one wireless profile: "_n" for profile n > 1.
-std::string Key(const std::string& base, int profile) {
-    return profile == 1 ? base : base + "_" + std::to_string(profile);
-}
-
 class ReaderTest : public SettingsStateTest {
 protected:
     int LoadBytes(const std::string& bytes) {
