@@ -82,8 +82,10 @@ public:
         if (pipe(ready) != 0) {
             return;
         }
-        m_pid = Spawn({"Xvfb", "-displayfd", std::to_string(ready[1]), "-nolisten", "tcp",
-                       "-screen", "0", "1024x768x24"});
+        // -noreset: the server would otherwise reset whenever its last client
+        // leaves, and refuse a program that connects during the reset.
+        m_pid = Spawn({"Xvfb", "-displayfd", std::to_string(ready[1]), "-noreset", "-nolisten",
+                       "tcp", "-screen", "0", "1024x768x24"});
         close(ready[1]);
         char number[16] = {};
         if (m_pid > 0 && read(ready[0], number, sizeof number - 1) > 0) {
