@@ -1,6 +1,14 @@
 #include "ui/types.h"
 
+#include <cstdio>
+#include <cstdlib>
+
 namespace ui {
+
+void FailMissingControl(int templateId, int controlId) {
+    std::fprintf(stderr, "internal error: dialog %d has no control %d\n", templateId, controlId);
+    std::abort();
+}
 
 const ControlTemplate* DialogTemplate::FindControl(int controlId) const {
     for (const auto& control : controls) {

@@ -85,6 +85,10 @@ struct DialogTemplate {
     std::vector<int> RadioGroupContaining(int controlId) const;
 };
 
+// Asking for a control the template lacks is a fault in the dialog's code:
+// it is reported and the program stops, in every backend alike.
+[[noreturn]] void FailMissingControl(int templateId, int controlId);
+
 enum class Icon { None, Error, Information, Question, Warning };
 enum class Buttons { Ok, OkCancel, YesNo };
 

@@ -1,5 +1,6 @@
 #include "authlevel/ntlm_setting_dlg.h"
 #include "tests/authlevel/brenhold_fixture.h"
+#include "tests/screenshot_names.h"
 #include "tests/text_fit.h"
 #include "ui/qt/qt_ui.h"
 #include "ui/qt/qt_window.h"
@@ -12,13 +13,7 @@
 
 using ui::qt::CQtWindow;
 
-namespace {
-
-constexpr const char* kLanguages[kLanguageCount] = {
-    "default", "english",  "french",  "german", "swedish", "dutch",  "finnish", "norwegian",
-    "russian", "japanese", "chinese", "danish", "italian", "polish", "spanish"};
-
-} // namespace
+namespace {} // namespace
 
 class ScreenshotTest : public CBrenholdFixture {};
 
@@ -28,13 +23,13 @@ TEST_F(ScreenshotTest, DialogShowsEveryTextWholeInEveryLanguage) {
     const QString folder = QStringLiteral(QUORLAN_BINARY_DIR "/screenshots");
     ASSERT_TRUE(QDir().mkpath(folder));
     for (int language = 0; language < kLanguageCount; ++language) {
-        SCOPED_TRACE(kLanguages[language]);
+        SCOPED_TRACE(kScreenshotLanguages[language]);
         g_nLanguageIndex = language;
         CNTLMSettingDlg dialog;
         QTimer::singleShot(0, [&] {
             auto& window = dynamic_cast<CQtWindow&>(dialog.Window());
             const QString file =
-                QStringLiteral("%1/brenhold-%2.png").arg(folder, kLanguages[language]);
+                QStringLiteral("%1/brenhold-%2.png").arg(folder, kScreenshotLanguages[language]);
             EXPECT_TRUE(window.grab().save(file));
             EXPECT_EQ(TextsThatDoNotFit(window), std::vector<std::string>{});
             window.End(ui::IDCANCEL);

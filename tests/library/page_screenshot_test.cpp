@@ -3,6 +3,7 @@
 #include "catalogue/message_catalogue.h"
 #include "dialogs/quorlan_dlg.h"
 #include "tests/scoped_env.h"
+#include "tests/screenshot_names.h"
 #include "tests/temp_folder.h"
 #include "tests/text_fit.h"
 #include "ui/qt/qt_ui.h"
@@ -14,9 +15,6 @@
 
 namespace {
 
-constexpr const char* kLanguages[kLanguageCount] = {
-    "default", "english",  "french",  "german", "swedish", "dutch",  "finnish", "norwegian",
-    "russian", "japanese", "chinese", "danish", "italian", "polish", "spanish"};
 constexpr const char* kPages[] = {"network-folder", "wireless", "security"};
 
 TEST(PageScreenshotTest, EveryPageShowsEveryTextWholeInEveryLanguage) {
@@ -27,7 +25,7 @@ TEST(PageScreenshotTest, EveryPageShowsEveryTextWholeInEveryLanguage) {
     const QString folder = QStringLiteral(QUORLAN_BINARY_DIR "/screenshots");
     ASSERT_TRUE(QDir().mkpath(folder));
     for (int language = 0; language < kLanguageCount; ++language) {
-        SCOPED_TRACE(kLanguages[language]);
+        SCOPED_TRACE(kScreenshotLanguages[language]);
         g_nLanguageIndex = language;
         CQuorlanDlg dialog;
         dialog.m_strDeviceName = u"KORDAVIN-PLAYER";
@@ -38,7 +36,7 @@ TEST(PageScreenshotTest, EveryPageShowsEveryTextWholeInEveryLanguage) {
                 window.SetCurTab(IDC_TABS, page);
                 dialog.ShowSelectedPage();
                 const QString file = QStringLiteral("%1/quorlan-%2-%3.png")
-                                         .arg(folder, kLanguages[language], kPages[page]);
+                                         .arg(folder, kScreenshotLanguages[language], kPages[page]);
                 EXPECT_TRUE(window.grab().save(file));
                 EXPECT_EQ(window.size(),
                           QSize(650, 590) - (window.frameGeometry().size() - window.size()));

@@ -29,10 +29,7 @@ CHeadlessWindow::CControl& CHeadlessWindow::At(int id) {
 const CHeadlessWindow::CControl& CHeadlessWindow::At(int id) const {
     const auto found = m_controls.find(id);
     if (found == m_controls.end()) {
-        // Asking for a control the template lacks is a fault in the dialog's code.
-        std::fprintf(stderr, "internal error: dialog %d has no control %d\n",
-                     m_dialog.Template().id, id);
-        std::abort();
+        FailMissingControl(m_dialog.Template().id, id);
     }
     return found->second;
 }
