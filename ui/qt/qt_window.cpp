@@ -4,6 +4,7 @@
 #include "ui/qt/qt_text.h"
 
 #include "ui/qt/tab_strip.h"
+#include "ui/qt/whole_area_button.h"
 
 #include <QAction>
 #include <QButtonGroup>
@@ -102,14 +103,14 @@ void CQtWindow::CreateControl(const ControlTemplate& control) {
         break;
     }
     case ControlKind::CheckBox: {
-        auto* box = new QCheckBox(text, this);
+        auto* box = new CWholeAreaButton<QCheckBox>(text, this);
         connect(box, &QCheckBox::clicked, this,
                 [this, id] { m_dialog.Dispatch(id, Notification::Clicked); });
         widget = box;
         break;
     }
     case ControlKind::RadioButton: {
-        auto* radio = new QRadioButton(text, this);
+        auto* radio = new CWholeAreaButton<QRadioButton>(text, this);
         // Qt groups radio buttons by parent; ours are grouped as the template says.
         radio->setAutoExclusive(false);
         const std::vector<int> group = m_dialog.Template().RadioGroupContaining(id);

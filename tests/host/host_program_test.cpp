@@ -1,0 +1,40 @@
+#include "platform/atomic_file.h"
+#include "tests/scoped_env.h"
+#include "tests/temp_folder.h"
+
+#include <cstdlib>
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+namespace {
+
+int RunCommand(const std::string& command) {
+    const int status = std::system(command.c_str());
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+TEST(HostProgramTest, ScreenshotOpensTheDialogSavesItAndClosesWithExit) {
+    CTempFolder folder;
+    CScopedEnv appData("APPDATA", folder.Path().string());
+    const auto picture = folder / "dialog.png";
+    ASSERT_EQ(RunCommand(std::string(HOST_PROGRAM) + " --device-name 'Player 1' --screenshot " +
+                         picture.string()),
+              0);
+    const auto bytes = platform::ReadWholeFile(picture);
+    ASSERT_TRUE(bytes.has_value());
+    EXPECT_TRUE(bytes->starts_with("\x89PNG\r\n\x1a\n"));
+    EXPECT_TRUE(std::filesystem::exists(folder / "KordavinSettingUtil.dat"))
+        << "Exit saves the session";
+}
+
+TEST(HostProgramTest, MissingLibraryIsReportedNotHidden) {
+    CTempFolder folder;
+    const auto copy = folder / "quorlan-host";
+    std::filesystem::copy_file(HOST_PROGRAM, copy);
+    EXPECT_EQ(
+        RunCommand(copy.string() + " --screenshot " + (folder / "x.png").string() + " 2>/dev/null"),
+        1);
+    EXPECT_FALSE(std::filesystem::exists(folder / "x.png"));
+}
+
+} // namespace

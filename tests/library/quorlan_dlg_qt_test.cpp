@@ -1,0 +1,79 @@
+// The main dialog on real widgets: what a person does with keys and mouse.
+#include "dialogs/quorlan_dlg.h"
+#include "tests/scoped_env.h"
+#include "tests/temp_folder.h"
+#include "ui/qt/qt_ui.h"
+#include "ui/qt/qt_window.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QApplication>
+#include <QLineEdit>
+#include <QTest>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+namespace {
+
+constexpr int kPlayUnfinished = -1;
+
+class QuorlanDlgQtTest : public ::testing::Test {
+protected:
+    void SetUp() override { ui::InstallServices(&m_services); }
+    void TearDown() override { ui::InstallServices(nullptr); }
+
+    // Runs the dialog; `play` acts once it is up and should close it.
+    int Show(const std::function<void(ui::qt::CQtWindow&)>& play) {
+        QTimer::singleShot(0, [&] {
+            auto& window = dynamic_cast<ui::qt::CQtWindow&>(m_dialog.Window());
+            play(window);
+            window.End(kPlayUnfinished); // a play that failed half way must not hang the test
+        });
+        return m_services.RunModal(m_dialog, nullptr);
+    }
+
+    CTempFolder m_folder;
+    CScopedEnv m_appData{"APPDATA", m_folder.Path().string()};
+    ui::qt::CQtUi m_services;
+    CQuorlanDlg m_dialog;
+};
+
+TEST_F(QuorlanDlgQtTest, F1AndTheContextMenuOfferTheAboutBox) {
+    QString aboutTitle;
+    Show([&](ui::qt::CQtWindow& window) {
+        ASSERT_EQ(window.actions().size(), 1);
+        EXPECT_EQ(window.actions()[0]->text(), QStringLiteral("&About This utility..."));
+        EXPECT_EQ(window.contextMenuPolicy(), Qt::ActionsContextMenu);
+        QTimer::singleShot(50, [&] {
+            QWidget* about = QApplication::activeModalWidget();
+            ASSERT_NE(about, nullptr);
+            aboutTitle = about->windowTitle();
+            QTest::keyClick(about, Qt::Key_Return);
+        });
+        QApplication::setActiveWindow(&window);
+        QTest::keyClick(&window, Qt::Key_F1);
+        window.End(ui::IDCANCEL);
+    });
+    EXPECT_EQ(aboutTitle, QStringLiteral("About network configuration utility"));
+}
+
+TEST_F(QuorlanDlgQtTest, EnterInAnEditClosesWithOkAndEscapeWithCancel) {
+    EXPECT_EQ(Show([](ui::qt::CQtWindow& window) {
+                  auto* customize = window.findChild<QAbstractButton*>(QStringLiteral("1016"));
+                  QTest::mouseClick(customize, Qt::LeftButton);
+                  auto* name = window.findChild<QLineEdit*>(QStringLiteral("1001"));
+                  ASSERT_TRUE(name->isEnabled());
+                  name->setFocus();
+                  QTest::keyClicks(name, QStringLiteral("kordavin-1"));
+                  QTest::keyClick(name, Qt::Key_Return);
+              }),
+              ui::IDOK);
+    EXPECT_EQ(Show([](ui::qt::CQtWindow& window) {
+                  auto* name = window.findChild<QLineEdit*>(QStringLiteral("1001"));
+                  EXPECT_EQ(name->text(), QStringLiteral("kordavin-1")) << "saved on closing";
+                  QTest::keyClick(&window, Qt::Key_Escape);
+              }),
+              ui::IDCANCEL);
+}
+
+} // namespace
