@@ -7,6 +7,7 @@
 #include <openssl/crypto.h>
 #include <openssl/evp.h>
 #include <openssl/rand.h>
+#include <span>
 
 namespace {
 
@@ -30,9 +31,7 @@ private:
     std::vector<std::uint8_t> m_bytes;
 };
 
-void Wipe(std::string& text) {
-    OPENSSL_cleanse(text.data(), text.size());
-}
+void Wipe(std::string& text) { OPENSSL_cleanse(text.data(), text.size()); }
 
 using CipherContext = std::unique_ptr<EVP_CIPHER_CTX, decltype(&EVP_CIPHER_CTX_free)>;
 
@@ -116,16 +115,15 @@ int EncryptSecret(const char16_t* secret, std::u16string& output) {
 
     std::u16string text;
     text.reserve(digits);
-    for (const auto byte : iv) {
-        for (const char digit : ByteToHex(byte)) {
-            text.push_back(static_cast<char16_t>(digit));
+    const auto appendHex = [&text](std::span<const std::uint8_t> bytes) {
+        for (const auto byte : bytes) {
+            for (const char digit : ByteToHex(byte)) {
+                text.push_back(static_cast<char16_t>(digit));
+            }
         }
-    }
-    for (const auto byte : cipher) {
-        for (const char digit : ByteToHex(byte)) {
-            text.push_back(static_cast<char16_t>(digit));
-        }
-    }
+    };
+    appendHex(iv);
+    appendHex(cipher);
     output = std::move(text);
     return 1;
 }

@@ -4,6 +4,7 @@
 #include "platform/ini_document.h"
 #include "tests/scoped_env.h"
 #include "tests/temp_folder.h"
+#include "ui/headless/headless_ui.h"
 
 #include <chrono>
 #include <fstream>
@@ -57,4 +58,16 @@ protected:
     CScopedEnv m_restart{"KORDAVIN_RESTART_COMMAND",
                          std::string(QUORLAN_BINARY_DIR) + "/test-root/record-restart"};
     CScopedEnv m_language{"LANG", "en_US.UTF-8"};
+};
+
+// The same, with the headless backend playing the user.
+class CBrenholdHeadlessFixture : public CBrenholdFixture {
+protected:
+    void SetUp() override {
+        CBrenholdFixture::SetUp();
+        ui::InstallServices(&m_ui);
+    }
+    void TearDown() override { ui::InstallServices(nullptr); }
+
+    ui::headless::CHeadlessUi m_ui;
 };

@@ -6,21 +6,11 @@
 
 #include <unistd.h>
 
-using ui::headless::CHeadlessUi;
 using ui::headless::CHeadlessWindow;
 
 namespace {
 
-class NtlmSettingAppTest : public CBrenholdFixture {
-protected:
-    void SetUp() override {
-        CBrenholdFixture::SetUp();
-        ui::InstallServices(&m_ui);
-    }
-    void TearDown() override { ui::InstallServices(nullptr); }
-
-    CHeadlessUi m_ui;
-};
+using NtlmSettingAppTest = CBrenholdHeadlessFixture;
 
 } // namespace
 

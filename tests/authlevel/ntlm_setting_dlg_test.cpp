@@ -2,20 +2,12 @@
 #include "tests/authlevel/brenhold_fixture.h"
 #include "ui/headless/headless_ui.h"
 
-using ui::headless::CHeadlessUi;
 using ui::headless::CHeadlessWindow;
 
 namespace {
 
-class NtlmSettingDlgTest : public CBrenholdFixture {
+class NtlmSettingDlgTest : public CBrenholdHeadlessFixture {
 protected:
-    void SetUp() override {
-        CBrenholdFixture::SetUp();
-        ui::InstallServices(&m_ui);
-    }
-    void TearDown() override { ui::InstallServices(nullptr); }
-
-    CHeadlessUi m_ui;
     CNTLMSettingDlg m_dialog;
 };
 
