@@ -1,5 +1,5 @@
 #pragma once
-#include "settings/ip_field.h"
+#include "platform/ip_field.h"
 
 #include <string>
 

@@ -1,4 +1,6 @@
 #pragma once
+// The value of the Windows IP address control: below both the settings and
+// the windowing layer, so that neither needs the other for it.
 #include <array>
 #include <cstdint>
 
