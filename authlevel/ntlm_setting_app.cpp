@@ -9,7 +9,6 @@
 #include "ui/services.h"
 
 namespace {
-constexpr int kTitleText = 138;
 
 void BringToFront(std::u16string_view title) {
     if (const ui::WindowHandle window = ui::Services().FindWindow(title); window != 0) {
@@ -26,7 +25,7 @@ bool CNTLMSettingApp::InitInstance() {
     SelectLanguageFromLocale();
     m_hMutex = platform::CreateMutex(m_strMutexName);
     if (platform::GetLastError() == platform::ERROR_ALREADY_EXISTS) {
-        BringToFront(GetMessageText(kTitleText));
+        BringToFront(GetMessageText(kMsgLocalSecuritySetting));
         return false;
     }
     CNTLMSettingDlg dialog;

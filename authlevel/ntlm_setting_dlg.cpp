@@ -8,17 +8,7 @@
 
 namespace {
 
-constexpr int kTitleText = 138;
-constexpr int kOkText = 139;
-constexpr int kCancelText = 140;
-constexpr int kApplyText = 141;
-constexpr int kLevelLabelText = 142;
-constexpr int kNoteText = 143;
-constexpr int kFirstLevelText = 144;
 constexpr int kLevelCount = 6;
-constexpr int kQuestionCaption = 150;
-constexpr int kConfirmText = 151;
-constexpr int kRestartText = 152;
 // Chosen when nothing is stored: NTLM responses only.
 constexpr int kDefaultLevel = 2;
 
@@ -67,20 +57,20 @@ bool CNTLMSettingDlg::OnInitDialog() {
     CDialog::OnInitDialog();
     ui::IWindow& window = Window();
     window.SetIcon(m_strIconName);
-    window.SetTitle(GetMessageText(kTitleText));
+    window.SetTitle(GetMessageText(kMsgLocalSecuritySetting));
     // Started by itself, without the settings utility: a taskbar entry of its own.
     if (ui::Services().FindWindow(kSettingUtilityTitle) == 0) {
         window.SetExtendedStyle((window.ExtendedStyle() & ~ui::kExStyleToolWindow) |
                                 ui::kExStyleAppWindow);
     }
-    window.SetText(IDC_STATIC_LEVEL, GetMessageText(kLevelLabelText));
-    window.SetText(IDC_STATIC_NOTE, GetMessageText(kNoteText));
-    window.SetText(ui::IDCANCEL, GetMessageText(kCancelText));
-    window.SetText(IDC_APPLY, GetMessageText(kApplyText));
-    window.SetText(ui::IDOK, GetMessageText(kOkText));
+    window.SetText(IDC_STATIC_LEVEL, GetMessageText(kMsgLevelLabel));
+    window.SetText(IDC_STATIC_NOTE, GetMessageText(kMsgLevelNote));
+    window.SetText(ui::IDCANCEL, GetMessageText(kMsgBrenholdCancel));
+    window.SetText(IDC_APPLY, GetMessageText(kMsgBrenholdApply));
+    window.SetText(ui::IDOK, GetMessageText(kMsgBrenholdOk));
     // By position, so that the row's position is its level.
     for (int level = 0; level < kLevelCount; ++level) {
-        window.InsertItem(IDC_COMBO_LEVEL, level, GetMessageText(kFirstLevelText + level));
+        window.InsertItem(IDC_COMBO_LEVEL, level, GetMessageText(kMsgFirstLevel + level));
     }
     const int level = ReadLmCompatibilityLevel();
     if (level == -1) {
@@ -98,15 +88,15 @@ void CNTLMSettingDlg::OnSelChangeLevel() { Window().Enable(IDC_APPLY, true); }
 void CNTLMSettingDlg::OnApply() { ApplyLevel(); }
 
 bool CNTLMSettingDlg::ApplyLevel() {
-    ComposeMessageText(m_strMessage, kConfirmText);
-    if (MessageBox(m_strMessage, GetMessageText(kQuestionCaption), ui::Icon::None,
+    ComposeMessageText(m_strMessage, kMsgConfirmLevel);
+    if (MessageBox(m_strMessage, GetMessageText(kMsgQuestionCaption), ui::Icon::None,
                    ui::Buttons::OkCancel) != ui::IDOK) {
         return false;
     }
     WriteLmCompatibilityLevel(Window().CurSel(IDC_COMBO_LEVEL));
     Window().Enable(IDC_APPLY, false);
-    ComposeMessageText(m_strMessage, kRestartText);
-    if (MessageBox(m_strMessage, GetMessageText(kQuestionCaption), ui::Icon::None,
+    ComposeMessageText(m_strMessage, kMsgRestartQuestion);
+    if (MessageBox(m_strMessage, GetMessageText(kMsgQuestionCaption), ui::Icon::None,
                    ui::Buttons::YesNo) == ui::IDYES) {
         EnableShutdownPrivilege();
         platform::ExitWindowsEx(platform::EWX_REBOOT, 0);

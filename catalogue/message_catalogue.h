@@ -1,4 +1,6 @@
 #pragma once
+#include "catalogue/message_ids.h"
+
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -10,10 +12,6 @@ inline constexpr int kLanguageCount = 15;
 
 extern const char16_t* const g_MessageTable[kMessageCount * kLanguageCount];
 extern int g_nLanguageIndex;
-
-// Rows whose text carries the device's display name in place of "%s".
-inline constexpr int kMessageEnableNetworkDevice = 31;
-inline constexpr int kMessageSdCardOfDevice = 156;
 
 // Chooses the column from the user's locale; called once, before any window.
 void SelectLanguageFromLocale();

@@ -1,11 +1,13 @@
 #include "cli/commands.h"
 
 #include "catalogue/message_catalogue.h"
-#include "cli/headless_dlg_state.h"
+#include "catalogue/message_ids.h"
+#include "cli/message_line.h"
 #include "cli/settings_json.h"
 #include "cli/text_conversion.h"
 #include "platform/atomic_file.h"
-#include "settings/settings_messages.h"
+#include "settings/page_entry_checks.h"
+#include "settings/settings_file_writer.h"
 #include "settings/wireless_profile_check.h"
 
 #include <filesystem>
@@ -36,20 +38,19 @@ bool ParseArguments(std::span<const std::string> args, CCreateArguments& parsed)
     return !parsed.from.empty() && !parsed.out.empty();
 }
 
-void PutIntoDialog(const CSettingsJson& values, CQuorlanDlgState& state) {
-    state.m_nNetFolderChoice = values.nCustomize;
-    state.m_bEnableNetworkDevice = values.bEnableNetworkDevice;
-    state.UpdateData(false);
-    state.ShowNetFolderEntries(values.netFolder, values.nCustomize == 1);
-}
-
-// What the dialog would refuse: the pages as the create flow checks them,
-// then each profile as the property dialog checks it when it is added, and
-// no more profiles than the list holds. The one message, or nothing.
-std::optional<std::string> Refusal(CSettingsJson& values, CHeadlessDlgState& state,
-                                   const std::optional<std::string>& pageMessage) {
-    if (state.ValidateNetFolderPage(1, 1) != 1 || state.ValidateWiredPage(1, 1) != 1) {
-        return pageMessage;
+// What the dialog would refuse: the network folder entries as the create
+// flow checks them, then each profile as the property dialog checks it when
+// it is added (with its silent corrections), and no more profiles than the
+// list holds. The one message, or nothing.
+std::optional<std::string> Refusal(CSettingsRecords& values) {
+    if (values.nNetFolderChoice == 1) {
+        const CNetFolderSetting& folder = values.netFolder;
+        CNetFolderEntries entries{folder.m_strNetDeviceName, folder.m_strUserId,
+                                  folder.m_strPassword, folder.m_strPassword};
+        std::vector<int> messages;
+        if (CheckNetFolderEntries(entries, true, messages) != 1) {
+            return MessageLine(messages.front(), kMsgNetFolderSetting);
+        }
     }
     for (size_t i = 0; i < values.profiles.size(); ++i) {
         const std::string position = " (wireless profile " + std::to_string(i + 1) + ")";
@@ -85,7 +86,7 @@ int RunCreate(std::span<const std::string> args, std::ostream& out, std::ostream
         err << "quorlan-cli: " << arguments.from << " is not valid JSON\n";
         return kExitFailure;
     }
-    CSettingsJson values;
+    CSettingsRecords values;
     std::string error;
     if (!ReadSettingsJson(settings, values, error)) {
         err << "quorlan-cli: " << arguments.from << ": " << error << '\n';
@@ -93,20 +94,14 @@ int RunCreate(std::span<const std::string> args, std::ostream& out, std::ostream
     }
 
     SelectLanguageFromLocale();
-    std::optional<std::string> pageMessage;
-    CHeadlessDlgState state(
-        [&](int messageId, int captionId) { pageMessage = MessageLine(messageId, captionId); });
-    PutIntoDialog(values, state);
-    if (const auto refusal = Refusal(values, state, pageMessage)) {
+    if (const auto refusal = Refusal(values)) {
         err << *refusal << '\n';
         return kExitFailure;
     }
-    for (const auto& profile : values.profiles) {
-        state.AppendWirelessProfile(profile);
-    }
 
     const std::filesystem::path target = std::filesystem::path(arguments.out) / kSettingsFileName;
-    if (state.WriteSettingsFile(Utf8ToWide(target.string())) != 1) {
+    const CComposedSettingsFile file = ComposeSettingsFile(values);
+    if (!file.bytes || !platform::SaveFileAtomically(target, *file.bytes)) {
         err << "quorlan-cli: could not write " << target.string()
             << "; an existing file there was left unchanged\n";
         return kExitFailure;

@@ -1,8 +1,9 @@
 #include "catalogue/message_catalogue.h"
 #include "cli/commands.h"
-#include "cli/headless_dlg_state.h"
+#include "cli/message_line.h"
 #include "cli/settings_json.h"
 #include "cli/text_conversion.h"
+#include "settings/settings_file_reader.h"
 
 #include <filesystem>
 #include <fstream>
@@ -82,14 +83,15 @@ int RunCheck(std::span<const std::string> args, std::ostream& out, std::ostream&
     if (!arguments) {
         return kExitUsage;
     }
-    CHeadlessDlgState state([&](int messageId, int captionId) {
+    const CSettingsFileContents contents = ReadSettingsFile(arguments->file);
+    for (const CRejectedValue& value : contents.rejected) {
         if (arguments->bOption) {
-            out << messageId << '\n';
+            out << value.nMessageId << '\n';
         } else {
-            out << MessageLine(messageId, captionId) << '\n';
+            out << MessageLine(value.nMessageId, value.nCaptionId) << '\n';
         }
-    });
-    return ExitCodeOf(state.LoadSettingsFile(Utf8ToWide(arguments->file)));
+    }
+    return ExitCodeOf(contents.Result());
 }
 
 int RunShow(std::span<const std::string> args, std::ostream& out, std::ostream& err) {
@@ -97,13 +99,14 @@ int RunShow(std::span<const std::string> args, std::ostream& out, std::ostream& 
     if (!arguments) {
         return kExitUsage;
     }
-    CHeadlessDlgState state(
-        [&](int messageId, int captionId) { err << MessageLine(messageId, captionId) << '\n'; });
-    const int result = state.LoadSettingsFile(Utf8ToWide(arguments->file));
-    out << SettingsJsonOf(state, arguments->bOption)
+    const CSettingsFileContents contents = ReadSettingsFile(arguments->file);
+    for (const CRejectedValue& value : contents.rejected) {
+        err << MessageLine(value.nMessageId, value.nCaptionId) << '\n';
+    }
+    out << SettingsJsonOf(contents.records, arguments->bOption)
                .dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace)
         << '\n';
-    return ExitCodeOf(result);
+    return ExitCodeOf(contents.Result());
 }
 
 } // namespace

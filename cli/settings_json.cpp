@@ -189,13 +189,13 @@ nlohmann::ordered_json ProfileJson(const CNetworkSetting& profile, bool reveal) 
 
 } // namespace
 
-bool ReadSettingsJson(const json& settings, CSettingsJson& values, std::string& error) {
+bool ReadSettingsJson(const json& settings, CSettingsRecords& values, std::string& error) {
     error.clear();
-    values = CSettingsJson();
+    values = CSettingsRecords();
     CObjectReader reader(settings, "", error);
     reader.Member("networkFolder", [&](const json& value, const std::string& where) {
         CObjectReader folderReader(value, where, error);
-        folderReader.Flag("customize", values.nCustomize);
+        folderReader.Flag("customize", values.nNetFolderChoice);
         folderReader.Text("deviceName", values.netFolder.m_strNetDeviceName);
         folderReader.Text("userId", values.netFolder.m_strUserId);
         folderReader.Text("password", values.netFolder.m_strPassword);
@@ -216,22 +216,21 @@ bool ReadSettingsJson(const json& settings, CSettingsJson& values, std::string& 
     return reader.Finish();
 }
 
-nlohmann::ordered_json SettingsJsonOf(CQuorlanDlgState& state, bool reveal) {
-    state.UpdateData(true);
-    const ui::IWindow& window = state.Window();
+nlohmann::ordered_json SettingsJsonOf(const CSettingsRecords& settings, bool reveal) {
     nlohmann::ordered_json profiles = nlohmann::ordered_json::array();
-    for (int line = 0; const CNetworkSetting* profile = state.SlotOfLine(line); ++line) {
-        profiles.push_back(ProfileJson(*profile, reveal));
+    for (const CNetworkSetting& profile : settings.profiles) {
+        profiles.push_back(ProfileJson(profile, reveal));
     }
+    const CNetFolderSetting& folder = settings.netFolder;
     return {
         {"networkFolder",
          {
-             {"customize", state.m_nNetFolderChoice == 1},
-             {"deviceName", WideToUtf8(window.Text(IDC_DEVICE_NAME))},
-             {"userId", WideToUtf8(window.Text(IDC_USER_ID))},
-             {"password", SecretText(window.Text(IDC_PASSWORD), reveal)},
+             {"customize", settings.nNetFolderChoice == 1},
+             {"deviceName", WideToUtf8(folder.m_strNetDeviceName)},
+             {"userId", WideToUtf8(folder.m_strUserId)},
+             {"password", SecretText(folder.m_strPassword, reveal)},
          }},
-        {"enableNetworkDevice", state.m_bEnableNetworkDevice != 0},
+        {"enableNetworkDevice", settings.bEnableNetworkDevice != 0},
         {"wireless", profiles},
     };
 }

@@ -12,37 +12,38 @@ std::u16string Widen(const char* ascii) {
     return {text.begin(), text.end()};
 }
 
+ui::DialogTemplate MakeTemplate() {
+    using namespace ui;
+    DialogTemplate dialog;
+    dialog.id = kAboutDlgTemplateId;
+    dialog.rect = {0, 0, 260, 96};
+    dialog.title = u"About network configuration utility";
+    dialog.controls = {
+        {IDC_ABOUT_VERSION, ControlKind::Static, {10, 10, 240, 10}, 0, u"Version 3.0"},
+        {IDC_ABOUT_OWNERSHIP,
+         ControlKind::Static,
+         {10, 26, 240, 10},
+         0,
+         u"Copyright (C) KORDAVIN. All rights reserved."},
+        {IDC_ABOUT_NOTICE_FIRST, ControlKind::Static, {10, 42, 240, 10}, 0, u""},
+        {IDC_ABOUT_NOTICE_SECOND,
+         ControlKind::Static,
+         {10, 54, 240, 10},
+         0,
+         u"licensed under the Apache License, Version 2.0."},
+        {IDOK,
+         ControlKind::PushButton,
+         {200, 74, 50, 14},
+         style::kDefaultButton | style::kTabStop,
+         u"OK"},
+    };
+    return dialog;
+}
+
 } // namespace
 
 const ui::DialogTemplate& AboutDlgTemplate() {
-    using ui::ControlKind;
-    static const ui::DialogTemplate dialogTemplate{
-        kAboutDlgTemplateId,
-        {0, 0, 260, 96},
-        u"About network configuration utility",
-        u"MS Shell Dlg",
-        8,
-        ui::window_style::kSystemMenu,
-        0,
-        {
-            {IDC_ABOUT_VERSION, ControlKind::Static, {10, 10, 240, 10}, 0, u"Version 3.0"},
-            {IDC_ABOUT_OWNERSHIP,
-             ControlKind::Static,
-             {10, 26, 240, 10},
-             0,
-             u"Copyright (C) KORDAVIN. All rights reserved."},
-            {IDC_ABOUT_NOTICE_FIRST, ControlKind::Static, {10, 42, 240, 10}, 0, u""},
-            {IDC_ABOUT_NOTICE_SECOND,
-             ControlKind::Static,
-             {10, 54, 240, 10},
-             0,
-             u"licensed under the Apache License, Version 2.0."},
-            {ui::IDOK,
-             ControlKind::PushButton,
-             {200, 74, 50, 14},
-             ui::style::kDefaultButton | ui::style::kTabStop,
-             u"OK"},
-        }};
+    static const ui::DialogTemplate dialogTemplate = MakeTemplate();
     return dialogTemplate;
 }
 
@@ -50,8 +51,8 @@ CAboutDlg::CAboutDlg(ui::CDialog* parent) : ui::CDialog(AboutDlgTemplate(), pare
 
 bool CAboutDlg::OnInitDialog() {
     ui::CDialog::OnInitDialog();
-    Window().SetTitle(GetMessageText(1));
-    Window().SetText(IDC_ABOUT_VERSION, GetMessageText(2));
+    Window().SetTitle(GetMessageText(kMsgAboutTitle));
+    Window().SetText(IDC_ABOUT_VERSION, GetMessageText(kMsgAboutVersion));
     // The notice names the library version actually loaded.
     Window().SetText(IDC_ABOUT_NOTICE_FIRST,
                      u"This product uses " + Widen(OpenSSL_version(OPENSSL_VERSION)) + u",");

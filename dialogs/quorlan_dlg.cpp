@@ -2,6 +2,7 @@
 
 #include "catalogue/message_catalogue.h"
 #include "dialogs/about_dlg.h"
+#include "settings/app_data_store.h"
 
 #include <array>
 
@@ -19,7 +20,7 @@ constexpr std::array kWiredProxyFields = {IDC_WIRED_PROXY_ADDRESS, IDC_WIRED_PRO
 
 // Tab index -> page; the wired page has none.
 constexpr std::array kTabbedPages = {Page::NetworkFolder, Page::Wireless, Page::Security};
-constexpr std::array kTabTexts = {4, 5, 6};
+constexpr std::array kTabTexts = {kMsgTabNetworkFolder, kMsgTabWirelessLan, kMsgTabLocalSecurity};
 // The order in which pages are shown or hidden on a switch.
 constexpr std::array kSwitchOrder = {Page::NetworkFolder, Page::Wired, Page::Wireless,
                                      Page::Security};
@@ -45,7 +46,7 @@ bool CQuorlanDlg::OnInitDialog() {
     if (m_strDeviceName.empty()) {
         m_strDeviceName = kDefaultDeviceName;
     }
-    Window().SetTitle(GetMessageText(0));
+    Window().SetTitle(GetMessageText(kMsgNetworkConfiguration));
     LayOutControls();
     InsertTabs();
 
@@ -76,7 +77,7 @@ void CQuorlanDlg::LayOutControls() {
         }
     }
     window.SetText(IDC_ENABLE_NETWORK_DEVICE,
-                   FormatDeviceText(kMessageEnableNetworkDevice, m_strDeviceName));
+                   FormatDeviceText(kMsgEnableNetworkDevice, m_strDeviceName));
     window.SetItemHeight(IDC_WIRELESS_LIST, kWirelessListLineHeight);
 }
 
@@ -139,8 +140,6 @@ void CQuorlanDlg::OnOK() {
     SaveSessionState();
     EndDialog(ui::IDOK);
 }
-
-void CQuorlanDlg::OnCancel() { OnExit(); }
 
 void CQuorlanDlg::OnExit() {
     SaveSessionState();

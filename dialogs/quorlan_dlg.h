@@ -1,6 +1,6 @@
 #pragma once
 #include "dialogs/quorlan_dlg_layout.h"
-#include "settings/quorlan_dlg_state.h"
+#include "dialogs/quorlan_dlg_state.h"
 
 // The library's main window: three tabs over the settings state, and the
 // buttons that load, create and close.
@@ -10,7 +10,6 @@ public:
 
     bool OnInitDialog() override;
     void OnOK() override;
-    void OnCancel() override;
     // The close action of "Exit", the Escape key and the close box.
     virtual void OnExit();
 

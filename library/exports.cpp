@@ -59,7 +59,8 @@ int GetWindowHandle(void) {
 }
 
 int GetWindowName(char* buffer, int size) {
-    const std::string title = platform::WideToMultiByte(platform::GetACP(), GetMessageText(0));
+    const std::string title =
+        platform::WideToMultiByte(platform::GetACP(), GetMessageText(kMsgNetworkConfiguration));
     const int needed = static_cast<int>(title.size()) + 1;
     if (buffer == nullptr || size == 0) {
         return needed;

@@ -1,6 +1,7 @@
 #pragma once
 #include <array>
 #include <cstdint>
+#include <string>
 #include <string_view>
 
 // Names in NetworkSetting.ini. The misspellings "Newtwork" and "SEQLITY" are
@@ -47,30 +48,23 @@ enum WirelessKey {
 // The wired LAN keys: the counterparts of the first nine wireless keys, in
 // the same order. Only the reader knows them; nothing writes them.
 inline constexpr std::array<std::u16string_view, 9> kWiredKeyNames = {
-    u"WIRED_DHCP",
-    u"WIRED_IP",
-    u"WIRED_SUBNET_MASK",
-    u"WIRED_DEFAULT_GATEWAY",
-    u"WIRED_DNS",
-    u"WIRED_DNS_SECONDARY",
-    u"WIRED_PROXY",
-    u"WIRED_PROXY_ADDRESS",
+    u"WIRED_DHCP",        u"WIRED_IP",
+    u"WIRED_SUBNET_MASK", u"WIRED_DEFAULT_GATEWAY",
+    u"WIRED_DNS",         u"WIRED_DNS_SECONDARY",
+    u"WIRED_PROXY",       u"WIRED_PROXY_ADDRESS",
     u"WIRED_PROXY_PORT",
 };
 
 inline constexpr std::array<std::u16string_view, 14> kWirelessKeyNames = {
-    u"WIRELESS_DHCP",
-    u"WIRELESS_IP",
-    u"WIRELESS_SUBNET_MASK",
-    u"WIRELESS_DEFAULT_GATEWAY",
-    u"WIRELESS_DNS",
-    u"WIRELESS_DNS_SECONDARY",
-    u"WIRELESS_PROXY",
-    u"WIRELESS_PROXY_ADDRESS",
-    u"WIRELESS_PROXY_PORT",
-    u"WIRELESS_SSID",
-    u"WIRELESS_SEQLITY_MODE",
-    u"WIRELESS_PSK",
-    u"WIRELESS_FORCE",
-    u"WIRELESS_CONNECTION_AUTOMATICALLY",
+    u"WIRELESS_DHCP",         u"WIRELESS_IP",
+    u"WIRELESS_SUBNET_MASK",  u"WIRELESS_DEFAULT_GATEWAY",
+    u"WIRELESS_DNS",          u"WIRELESS_DNS_SECONDARY",
+    u"WIRELESS_PROXY",        u"WIRELESS_PROXY_ADDRESS",
+    u"WIRELESS_PROXY_PORT",   u"WIRELESS_SSID",
+    u"WIRELESS_SEQLITY_MODE", u"WIRELESS_PSK",
+    u"WIRELESS_FORCE",        u"WIRELESS_CONNECTION_AUTOMATICALLY",
 };
+
+// The key of a wireless profile's value: the base name for profile 0, with
+// "_<profile + 1>" for the others.
+std::u16string WirelessKeyName(int profileIndex, int keyIndex);

@@ -1,12 +1,13 @@
-// Reading NetworkSetting.ini into the dialog state, checking every value.
+#include "settings/settings_file_reader.h"
+
+#include "catalogue/message_ids.h"
 #include "platform/profile_file.h"
-#include "settings/quorlan_dlg_state.h"
 #include "settings/secret_cipher.h"
 #include "settings/settings_file_format.h"
-#include "settings/settings_messages.h"
 #include "settings/text_format.h"
 #include "settings/validation_rules.h"
 
+#include <algorithm>
 #include <filesystem>
 
 namespace {
@@ -20,15 +21,14 @@ using ConnectionTexts = std::array<std::u16string, kConnectionKeyCount>;
 struct CAddressField {
     IpField CNetworkSetting::*member;
     int badTextMessage;
-    int wiredControl;
 };
 
 constexpr std::array<CAddressField, 5> kAddressFields = {{
-    {&CNetworkSetting::m_ipAddress, kMsgBadFileIpAddress, IDC_WIRED_IP_ADDRESS},
-    {&CNetworkSetting::m_ipSubnetMask, kMsgBadFileSubnet, IDC_WIRED_SUBNET_MASK},
-    {&CNetworkSetting::m_ipDefaultGateway, kMsgBadFileGateway, IDC_WIRED_DEFAULT_GATEWAY},
-    {&CNetworkSetting::m_ipDns, kMsgBadFileDns, IDC_WIRED_DNS},
-    {&CNetworkSetting::m_ipDnsSecondary, kMsgBadFileDns, IDC_WIRED_DNS_SECONDARY},
+    {&CNetworkSetting::m_ipAddress, kMsgBadFileIpAddress},
+    {&CNetworkSetting::m_ipSubnetMask, kMsgBadFileSubnet},
+    {&CNetworkSetting::m_ipDefaultGateway, kMsgBadFileGateway},
+    {&CNetworkSetting::m_ipDns, kMsgBadFileDns},
+    {&CNetworkSetting::m_ipDnsSecondary, kMsgBadFileDns},
 }};
 
 // "1" to "5" exactly; anything else, "01" and "WEP" too, is no security.
@@ -39,19 +39,17 @@ int SecurityModeOf(const std::u16string& text) {
     return kSecurityNone;
 }
 
-// One load: the file, read once, the dialog it fills and the result flag.
+// One load: the file, read once, and what it yields.
 class CSettingsFileReader {
 public:
-    CSettingsFileReader(CQuorlanDlgState& state, const std::u16string& path)
-        : m_state(state), m_file(std::filesystem::path(path)) {}
+    explicit CSettingsFileReader(const std::filesystem::path& path) : m_file(path) {}
 
-    int Load() {
+    CSettingsFileContents Load() {
         LoadNetFolderGroup();
         LoadWiredGroup();
         LoadCommonGroup();
         LoadWirelessGroup();
-        m_state.UpdateData(false);
-        return m_nResult;
+        return std::move(m_contents);
     }
 
 private:
@@ -62,8 +60,7 @@ private:
 
     // A bad value is reported on its own and the reading goes on.
     void Reject(int messageId) {
-        m_state.ShowMessage(messageId, kMsgLoadSettings);
-        m_nResult = 0;
+        m_contents.rejected.push_back({messageId, kMsgLoadSettings, m_nProfile});
     }
 
     void LoadNetFolderGroup();
@@ -75,9 +72,9 @@ private:
                          int missingMessage, int badMessage);
     void LoadSecret(const std::u16string& stored, std::u16string& secret, int failureMessage);
 
-    CQuorlanDlgState& m_state;
     const platform::CProfileFile m_file;
-    int m_nResult = 1;
+    CSettingsFileContents m_contents;
+    int m_nProfile = kNoProfile; // the wireless profile being read
 };
 
 void CSettingsFileReader::LoadSecret(const std::u16string& stored, std::u16string& secret,
@@ -116,8 +113,8 @@ void CSettingsFileReader::LoadNetFolderGroup() {
         folder = CNetFolderSetting();
     }
 
-    m_state.m_nNetFolderChoice = customize ? 1 : 0;
-    m_state.ShowNetFolderEntries(folder, customize);
+    m_contents.records.nNetFolderChoice = customize ? 1 : 0;
+    m_contents.records.netFolder = folder;
 }
 
 void CSettingsFileReader::LoadConnection(const ConnectionTexts& texts, CNetworkSetting& record) {
@@ -172,31 +169,13 @@ void CSettingsFileReader::LoadWiredGroup() {
     for (size_t key = 0; key < kConnectionKeyCount; ++key) {
         texts[key] = Read(kSectionUserNetwork, kWiredKeyNames[key]);
     }
-    CNetworkSetting& wired = m_state.m_wiredSetting;
-    wired.Reset();
-    LoadConnection(texts, wired);
-
-    ui::IWindow& window = m_state.Window();
-    for (const auto& field : kAddressFields) {
-        const IpField& address = wired.*field.member;
-        window.Enable(field.wiredControl, wired.m_nDhcp == 0);
-        if (address.IsEntered()) {
-            window.SetAddress(field.wiredControl, address);
-        } else {
-            window.ClearAddress(field.wiredControl);
-        }
-    }
-    window.Enable(IDC_WIRED_PROXY_ADDRESS, wired.m_nUseProxy != 0);
-    window.Enable(IDC_WIRED_PROXY_PORT, wired.m_nUseProxy != 0);
-    window.SetText(IDC_WIRED_PROXY_ADDRESS, wired.m_strProxyAddress);
-    window.SetText(IDC_WIRED_PROXY_PORT, wired.m_strProxyPort);
-    m_state.m_nDhcpChoice = wired.m_nDhcp != 0 ? 0 : 1;
-    m_state.m_bUseProxy = wired.m_nUseProxy;
+    LoadConnection(texts, m_contents.records.wired);
 }
 
 void CSettingsFileReader::LoadCommonGroup() {
-    m_state.m_bEnableNetworkDevice = Read(kSectionCommon, kKeyDevicePower) != u"0" ? 1 : 0;
-    m_state.m_bUseWireless = Read(kSectionCommon, kKeyNetworkPriority) == u"1" ? 1 : 0;
+    CSettingsRecords& records = m_contents.records;
+    records.bEnableNetworkDevice = Read(kSectionCommon, kKeyDevicePower) != u"0" ? 1 : 0;
+    records.bUseWireless = Read(kSectionCommon, kKeyNetworkPriority) == u"1" ? 1 : 0;
 }
 
 void CSettingsFileReader::LoadWirelessGroup() {
@@ -205,13 +184,14 @@ void CSettingsFileReader::LoadWirelessGroup() {
     for (int profile = 0; profile < kWirelessSlotCount; ++profile) {
         for (int key = 0; key < kKeysPerProfile; ++key) {
             const bool zeroByDefault = key == kWirelessSecurityMode || key == kWirelessForce;
-            texts[profile][key] = Read(kSectionUserNetwork, m_state.WirelessKeyName(profile, key),
+            texts[profile][key] = Read(kSectionUserNetwork, WirelessKeyName(profile, key),
                                        zeroByDefault ? u"0" : u"");
         }
     }
 
     std::array<CNetworkSetting, kWirelessSlotCount> records;
     for (int profile = 0; profile < kWirelessSlotCount; ++profile) {
+        m_nProfile = profile;
         const auto& text = texts[profile];
         CNetworkSetting& record = records[profile];
         ConnectionTexts connection;
@@ -239,24 +219,17 @@ void CSettingsFileReader::LoadWirelessGroup() {
         }
     }
 
-    // Every line goes and every slot is freed, so that no slot can stay in
-    // use without a line; the kept profiles then fill slots and lines from
-    // the top, in file order.
-    ui::IWindow& window = m_state.Window();
-    window.ResetItems(IDC_WIRELESS_LIST);
-    for (auto& slot : m_state.m_wirelessSlots) {
-        slot.Reset();
-    }
-    for (const auto& record : records) {
+    m_nProfile = kNoProfile;
+
+    for (auto& record : records) {
         if (!record.m_strSsid.empty()) {
-            m_state.AppendWirelessProfile(record);
+            m_contents.records.profiles.push_back(std::move(record));
         }
     }
-    window.SetCurSel(IDC_WIRELESS_LIST, 0);
 }
 
 } // namespace
 
-int CQuorlanDlgState::LoadSettingsFile(const std::u16string& path) {
-    return CSettingsFileReader(*this, path).Load();
+CSettingsFileContents ReadSettingsFile(const std::filesystem::path& path) {
+    return CSettingsFileReader(path).Load();
 }

@@ -1,15 +1,28 @@
-// Writing the dialog state as NetworkSetting.ini.
-#include "platform/atomic_file.h"
+#include "settings/settings_file_writer.h"
+
 #include "platform/ini_document.h"
-#include "settings/quorlan_dlg_state.h"
 #include "settings/secret_cipher.h"
 #include "settings/settings_file_format.h"
 #include "settings/text_format.h"
 
-#include <filesystem>
-#include <optional>
+#include <algorithm>
 
 namespace {
+
+bool IsSingleLine(std::u16string_view text) {
+    return std::ranges::none_of(text,
+                                [](char16_t c) { return c == u'\r' || c == u'\n' || c == 0; });
+}
+
+// Secrets are stored as hexadecimal text, so only the plain values matter.
+bool IsSafeProfile(const CNetworkSetting& profile) {
+    return IsSingleLine(profile.m_strSsid) && IsSingleLine(profile.m_strProxyAddress) &&
+           IsSingleLine(profile.m_strProxyPort);
+}
+
+bool IsSafeFolder(const CNetFolderSetting& folder) {
+    return IsSingleLine(folder.m_strNetDeviceName) && IsSingleLine(folder.m_strUserId);
+}
 
 // An empty secret is stored empty; any other only in encrypted form.
 std::optional<std::u16string> StoredSecret(const std::u16string& secret) {
@@ -47,48 +60,42 @@ ProfileValues(const CNetworkSetting& profile) {
     };
 }
 
+CComposedSettingsFile Refuse(ESettingsFileError error) { return {std::nullopt, error}; }
+
 } // namespace
 
-// The whole file is composed in memory and replaces any older one in a
-// single step, so a failure never leaves a half-written file behind.
-int CQuorlanDlgState::WriteSettingsFile(const std::u16string& path,
-                                        std::optional<mode_t> newFileMode) {
-    UpdateData(true);
-
-    const bool customized = m_nNetFolderChoice == 1;
-    const std::u16string password = customized ? Window().Text(IDC_PASSWORD) : std::u16string{};
-    const auto storedPassword = StoredSecret(password);
+CComposedSettingsFile ComposeSettingsFile(const CSettingsRecords& records) {
+    if (records.profiles.size() > kWirelessSlotCount) {
+        return Refuse(ESettingsFileError::TooManyProfiles);
+    }
+    const bool customized = records.nNetFolderChoice == 1;
+    const CNetFolderSetting folder = customized ? records.netFolder : CNetFolderSetting();
+    if (!IsSafeFolder(folder) || !std::ranges::all_of(records.profiles, IsSafeProfile)) {
+        return Refuse(ESettingsFileError::UnsafeText);
+    }
+    const auto storedPassword = StoredSecret(folder.m_strPassword);
     if (!storedPassword) {
-        return 0;
+        return Refuse(ESettingsFileError::SecretNotEncrypted);
     }
 
     auto document = platform::CIniDocument::FromBytes({});
-    document.SetValue(kSectionNetFolder, kKeyNetFolderName,
-                      customized ? Window().Text(IDC_DEVICE_NAME) : std::u16string{});
-    document.SetValue(kSectionNetFolder, kKeyNetFolderUid,
-                      customized ? Window().Text(IDC_USER_ID) : std::u16string{});
+    document.SetValue(kSectionNetFolder, kKeyNetFolderName, folder.m_strNetDeviceName);
+    document.SetValue(kSectionNetFolder, kKeyNetFolderUid, folder.m_strUserId);
     document.SetValue(kSectionNetFolder, kKeyNetFolderPass, *storedPassword);
-    document.SetValue(kSectionCommon, kKeyDevicePower, DecimalText(m_bEnableNetworkDevice));
+    document.SetValue(kSectionCommon, kKeyDevicePower, DecimalText(records.bEnableNetworkDevice));
 
-    int profileCount = 0;
-    for (int line = 0; line < kWirelessSlotCount; ++line) {
-        const CNetworkSetting* slot = SlotOfLine(line);
-        if (slot == nullptr) {
-            continue;
-        }
-        const auto values = ProfileValues(*slot);
+    int profileIndex = 0;
+    for (const CNetworkSetting& profile : records.profiles) {
+        const auto values = ProfileValues(profile);
         if (!values) {
-            return 0;
+            return Refuse(ESettingsFileError::SecretNotEncrypted);
         }
         for (int key = 0; key < kKeysPerProfile; ++key) {
-            document.SetValue(kSectionUserNetwork, WirelessKeyName(profileCount, key),
+            document.SetValue(kSectionUserNetwork, WirelessKeyName(profileIndex, key),
                               (*values)[static_cast<size_t>(key)]);
         }
-        ++profileCount;
+        ++profileIndex;
     }
-    document.SetValue(kSectionCommon, kKeyWirelessTotal, DecimalText(profileCount));
-
-    const bool saved =
-        platform::SaveFileAtomically(std::filesystem::path(path), document.ToBytes(), newFileMode);
-    return saved ? 1 : 0;
+    document.SetValue(kSectionCommon, kKeyWirelessTotal, DecimalText(profileIndex));
+    return {document.ToBytes(), ESettingsFileError::None};
 }

@@ -1,6 +1,6 @@
 #include "settings/wireless_profile_check.h"
 
-#include "settings/settings_messages.h"
+#include "catalogue/message_ids.h"
 #include "settings/validation_rules.h"
 
 namespace {

@@ -3,9 +3,8 @@
 #include "platform/atomic_file.h"
 #include "platform/codepage.h"
 #include "platform/ini_document.h"
-#include "settings/quorlan_dlg_state.h"
 #include "settings/secret_cipher.h"
-#include "ui/headless/headless_ui.h"
+#include "settings/settings_file_writer.h"
 
 #include <benchmark/benchmark.h>
 #include <filesystem>
@@ -24,29 +23,19 @@ void EncryptAndDecrypt(benchmark::State& state) {
 }
 BENCHMARK(EncryptAndDecrypt)->Arg(8)->Arg(63)->Arg(480);
 
-// A state of 30 profiles, each with a network key.
-class CFullState {
-public:
-    CFullState() {
-        ui::InstallServices(&m_ui);
-        m_window = m_ui.Open(m_state);
-        for (int i = 0; i < kWirelessSlotCount; ++i) {
-            CNetworkSetting profile;
-            profile.m_strSsid = u"network-" + std::u16string(1, static_cast<char16_t>(u'A' + i));
-            profile.m_nSecurityMode = kSecurityWpa2PskAes;
-            profile.m_strNetworkKey = u"a wireless key of some length";
-            profile.m_ipAddress = {{192, 168, 1, static_cast<std::uint8_t>(i)}, 4};
-            m_state.AppendWirelessProfile(profile);
-        }
+// 30 profiles, each with a network key.
+CSettingsRecords FullRecords() {
+    CSettingsRecords records;
+    for (int i = 0; i < kWirelessSlotCount; ++i) {
+        CNetworkSetting profile;
+        profile.m_strSsid = u"network-" + std::u16string(1, static_cast<char16_t>(u'A' + i));
+        profile.m_nSecurityMode = kSecurityWpa2PskAes;
+        profile.m_strNetworkKey = u"a wireless key of some length";
+        profile.m_ipAddress = {{192, 168, 1, static_cast<std::uint8_t>(i)}, 4};
+        records.profiles.push_back(profile);
     }
-    ~CFullState() { ui::InstallServices(nullptr); }
-    CQuorlanDlgState& State() { return m_state; }
-
-private:
-    ui::headless::CHeadlessUi m_ui;
-    CQuorlanDlgState m_state;
-    decltype(m_ui.Open(m_state)) m_window;
-};
+    return records;
+}
 
 std::filesystem::path ScratchFile() {
     return std::filesystem::temp_directory_path() / "quorlan-bench-NetworkSetting.ini";
@@ -54,10 +43,11 @@ std::filesystem::path ScratchFile() {
 
 void WriteThirtyProfiles(benchmark::State& state) {
     platform::OverrideCodePages(1252, 850);
-    CFullState full;
+    const CSettingsRecords records = FullRecords();
     const auto path = ScratchFile();
     for (auto _ : state) {
-        benchmark::DoNotOptimize(full.State().WriteSettingsFile(path.u16string()));
+        const auto file = ComposeSettingsFile(records);
+        benchmark::DoNotOptimize(platform::SaveFileAtomically(path, file.bytes.value_or("")));
     }
     std::filesystem::remove(path);
 }
@@ -65,11 +55,7 @@ BENCHMARK(WriteThirtyProfiles)->Unit(benchmark::kMicrosecond);
 
 void ParseThirtyProfiles(benchmark::State& state) {
     platform::OverrideCodePages(1252, 850);
-    CFullState full;
-    const auto path = ScratchFile();
-    full.State().WriteSettingsFile(path.u16string());
-    const std::string bytes = platform::ReadWholeFile(path).value_or("");
-    std::filesystem::remove(path);
+    const std::string bytes = ComposeSettingsFile(FullRecords()).bytes.value_or("");
     for (auto _ : state) {
         const auto document = platform::CIniDocument::FromBytes(bytes);
         benchmark::DoNotOptimize(document.GetValue(u"UserNetworkSetting", u"WIRELESS_PSK_30"));

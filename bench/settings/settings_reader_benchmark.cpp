@@ -1,8 +1,8 @@
 // How long a load takes: a full file of 30 profiles as the dialog writes it,
 // and malformed files of many sections or one long line.
 #include "platform/atomic_file.h"
-#include "settings/quorlan_dlg_state.h"
-#include "ui/headless/headless_ui.h"
+#include "settings/settings_file_reader.h"
+#include "settings/settings_file_writer.h"
 
 #include <benchmark/benchmark.h>
 #include <filesystem>
@@ -12,40 +12,30 @@ namespace {
 
 class CLoadFixture {
 public:
-    CLoadFixture() {
-        ui::InstallServices(&m_ui);
-        m_window = m_ui.Open(m_state);
-    }
-    ~CLoadFixture() {
-        m_window.reset();
-        ui::InstallServices(nullptr);
-        std::filesystem::remove(m_file);
-    }
+    CLoadFixture() = default;
+    ~CLoadFixture() { std::filesystem::remove(m_file); }
     CLoadFixture(const CLoadFixture&) = delete;
     CLoadFixture& operator=(const CLoadFixture&) = delete;
 
-    CQuorlanDlgState& State() { return m_state; }
     const std::filesystem::path& File() const { return m_file; }
-    void Load() { benchmark::DoNotOptimize(m_state.LoadSettingsFile(m_file.u16string())); }
+    void Load() { benchmark::DoNotOptimize(ReadSettingsFile(m_file)); }
 
 private:
-    ui::headless::CHeadlessUi m_ui;
-    CQuorlanDlgState m_state;
-    decltype(m_ui.Open(m_state)) m_window;
     std::filesystem::path m_file = std::filesystem::temp_directory_path() /
                                    ("quorlan-bench-" + std::to_string(::getpid()) + ".ini");
 };
 
 void BM_LoadThirtyProfiles(benchmark::State& state) {
     CLoadFixture fixture;
+    CSettingsRecords records;
     for (int i = 0; i < kWirelessSlotCount; ++i) {
         CNetworkSetting profile;
         profile.m_strSsid = u"Network " + std::u16string(1, static_cast<char16_t>(u'A' + i));
         profile.m_nSecurityMode = kSecurityWpa2PskAes;
         profile.m_strNetworkKey = u"a passphrase of some length";
-        fixture.State().AppendWirelessProfile(profile);
+        records.profiles.push_back(profile);
     }
-    fixture.State().WriteSettingsFile(fixture.File().u16string());
+    platform::SaveFileAtomically(fixture.File(), ComposeSettingsFile(records).bytes.value_or(""));
     for (auto _ : state) {
         fixture.Load();
     }

@@ -45,8 +45,7 @@ TEST(MessageTable, PlaceholdersOnlyInTheDeviceRows) {
         for (int column = 0; column < kLanguageCount; ++column) {
             const std::u16string_view text = Cell(id, column);
             const bool placeholderExpected =
-                id == kMessageSdCardOfDevice ||
-                (id == kMessageEnableNetworkDevice && column != kDutch);
+                id == kMsgSdCardOfDevice || (id == kMsgEnableNetworkDevice && column != kDutch);
             const auto percent = text.find(u'%');
             if (placeholderExpected) {
                 ASSERT_NE(percent, std::u16string_view::npos) << id << '/' << column;

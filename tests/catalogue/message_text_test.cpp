@@ -45,34 +45,34 @@ TEST_F(MessageText, ComposeAppendsThreeSpacesAndReplacesTheBuffer) {
 }
 
 TEST_F(MessageText, DeviceNameGoesWhereThePlaceholderStands) {
-    EXPECT_EQ(FormatDeviceText(kMessageEnableNetworkDevice, u"KORDAVIN"),
+    EXPECT_EQ(FormatDeviceText(kMsgEnableNetworkDevice, u"KORDAVIN"),
               u"Enable Network device of KORDAVIN");
-    EXPECT_EQ(FormatDeviceText(kMessageSdCardOfDevice, u"Player"), u"SD Card on the Player");
+    EXPECT_EQ(FormatDeviceText(kMsgSdCardOfDevice, u"Player"), u"SD Card on the Player");
 
     g_nLanguageIndex = kJapanese;
-    EXPECT_EQ(FormatDeviceText(kMessageEnableNetworkDevice, u"KORDAVIN"),
+    EXPECT_EQ(FormatDeviceText(kMsgEnableNetworkDevice, u"KORDAVIN"),
               u"KORDAVINのネットワーク電源をオンにする");
-    EXPECT_EQ(FormatDeviceText(kMessageSdCardOfDevice, u"KORDAVIN"), u"KORDAVINのSDカード");
+    EXPECT_EQ(FormatDeviceText(kMsgSdCardOfDevice, u"KORDAVIN"), u"KORDAVINのSDカード");
 }
 
 TEST_F(MessageText, TextWithoutPlaceholderIsShownUnchanged) {
     g_nLanguageIndex = kDutch;
-    EXPECT_EQ(FormatDeviceText(kMessageEnableNetworkDevice, u"KORDAVIN"),
+    EXPECT_EQ(FormatDeviceText(kMsgEnableNetworkDevice, u"KORDAVIN"),
               u"Netwerk apparaat aanzetten");
     g_nLanguageIndex = 0;
     EXPECT_EQ(FormatDeviceText(10, u"KORDAVIN"), u"Exit");
 }
 
 TEST_F(MessageText, DeviceNameIsNeverReadAsAFormat) {
-    EXPECT_EQ(FormatDeviceText(kMessageSdCardOfDevice, u"%s%n%x"), u"SD Card on the %s%n%x");
-    EXPECT_EQ(FormatDeviceText(kMessageEnableNetworkDevice, u"%%"), u"Enable Network device of %%");
-    EXPECT_EQ(FormatDeviceText(kMessageEnableNetworkDevice, u""), u"Enable Network device of ");
+    EXPECT_EQ(FormatDeviceText(kMsgSdCardOfDevice, u"%s%n%x"), u"SD Card on the %s%n%x");
+    EXPECT_EQ(FormatDeviceText(kMsgEnableNetworkDevice, u"%%"), u"Enable Network device of %%");
+    EXPECT_EQ(FormatDeviceText(kMsgEnableNetworkDevice, u""), u"Enable Network device of ");
 
     const std::u16string longName(5000, u'%');
-    EXPECT_EQ(FormatDeviceText(kMessageSdCardOfDevice, longName), u"SD Card on the " + longName);
+    EXPECT_EQ(FormatDeviceText(kMsgSdCardOfDevice, longName), u"SD Card on the " + longName);
 
     g_nLanguageIndex = kJapanese;
-    EXPECT_EQ(FormatDeviceText(kMessageSdCardOfDevice, u"%s"), u"%sのSDカード");
+    EXPECT_EQ(FormatDeviceText(kMsgSdCardOfDevice, u"%s"), u"%sのSDカード");
 }
 
 } // namespace

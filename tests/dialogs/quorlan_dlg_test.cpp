@@ -175,10 +175,32 @@ TEST_F(QuorlanDlgTest, JapaneseTextsPlaceTheNameWhereTheLanguageWantsIt) {
 }
 
 TEST_F(QuorlanDlgTest, TemplateHoldsEverySettingsControlOfTheSameKind) {
-    for (const auto& control : SettingsControls()) {
-        const ui::ControlTemplate* placed = QuorlanDlgTemplate().FindControl(control.id);
-        ASSERT_NE(placed, nullptr) << control.id;
-        EXPECT_EQ(placed->kind, control.kind) << control.id;
+    using ui::ControlKind;
+    const std::vector<std::pair<int, ControlKind>> settingsControls = {
+        {IDC_NETFOLDER_DEFAULT, ControlKind::RadioButton},
+        {IDC_NETFOLDER_CUSTOMIZE, ControlKind::RadioButton},
+        {IDC_DEVICE_NAME, ControlKind::Edit},
+        {IDC_USER_ID, ControlKind::Edit},
+        {IDC_PASSWORD, ControlKind::Edit},
+        {IDC_CONFIRM_PASSWORD, ControlKind::Edit},
+        {IDC_WIRED_DHCP_ON, ControlKind::RadioButton},
+        {IDC_WIRED_DHCP_OFF, ControlKind::RadioButton},
+        {IDC_WIRED_IP_ADDRESS, ControlKind::IpAddress},
+        {IDC_WIRED_SUBNET_MASK, ControlKind::IpAddress},
+        {IDC_WIRED_DEFAULT_GATEWAY, ControlKind::IpAddress},
+        {IDC_WIRED_DNS, ControlKind::IpAddress},
+        {IDC_WIRED_DNS_SECONDARY, ControlKind::IpAddress},
+        {IDC_WIRED_USE_PROXY, ControlKind::CheckBox},
+        {IDC_WIRED_PROXY_ADDRESS, ControlKind::Edit},
+        {IDC_WIRED_PROXY_PORT, ControlKind::Edit},
+        {IDC_ENABLE_NETWORK_DEVICE, ControlKind::CheckBox},
+        {IDC_USE_WIRELESS, ControlKind::CheckBox},
+        {IDC_WIRELESS_LIST, ControlKind::ListBox},
+    };
+    for (const auto& [id, kind] : settingsControls) {
+        const ui::ControlTemplate* placed = QuorlanDlgTemplate().FindControl(id);
+        ASSERT_NE(placed, nullptr) << id;
+        EXPECT_EQ(placed->kind, kind) << id;
     }
 }
 

@@ -1,4 +1,4 @@
-#include "settings/settings_messages.h"
+#include "catalogue/message_ids.h"
 #include "settings/wireless_profile_check.h"
 
 #include <gtest/gtest.h>

@@ -1,5 +1,5 @@
+#include "catalogue/message_ids.h"
 #include "settings/secret_cipher.h"
-#include "settings/settings_messages.h"
 #include "settings_state_fixture.h"
 
 namespace {

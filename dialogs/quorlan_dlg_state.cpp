@@ -1,8 +1,6 @@
-#include "settings/quorlan_dlg_state.h"
+#include "dialogs/quorlan_dlg_state.h"
 
 #include "catalogue/message_catalogue.h"
-#include "settings/settings_file_format.h"
-#include "settings/text_format.h"
 
 CQuorlanDlgState::CQuorlanDlgState(const ui::DialogTemplate& dialogTemplate)
     : ui::CDialog(dialogTemplate) {}
@@ -36,15 +34,6 @@ void CQuorlanDlgState::ResetSettingRecords() {
         slot.Reset();
     }
     m_wiredSetting.Reset();
-}
-
-const std::u16string& CQuorlanDlgState::WirelessKeyName(int profileIndex, int keyIndex) {
-    m_strKeyName = kWirelessKeyNames.at(static_cast<size_t>(keyIndex));
-    if (profileIndex > 0) {
-        m_strKeyName += u'_';
-        m_strKeyName += DecimalText(profileIndex + 1);
-    }
-    return m_strKeyName;
 }
 
 CNetworkSetting* CQuorlanDlgState::SlotOfLine(int line) {

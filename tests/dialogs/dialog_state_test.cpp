@@ -24,15 +24,6 @@ TEST_F(DialogStateTest, ClicksReachMembersOnlyThroughDataExchange) {
     EXPECT_EQ(m_window->Check(IDC_NETFOLDER_CUSTOMIZE), 0);
 }
 
-TEST_F(DialogStateTest, KeyNamesOfProfiles) {
-    EXPECT_EQ(m_state.WirelessKeyName(0, 0), u"WIRELESS_DHCP");
-    EXPECT_EQ(m_state.WirelessKeyName(1, 10), u"WIRELESS_SEQLITY_MODE_2");
-    const std::u16string& last = m_state.WirelessKeyName(29, 13);
-    EXPECT_EQ(last, u"WIRELESS_CONNECTION_AUTOMATICALLY_30");
-    m_state.WirelessKeyName(0, 9);
-    EXPECT_EQ(last, u"WIRELESS_SSID") << "one buffer, overwritten by each call";
-}
-
 TEST_F(DialogStateTest, ResetRecordsAreDefaultsAndCopiesAreIndependent) {
     CNetworkSetting profile;
     profile.m_strSsid = u"x";

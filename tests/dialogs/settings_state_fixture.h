@@ -1,9 +1,9 @@
 #pragma once
 #include "catalogue/message_catalogue.h"
+#include "dialogs/quorlan_dlg_state.h"
 #include "platform/atomic_file.h"
 #include "platform/codepage.h"
 #include "platform/profile_file.h"
-#include "settings/quorlan_dlg_state.h"
 #include "settings/text_format.h"
 #include "tests/temp_folder.h"
 #include "ui/headless/headless_ui.h"

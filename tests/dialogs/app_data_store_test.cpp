@@ -1,5 +1,6 @@
+#include "catalogue/message_ids.h"
+#include "settings/app_data_store.h"
 #include "settings/secret_cipher.h"
-#include "settings/settings_messages.h"
 #include "settings_state_fixture.h"
 #include "tests/environment_variable.h"
 

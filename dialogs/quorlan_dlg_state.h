@@ -1,24 +1,21 @@
 #pragma once
-#include "settings/network_setting.h"
-#include "settings/quorlan_controls.h"
+#include "dialogs/quorlan_controls.h"
+#include "dialogs/quorlan_dlg_layout.h"
+#include "settings/settings_records.h"
 #include "ui/dialog.h"
 
 #include <array>
 #include <optional>
 #include <string>
 #include <sys/types.h>
-
-inline constexpr int kWirelessSlotCount = 30;
-inline constexpr int kKeysPerProfile = 14;
-// The application data file holds the password and keys: its owner's only.
-inline constexpr mode_t kAppDataFileMode = 0600;
+#include <vector>
 
 // The settings the main dialog holds while it is open: members, and the
-// controls that carry the rest. The main dialog derives from it; without a
-// display it is used as it is.
+// controls that carry the rest. The main dialog derives from it; tests use
+// it as it is.
 class CQuorlanDlgState : public ui::CDialog {
 public:
-    explicit CQuorlanDlgState(const ui::DialogTemplate& dialogTemplate = SettingsTemplate());
+    explicit CQuorlanDlgState(const ui::DialogTemplate& dialogTemplate = QuorlanDlgTemplate());
 
     void DoDataExchange(ui::CDataExchange& dx) override;
 
@@ -52,16 +49,11 @@ public:
     void ShowNetFolderEntries(const CNetFolderSetting& folder, bool customize);
 
     // The application data file: its path in m_strAppDataPath (empty when
-    // no per-user folder is known or the path would not fit 259 units, and
-    // the store is then skipped), and the section that only it has. Both
+    // the store is to be skipped), and the section that only it has. Both
     // operations always return 1; a failed write is not reported.
     void GetApplicationDataPath();
     int WriteUtilitySection(const std::u16string& path);
     int LoadUtilitySection(const std::u16string& path);
-
-    // The key of a profile's value: base name for profile 0, else with
-    // "_<profile + 1>". The text lives in a buffer the next call overwrites.
-    const std::u16string& WirelessKeyName(int profileIndex, int keyIndex);
 
     // The slot a wireless list line refers to; null for no such line.
     CNetworkSetting* SlotOfLine(int line);
@@ -71,7 +63,6 @@ public:
 
     std::array<CNetworkSetting, kWirelessSlotCount> m_wirelessSlots;
     CNetworkSetting m_wiredSetting;
-    std::u16string m_strKeyName;
     std::u16string m_strMessage;
     std::u16string m_strLastPath;
     std::u16string m_strAppDataPath;
@@ -82,4 +73,11 @@ public:
     int m_bUseWireless = 0;
     std::u16string m_strDevicePath;
     std::u16string m_strDeviceName;
+
+private:
+    // What a file would hold of the state now, and the reverse.
+    CSettingsRecords CollectSettingsRecords();
+    void ShowSettingsRecords(const CSettingsRecords& records);
+    void ShowWiredSetting();
+    void ShowMessages(const std::vector<CRejectedValue>& rejected);
 };

@@ -1,0 +1,8 @@
+#include "cli/message_line.h"
+
+#include "catalogue/message_catalogue.h"
+#include "cli/text_conversion.h"
+
+std::string MessageLine(int messageId, int captionId) {
+    return WideToUtf8(GetMessageText(captionId)) + ": " + WideToUtf8(GetMessageText(messageId));
+}

@@ -1,0 +1,35 @@
+#pragma once
+#include "settings/settings_records.h"
+
+#include <filesystem>
+#include <string>
+#include <sys/types.h>
+#include <vector>
+
+// The application data file holds the password and keys: its owner's only.
+inline constexpr mode_t kAppDataFileMode = 0600;
+
+// The full path of the per-user application data file; empty when no
+// per-user folder is known or the path would not fit 259 units, and the
+// store is then skipped. The folder is made when missing.
+std::u16string ApplicationDataPath();
+
+// What only the application data file remembers: the last folder chosen and
+// the network folder entries, with the choice they were made under.
+struct CUtilitySection {
+    std::u16string strLastPath;
+    int nNetFolderChoice = 0; // 1: "Customize the settings"
+    CNetFolderSetting folder;
+};
+
+struct CUtilitySectionContents {
+    CUtilitySection section;
+    std::vector<CRejectedValue> rejected;
+};
+
+// Reads the section; each bad value is refused and left empty.
+CUtilitySectionContents ReadUtilitySection(const std::filesystem::path& path);
+
+// Adds the section to the file, keeping the rest of it; false when the file
+// could not be read or written (it is then left as it was).
+bool WriteUtilitySection(const std::filesystem::path& path, const CUtilitySection& section);
