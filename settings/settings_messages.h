@@ -57,5 +57,6 @@ enum SettingsMessage {
     kMsgInvalidIpAddress = 105, // also the reader's, for a loopback address
 
     kMsgWirelessSetting = 135, // caption of the wireless list
+    kMsgNoSetting = 136,
     kMsgMaxWirelessSettings = 137,
 };
