@@ -197,6 +197,12 @@ TEST_F(WifiSecurityTest, EveryFailedCheckShowsItsMessageAndOnlyKeyFailuresEraseT
         {"WEP key of six", [](auto& w) { ChooseWep(w, u"abcdef", u"abcdef"); }, 96, true},
         {"WEP hex key with a g", [](auto& w) { ChooseWep(w, u"012345678g", u"012345678g"); }, 97,
          true},
+        {"overlong WPA key",
+         [](auto& w) {
+             w.Type(IDC_WIFI_KEY, std::u16string(100000, u'k'));
+             w.Type(IDC_WIFI_CONFIRM_KEY, std::u16string(100000, u'k'));
+         },
+         96, true},
         {"IP of three fields",
          [](auto& w) {
              FixedAddresses(w, {{10, 0, 0, 0}, 3}, kFullMask);
@@ -211,6 +217,8 @@ TEST_F(WifiSecurityTest, EveryFailedCheckShowsItsMessageAndOnlyKeyFailuresEraseT
         {"proxy address in Greek", [](auto& w) { Proxy(w, u"\u03c0\u03c1", u"80"); }, 102, false},
         {"proxy port 0", [](auto& w) { Proxy(w, u"proxy", u"0"); }, 103, false},
         {"proxy port 65536", [](auto& w) { Proxy(w, u"proxy", u"65536"); }, 103, false},
+        {"proxy port of 30 digits", [](auto& w) { Proxy(w, u"proxy", std::u16string(30, u'9')); },
+         103, false},
         {"proxy address too long", [](auto& w) { Proxy(w, std::u16string(1024, u'p'), u"80"); },
          104, false},
     };
