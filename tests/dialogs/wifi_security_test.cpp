@@ -1,5 +1,6 @@
 #include "catalogue/message_catalogue.h"
 #include "dialogs/wifi_security.h"
+#include "settings/settings_messages.h"
 #include "ui/headless/headless_ui.h"
 
 #include <gtest/gtest.h>
@@ -181,46 +182,55 @@ void Proxy(CHeadlessWindow& window, std::u16string_view address, std::u16string_
 
 TEST_F(WifiSecurityTest, EveryFailedCheckShowsItsMessageAndOnlyKeyFailuresEraseTheKeys) {
     const CFailingEntry cases[] = {
-        {"empty SSID", [](auto& w) { w.Type(IDC_WIFI_SSID, u""); }, 90, false},
-        {"long SSID", [](auto& w) { w.Type(IDC_WIFI_SSID, std::u16string(33, u'a')); }, 91, false},
-        {"overlong SSID", [](auto& w) { w.Type(IDC_WIFI_SSID, std::u16string(100000, u'x')); }, 91,
+        {"empty SSID", [](auto& w) { w.Type(IDC_WIFI_SSID, u""); }, kMsgInputSsid, false},
+        {"long SSID", [](auto& w) { w.Type(IDC_WIFI_SSID, std::u16string(33, u'a')); },
+         kMsgSsidLength, false},
+        {"overlong SSID", [](auto& w) { w.Type(IDC_WIFI_SSID, std::u16string(100000, u'x')); },
+         kMsgSsidLength, false},
+        {"non-ASCII SSID", [](auto& w) { w.Type(IDC_WIFI_SSID, u"Caf\u0113"); }, kMsgSsidChars,
          false},
-        {"non-ASCII SSID", [](auto& w) { w.Type(IDC_WIFI_SSID, u"Caf\u0113"); }, 92, false},
-        {"keys differ", [](auto& w) { ChooseWep(w, u"abcde", u"abcdE"); }, 94, true},
+        {"keys differ", [](auto& w) { ChooseWep(w, u"abcde", u"abcdE"); }, kMsgKeyMismatch, true},
         {"WPA key empty",
          [](auto& w) {
              w.Choose(IDC_WIFI_SECURITY, 2);
              w.Type(IDC_WIFI_KEY, u"");
              w.Type(IDC_WIFI_CONFIRM_KEY, u"");
          },
-         95, false},
-        {"WEP key of six", [](auto& w) { ChooseWep(w, u"abcdef", u"abcdef"); }, 96, true},
-        {"WEP hex key with a g", [](auto& w) { ChooseWep(w, u"012345678g", u"012345678g"); }, 97,
+         kMsgInputKey, false},
+        {"WEP key of six", [](auto& w) { ChooseWep(w, u"abcdef", u"abcdef"); }, kMsgKeyLength,
          true},
+        {"WEP hex key with a g", [](auto& w) { ChooseWep(w, u"012345678g", u"012345678g"); },
+         kMsgKeyChars, true},
         {"overlong WPA key",
          [](auto& w) {
              w.Type(IDC_WIFI_KEY, std::u16string(100000, u'k'));
              w.Type(IDC_WIFI_CONFIRM_KEY, std::u16string(100000, u'k'));
          },
-         96, true},
+         kMsgKeyLength, true},
         {"IP of three fields",
          [](auto& w) {
              FixedAddresses(w, {{10, 0, 0, 0}, 3}, kFullMask);
          },
-         98, false},
-        {"no mask", [](auto& w) { FixedAddresses(w, kFullAddress, {}); }, 99, false},
-        {"loopback with DHCP off", [](auto& w) { FixedAddresses(w, kLoopback, kFullMask); }, 105,
+         kMsgInputIpAddress, false},
+        {"no mask", [](auto& w) { FixedAddresses(w, kFullAddress, {}); }, kMsgInputSubnetMask,
          false},
-        {"proxy without address", [](auto& w) { Proxy(w, u"", u"80"); }, 100, false},
-        {"proxy without port", [](auto& w) { Proxy(w, u"proxy", u""); }, 101, false},
-        {"proxy address with a tab", [](auto& w) { Proxy(w, u"pro\txy", u"80"); }, 102, false},
-        {"proxy address in Greek", [](auto& w) { Proxy(w, u"\u03c0\u03c1", u"80"); }, 102, false},
-        {"proxy port 0", [](auto& w) { Proxy(w, u"proxy", u"0"); }, 103, false},
-        {"proxy port 65536", [](auto& w) { Proxy(w, u"proxy", u"65536"); }, 103, false},
+        {"loopback with DHCP off", [](auto& w) { FixedAddresses(w, kLoopback, kFullMask); },
+         kMsgInvalidIpAddress, false},
+        {"proxy without address", [](auto& w) { Proxy(w, u"", u"80"); },
+         kMsgProfileInputProxyAddress, false},
+        {"proxy without port", [](auto& w) { Proxy(w, u"proxy", u""); }, kMsgProfileInputProxyPort,
+         false},
+        {"proxy address with a tab", [](auto& w) { Proxy(w, u"pro\txy", u"80"); },
+         kMsgProfileProxyAddressChars, false},
+        {"proxy address in Greek", [](auto& w) { Proxy(w, u"\u03c0\u03c1", u"80"); },
+         kMsgProfileProxyAddressChars, false},
+        {"proxy port 0", [](auto& w) { Proxy(w, u"proxy", u"0"); }, kMsgProfileProxyPort, false},
+        {"proxy port 65536", [](auto& w) { Proxy(w, u"proxy", u"65536"); }, kMsgProfileProxyPort,
+         false},
         {"proxy port of 30 digits", [](auto& w) { Proxy(w, u"proxy", std::u16string(30, u'9')); },
-         103, false},
+         kMsgProfileProxyPort, false},
         {"proxy address too long", [](auto& w) { Proxy(w, std::u16string(1024, u'p'), u"80"); },
-         104, false},
+         kMsgProfileProxyAddressLength, false},
     };
     for (const CFailingEntry& entry : cases) {
         SCOPED_TRACE(entry.name);
@@ -406,7 +416,7 @@ TEST_F(WifiSecurityTest, OkByTheFrameworkRouteStillChecks) {
         dialog.Dispatch(ui::IDOK, ui::Notification::Clicked);
         EXPECT_FALSE(window.HasEnded());
     });
-    EXPECT_EQ(TakeOnlyBox(), BoxText(90) + u"|Wireless LAN setting");
+    EXPECT_EQ(TakeOnlyBox(), BoxText(kMsgInputSsid) + u"|Wireless LAN setting");
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 #include "dialogs/wifi_security.h"
 #include "quorlan_dlg_fixture.h"
+#include "settings/settings_messages.h"
 
 #include <random>
 
@@ -95,7 +96,7 @@ TEST_F(WirelessListTest, AddTakesUpToThirtyProfilesAndRefusesTheThirtyFirst) {
         EXPECT_FALSE(opened);
         const auto boxes = TakeBoxes();
         ASSERT_EQ(boxes.size(), 1u);
-        ExpectListNotice(boxes[0], 137);
+        ExpectListNotice(boxes[0], kMsgMaxWirelessSettings);
         EXPECT_EQ(window.ItemCount(IDC_WIRELESS_LIST), 30);
         ExpectSlotsMatchLines(window);
     });
@@ -133,7 +134,7 @@ TEST_F(WirelessListTest, DeleteMovesTheSelectionUpAndReportsAnEmptyList) {
         window.Click(IDC_DELETE);
         auto boxes = TakeBoxes();
         ASSERT_EQ(boxes.size(), 1u);
-        ExpectListNotice(boxes[0], 136);
+        ExpectListNotice(boxes[0], kMsgNoSetting);
 
         for (const auto* ssid : {u"A", u"B", u"C", u"D"}) {
             Add(window, ssid);

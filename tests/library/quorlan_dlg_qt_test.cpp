@@ -87,17 +87,17 @@ TEST_F(QuorlanDlgQtTest, AddOpensThePropertyDialogWhoseOkChecksBeforeItCloses) {
         window.SetCurTab(IDC_TABS, 1);
         m_dialog.ShowSelectedPage();
         const auto play = [&](QWidget* property) {
-            auto* security = property->findChild<QComboBox*>(QStringLiteral("1039"));
+            auto* security = property->findChild<QComboBox*>(QString::number(IDC_WIFI_SECURITY));
             ASSERT_NE(security, nullptr);
             ASSERT_EQ(security->count(), 6);
             EXPECT_EQ(security->itemText(4), QStringLiteral("WPA2 PSK TKIP"));
-            auto* key = property->findChild<QLineEdit*>(QStringLiteral("1012"));
+            auto* key = property->findChild<QLineEdit*>(QString::number(IDC_WIFI_KEY));
             EXPECT_EQ(key->echoMode(), QLineEdit::Password);
             EXPECT_FALSE(key->isEnabled());
-            auto* ok = property->findChild<QAbstractButton*>(QStringLiteral("1064"));
+            auto* ok = property->findChild<QAbstractButton*>(QString::number(IDC_WIFI_OK));
             QTest::mouseClick(ok, Qt::LeftButton); // no SSID yet: refused, stays open
             refusedWith = answerer.Shown().empty() ? QString() : answerer.Shown()[0].text;
-            auto* ssid = property->findChild<QLineEdit*>(QStringLiteral("1007"));
+            auto* ssid = property->findChild<QLineEdit*>(QString::number(IDC_WIFI_SSID));
             QTest::keyClicks(ssid, QStringLiteral("HomeNet"));
             QTest::mouseClick(ok, Qt::LeftButton);
         };
