@@ -259,6 +259,27 @@ TEST_F(WirelessListTest, AFileWrittenAfterReorderingFollowsTheNewOrder) {
     });
 }
 
+TEST_F(WirelessListTest, AfterALoadAddStillFindsASlotForEveryLineUpToThirty) {
+    const auto file = m_folder / "Loaded.ini";
+    ASSERT_TRUE(
+        platform::SaveFileAtomically(file, "[UserNetworkSetting]\r\nWIRELESS_SSID=Loaded\r\n"));
+    ShowWirelessPage([&](CHeadlessWindow& window) {
+        for (const auto* ssid : {u"A", u"B", u"C"}) {
+            Add(window, ssid);
+        }
+        window.Choose(IDC_WIRELESS_LIST, 1);
+        window.Click(IDC_DELETE);
+        m_dialog.LoadSettingsFile(file.u16string());
+        ASSERT_EQ(Lines(window), std::vector<std::u16string>{u"Loaded"});
+        for (int profile = 1; profile < kWirelessSlotCount; ++profile) {
+            Add(window, Ssid(profile));
+        }
+        EXPECT_EQ(window.ItemCount(IDC_WIRELESS_LIST), kWirelessSlotCount);
+        EXPECT_TRUE(m_ui.MessageBoxes().empty());
+        ExpectSlotsMatchLines(window);
+    });
+}
+
 TEST_F(WirelessListTest, SlotsAndLinesAgreeAfterAnySequenceOfCommands) {
     ShowWirelessPage([&](CHeadlessWindow& window) {
         std::mt19937 random(20261209);
