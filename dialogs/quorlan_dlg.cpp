@@ -35,6 +35,12 @@ CQuorlanDlg::CQuorlanDlg() : CQuorlanDlgState(QuorlanDlgTemplate()) {
              [this] { EnableNetFolderFields(true); });
     OnNotify(IDC_EXIT, ui::Notification::Clicked, [this] { OnExit(); });
     OnNotify(IDM_ABOUTBOX, ui::Notification::Clicked, [this] { OnAbout(); });
+    OnNotify(IDC_ADD, ui::Notification::Clicked, [this] { OnAdd(); });
+    OnNotify(IDC_DELETE, ui::Notification::Clicked, [this] { OnDelete(); });
+    OnNotify(IDC_PROPERTY, ui::Notification::Clicked, [this] { OnProperty(); });
+    OnNotify(IDC_WIRELESS_LIST, ui::Notification::DoubleClicked, [this] { OnProperty(); });
+    OnNotify(IDC_PRIORITY_UP, ui::Notification::Clicked, [this] { OnPriorityUp(); });
+    OnNotify(IDC_PRIORITY_DOWN, ui::Notification::Clicked, [this] { OnPriorityDown(); });
 }
 
 bool CQuorlanDlg::OnInitDialog() {

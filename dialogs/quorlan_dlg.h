@@ -23,4 +23,10 @@ private:
     void EnableNetFolderFields(bool enabled);
     void SaveSessionState();
     void OnAbout();
+    // The wireless settings list.
+    void OnAdd();
+    void OnDelete();
+    void OnProperty();
+    void OnPriorityUp();
+    void OnPriorityDown();
 };

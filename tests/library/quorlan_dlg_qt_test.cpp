@@ -1,5 +1,7 @@
 // The main dialog on real widgets: what a person does with keys and mouse.
 #include "dialogs/quorlan_dlg.h"
+#include "dialogs/wifi_security.h"
+#include "tests/message_box_answerer.h"
 #include "tests/scoped_env.h"
 #include "tests/temp_folder.h"
 #include "ui/qt/qt_ui.h"
@@ -8,7 +10,9 @@
 #include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
+#include <QComboBox>
 #include <QLineEdit>
+#include <QPointer>
 #include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
@@ -74,6 +78,45 @@ TEST_F(QuorlanDlgQtTest, EnterInAnEditClosesWithOkAndEscapeWithCancel) {
                   QTest::keyClick(&window, Qt::Key_Escape);
               }),
               ui::IDCANCEL);
+}
+
+TEST_F(QuorlanDlgQtTest, AddOpensThePropertyDialogWhoseOkChecksBeforeItCloses) {
+    CMessageBoxAnswerer answerer({QMessageBox::Ok});
+    QString refusedWith;
+    Show([&](ui::qt::CQtWindow& window) {
+        window.SetCurTab(IDC_TABS, 1);
+        m_dialog.ShowSelectedPage();
+        const auto play = [&](QWidget* property) {
+            auto* security = property->findChild<QComboBox*>(QString::number(IDC_WIFI_SECURITY));
+            ASSERT_NE(security, nullptr);
+            ASSERT_EQ(security->count(), 6);
+            EXPECT_EQ(security->itemText(4), QStringLiteral("WPA2 PSK TKIP"));
+            auto* key = property->findChild<QLineEdit*>(QString::number(IDC_WIFI_KEY));
+            EXPECT_EQ(key->echoMode(), QLineEdit::Password);
+            EXPECT_FALSE(key->isEnabled());
+            auto* ok = property->findChild<QAbstractButton*>(QString::number(IDC_WIFI_OK));
+            QTest::mouseClick(ok, Qt::LeftButton); // no SSID yet: refused, stays open
+            refusedWith = answerer.Shown().empty() ? QString() : answerer.Shown()[0].text;
+            auto* ssid = property->findChild<QLineEdit*>(QString::number(IDC_WIFI_SSID));
+            QTest::keyClicks(ssid, QStringLiteral("HomeNet"));
+            QTest::mouseClick(ok, Qt::LeftButton);
+        };
+        QTimer::singleShot(50, [&] {
+            const QPointer<QWidget> property = QApplication::activeModalWidget();
+            ASSERT_NE(property, &window);
+            play(property);
+            if (!property.isNull() && property->isVisible()) {
+                property->close(); // a play that failed half way must not hang the test
+            }
+        });
+        QTest::mouseClick(window.Control(IDC_ADD), Qt::LeftButton);
+        EXPECT_EQ(window.ItemCount(IDC_WIRELESS_LIST), 1);
+        EXPECT_EQ(window.ItemText(IDC_WIRELESS_LIST, 0), u"HomeNet");
+        EXPECT_EQ(window.CurSel(IDC_WIRELESS_LIST), 0);
+        window.End(ui::IDCANCEL);
+    });
+    EXPECT_EQ(refusedWith, QStringLiteral("Please input SSID.   "));
+    EXPECT_EQ(m_dialog.m_wirelessSlots[0].m_strSsid, u"HomeNet");
 }
 
 } // namespace
