@@ -69,6 +69,7 @@ public:
     CQtUser& operator=(const CQtUser&) = delete;
 
     ui::IWindow& Window() { return m_window; }
+    ui::qt::CQtWindow& Widgets() { return m_window; }
     void Click(int id) {
         QWidget* widget = m_window.Control(id);
         ClickAt(widget, widget->rect().center());

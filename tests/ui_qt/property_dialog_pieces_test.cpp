@@ -1,4 +1,5 @@
 #include "tests/ui_parity/parity_probe.h"
+#include "tests/ui_parity/test_users.h"
 #include "ui/qt/ip_address_edit.h"
 #include "ui/qt/qt_window.h"
 #include "ui/qt/tab_strip.h"
@@ -59,21 +60,14 @@ ui::DialogTemplate PropertyTemplate() {
 
 class PropertyDialogPiecesTest : public ::testing::Test {
 protected:
-    PropertyDialogPiecesTest() : m_dialog(m_template), m_window(m_dialog, nullptr) {
-        m_dialog.Attach(&m_window);
-        m_dialog.OnInitDialog();
-        m_window.show();
-        QApplication::setActiveWindow(&m_window);
-    }
-    ~PropertyDialogPiecesTest() override { m_dialog.Detach(); }
-
     template <typename Widget> Widget* Find(int id) {
         return m_window.findChild<Widget*>(QString::number(id));
     }
 
     ui::DialogTemplate m_template = PropertyTemplate();
-    parity::CRecorderDlg m_dialog;
-    ui::qt::CQtWindow m_window;
+    parity::CRecorderDlg m_dialog{m_template};
+    parity::CQtUser m_user{m_dialog};
+    ui::qt::CQtWindow& m_window = m_user.Widgets();
 };
 
 } // namespace
