@@ -26,19 +26,34 @@ enum class ControlKind {
     Tab,
 };
 
-// Control style flags.
+// Control style flags. "Both" marks a flag both backends honour alike;
+// "descriptive" one that records the template and changes nothing.
 namespace style {
-inline constexpr unsigned kDefaultButton = 1u << 0; // Enter presses it
-inline constexpr unsigned kGroup = 1u << 1;         // first radio button of a group
-inline constexpr unsigned kPassword = 1u << 2;      // characters masked
-inline constexpr unsigned kNumber = 1u << 3;        // digits only
-inline constexpr unsigned kAutoHScroll = 1u << 4;   // text scrolls sideways
+// Both: Enter presses it unless a push button has the focus.
+inline constexpr unsigned kDefaultButton = 1u << 0;
+// Both: first radio button of a group.
+inline constexpr unsigned kGroup = 1u << 1;
+// Qt masks the characters; the headless backend shows nothing to mask.
+inline constexpr unsigned kPassword = 1u << 2;
+// Both: typing and pasting take digits only.
+inline constexpr unsigned kNumber = 1u << 3;
+// Descriptive: every edit scrolls sideways and has no length limit.
+inline constexpr unsigned kAutoHScroll = 1u << 4;
+// Descriptive: lists and combo boxes scroll when their lines need it.
 inline constexpr unsigned kVScroll = 1u << 5;
+// Descriptive: every list box notifies its dialog.
 inline constexpr unsigned kNotify = 1u << 6;
+// Descriptive: no backend sorts; lines stay where they are inserted.
 inline constexpr unsigned kSort = 1u << 7;
+// Descriptive: every combo box is a drop-down list in both backends; its
+// text is its selected row, and setting its text selects the row with
+// exactly that text (none without one).
 inline constexpr unsigned kDropDownList = 1u << 8;
+// Both: the control starts hidden or disabled.
 inline constexpr unsigned kHidden = 1u << 9;
 inline constexpr unsigned kDisabled = 1u << 10;
+// Qt: a static text or group box takes the focus only with it; descriptive
+// for the other controls, which all take it.
 inline constexpr unsigned kTabStop = 1u << 11;
 } // namespace style
 

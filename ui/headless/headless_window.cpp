@@ -1,5 +1,8 @@
 #include "ui/headless/headless_window.h"
 
+#include "ui/edit_input.h"
+
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -57,18 +60,52 @@ bool CHeadlessWindow::Click(int id) {
             At(member).check = member == id ? 1 : 0;
         }
     }
-    m_focus = id;
+    // A push button is pressed as with its access key: the focus stays, so a
+    // script's Enter after it still means the default button.
+    if (control.kind != ControlKind::PushButton) {
+        m_focus = id;
+    }
     m_dialog.Dispatch(id, Notification::Clicked);
     return true;
+}
+
+bool CHeadlessWindow::IsDropDownList(const CControl& control) const {
+    return control.kind == ControlKind::ComboBox;
+}
+
+void CHeadlessWindow::ReportEdit(int id, std::u16string text) {
+    At(id).text = std::move(text);
+    m_focus = id;
+    m_dialog.Dispatch(id, Notification::EditChanged);
 }
 
 bool CHeadlessWindow::Type(int id, std::u16string_view text) {
     if (!IsActionable(id)) {
         return false;
     }
-    At(id).text = text;
-    m_focus = id;
-    m_dialog.Dispatch(id, Notification::EditChanged);
+    const bool digitsOnly = (At(id).style & style::kNumber) != 0;
+    std::u16string typed;
+    for (const char16_t key : text) {
+        // Enter is a key of the dialog, not a character of a single-line edit.
+        const bool refused = key == u'\0' || IsLineBreak(key) ||
+                             (digitsOnly && !IsDigitsOnly(std::u16string_view(&key, 1)));
+        if (!refused) {
+            typed += key;
+        }
+    }
+    ReportEdit(id, std::move(typed));
+    return true;
+}
+
+bool CHeadlessWindow::Paste(int id, std::u16string_view clipboard) {
+    if (!IsActionable(id)) {
+        return false;
+    }
+    std::u16string line = PastedLine(clipboard);
+    if ((At(id).style & style::kNumber) != 0 && !IsDigitsOnly(line)) {
+        return false;
+    }
+    ReportEdit(id, std::move(line));
     return true;
 }
 
@@ -109,15 +146,21 @@ bool CHeadlessWindow::ChooseSystemMenuCommand(int commandId) {
 }
 
 void CHeadlessWindow::PressEnter() {
+    if (HasEnded()) {
+        return;
+    }
+    const ControlTemplate* focused = m_dialog.Template().FindControl(m_focus);
+    if (focused != nullptr && focused->kind == ControlKind::PushButton && IsActionable(m_focus)) {
+        Click(m_focus);
+        return;
+    }
     for (const auto& control : m_dialog.Template().controls) {
         if ((control.style & style::kDefaultButton) != 0) {
             Click(control.id);
             return;
         }
     }
-    if (!HasEnded()) {
-        m_dialog.Dispatch(IDOK, Notification::Clicked);
-    }
+    m_dialog.Dispatch(IDOK, Notification::Clicked);
 }
 
 void CHeadlessWindow::PressEscape() {
@@ -142,8 +185,28 @@ void CHeadlessWindow::End(int result) {
 }
 
 void CHeadlessWindow::MoveControl(int id, Rect pixels) { At(id).rect = pixels; }
-void CHeadlessWindow::SetText(int id, std::u16string_view text) { At(id).text = text; }
-std::u16string CHeadlessWindow::Text(int id) const { return At(id).text; }
+void CHeadlessWindow::SetText(int id, std::u16string_view text) {
+    CControl& control = At(id);
+    if (!IsDropDownList(control)) {
+        control.text = text;
+        return;
+    }
+    // A drop-down list shows only its rows: the text selects the matching one.
+    const auto match = std::find_if(control.items.begin(), control.items.end(),
+                                    [&](const CItem& item) { return item.text == text; });
+    control.curSel =
+        match == control.items.end() ? -1 : static_cast<int>(match - control.items.begin());
+}
+
+std::u16string CHeadlessWindow::Text(int id) const {
+    const CControl& control = At(id);
+    if (IsDropDownList(control)) {
+        return IsValidIndex(control, control.curSel) ? control.items[control.curSel].text
+                                                     : std::u16string{};
+    }
+    return control.text;
+}
+
 void CHeadlessWindow::Enable(int id, bool enabled) { At(id).enabled = enabled; }
 bool CHeadlessWindow::IsEnabled(int id) const { return At(id).enabled; }
 void CHeadlessWindow::Show(int id, bool visible) { At(id).visible = visible; }
@@ -163,6 +226,11 @@ int CHeadlessWindow::InsertItem(int id, int index, std::u16string_view text) {
         index = static_cast<int>(items.size());
     }
     items.insert(items.begin() + index, CItem{std::u16string(text), 0});
+    // The selected line stays selected as lines go in before it.
+    int& selected = At(id).curSel;
+    if (selected >= index) {
+        ++selected;
+    }
     return index;
 }
 

@@ -16,10 +16,16 @@ public:
     // User actions. Each acts only on a visible, enabled control, as a
     // person could, and returns whether it did.
     bool Click(int id);
+    // Types over the whole text of an edit; keys an edit refuses are lost.
     bool Type(int id, std::u16string_view text);
+    // Pastes over the whole text of an edit. Only the first line enters; a
+    // digits-only edit refuses a paste that is not all digits.
+    bool Paste(int id, std::u16string_view clipboard);
     bool TypeAddress(int id, const IpField& address); // filled count as given
     bool Choose(int id, int index);                   // list or combo line, or tab
     bool DoubleClick(int id, int index);
+    // Presses the focused push button, else the default button; without
+    // either the dialog hears IDOK.
     void PressEnter();
     void PressEscape();
     void CloseBox();
@@ -100,6 +106,10 @@ private:
     const CControl& At(int id) const;
     bool IsActionable(int id) const;
     bool IsValidIndex(const CControl& control, int index) const;
+    // Every combo box is a drop-down list, in both backends: its text is its
+    // selected row.
+    bool IsDropDownList(const CControl& control) const;
+    void ReportEdit(int id, std::u16string text);
 
     CDialog& m_dialog;
     WindowHandle m_handle;

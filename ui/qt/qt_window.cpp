@@ -2,38 +2,30 @@
 
 #include "ui/qt/ip_address_edit.h"
 #include "ui/qt/qt_text.h"
-
 #include "ui/qt/tab_strip.h"
-#include "ui/qt/whole_area_button.h"
 
 #include <QAction>
 #include <QButtonGroup>
-#include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QIcon>
-#include <QIntValidator>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QPushButton>
-#include <QRadioButton>
-#include <QRegularExpressionValidator>
 #include <QSignalBlocker>
-#include <algorithm>
-#include <cstdio>
-#include <cstdlib>
 
 namespace ui::qt {
 namespace {
 
-constexpr int kItemDataRole = Qt::UserRole;
-
 bool NamesItsNeighbour(ControlKind kind) {
     return kind == ControlKind::Edit || kind == ControlKind::ComboBox ||
            kind == ControlKind::ListBox || kind == ControlKind::IpAddress;
+}
+
+bool HasLine(const CItemListAdapter* lines, int index) {
+    return lines != nullptr && index >= 0 && index < lines->Count();
 }
 
 QString IconPath(const QString& name) { return QStringLiteral(":/icons/%1.svg").arg(name); }
@@ -41,7 +33,8 @@ QString IconPath(const QString& name) { return QStringLiteral(":/icons/%1.svg").
 } // namespace
 
 CQtWindow::CQtWindow(CDialog& dialog, QWidget* parent)
-    : QDialog(parent), m_dialog(dialog), m_nExtendedStyle(dialog.Template().extendedStyle) {
+    : QDialog(parent), m_dialog(dialog), m_pDefaultButton(new CDefaultButton(this)),
+      m_nExtendedStyle(dialog.Template().extendedStyle) {
     const DialogTemplate& dialogTemplate = dialog.Template();
     setObjectName(QString::number(dialogTemplate.id));
     setFont(DialogFont(dialogTemplate));
@@ -75,167 +68,6 @@ QWidget* CQtWindow::Control(int id) const {
 
 template <typename Widget> Widget* CQtWindow::As(int id) const {
     return dynamic_cast<Widget*>(Control(id));
-}
-
-void CQtWindow::CreateControl(const ControlTemplate& control) {
-    const int id = control.id;
-    const QString text = ToQString(control.text);
-    QWidget* widget = nullptr;
-    switch (control.kind) {
-    case ControlKind::Static: {
-        auto* label = new QLabel(text, this);
-        label->setTextFormat(Qt::PlainText);
-        label->setWordWrap(true);
-        label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-        widget = label;
-        break;
-    }
-    case ControlKind::GroupBox:
-        widget = new QGroupBox(text, this);
-        break;
-    case ControlKind::PushButton: {
-        auto* button = new QPushButton(text, this);
-        button->setAutoDefault(true);
-        button->setDefault((control.style & style::kDefaultButton) != 0);
-        connect(button, &QPushButton::clicked, this,
-                [this, id] { m_dialog.Dispatch(id, Notification::Clicked); });
-        widget = button;
-        break;
-    }
-    case ControlKind::CheckBox: {
-        auto* box = new CWholeAreaButton<QCheckBox>(text, this);
-        connect(box, &QCheckBox::clicked, this,
-                [this, id] { m_dialog.Dispatch(id, Notification::Clicked); });
-        widget = box;
-        break;
-    }
-    case ControlKind::RadioButton: {
-        auto* radio = new CWholeAreaButton<QRadioButton>(text, this);
-        // Qt groups radio buttons by parent; ours are grouped as the template says.
-        radio->setAutoExclusive(false);
-        const std::vector<int> group = m_dialog.Template().RadioGroupContaining(id);
-        QButtonGroup*& buttons = m_radioGroups[group.empty() ? id : group.front()];
-        if (buttons == nullptr) {
-            buttons = new QButtonGroup(this);
-        }
-        buttons->addButton(radio);
-        connect(radio, &QRadioButton::clicked, this,
-                [this, id] { m_dialog.Dispatch(id, Notification::Clicked); });
-        widget = radio;
-        break;
-    }
-    case ControlKind::Edit: {
-        auto* edit = new QLineEdit(text, this);
-        if ((control.style & style::kPassword) != 0) {
-            edit->setEchoMode(QLineEdit::Password);
-        }
-        if ((control.style & style::kNumber) != 0) {
-            edit->setValidator(new QRegularExpressionValidator(
-                QRegularExpression(QStringLiteral("[0-9]*")), edit));
-        }
-        connect(edit, &QLineEdit::textEdited, this,
-                [this, id] { m_dialog.Dispatch(id, Notification::EditChanged); });
-        widget = edit;
-        break;
-    }
-    case ControlKind::ListBox: {
-        auto* list = new QListWidget(this);
-        list->setUniformItemSizes(true);
-        connect(list, &QListWidget::currentRowChanged, this,
-                [this, id] { m_dialog.Dispatch(id, Notification::SelectionChanged); });
-        connect(list, &QListWidget::itemDoubleClicked, this,
-                [this, id] { m_dialog.Dispatch(id, Notification::DoubleClicked); });
-        widget = list;
-        break;
-    }
-    case ControlKind::ComboBox: {
-        auto* combo = new QComboBox(this);
-        // activated comes from the user only, as CBN_SELCHANGE does.
-        connect(combo, &QComboBox::activated, this,
-                [this, id] { m_dialog.Dispatch(id, Notification::SelectionChanged); });
-        widget = combo;
-        break;
-    }
-    case ControlKind::IpAddress: {
-        auto* address = new CIpAddressEdit(this);
-        address->OnEdited([this, id] { m_dialog.Dispatch(id, Notification::EditChanged); });
-        widget = address;
-        break;
-    }
-    case ControlKind::Tab: {
-        auto* tabs = new CTabStrip(this);
-        connect(tabs->Bar(), &QTabBar::currentChanged, this,
-                [this, id] { m_dialog.Dispatch(id, Notification::SelectionChanged); });
-        widget = tabs;
-        break;
-    }
-    }
-    widget->setObjectName(QString::number(id));
-    QRect rect = ToPixels(control.rect, m_base);
-    if (auto* combo = qobject_cast<QComboBox*>(widget)) {
-        // A template gives a combo box's dropped height; closed, it is one line high.
-        const int closedHeight = combo->sizeHint().height();
-        const int rowHeight = std::max(1, combo->fontMetrics().height() + 2);
-        combo->setMaxVisibleItems(std::max(1, (rect.height() - closedHeight) / rowHeight));
-        rect.setHeight(closedHeight);
-    }
-    widget->setGeometry(rect);
-    widget->setEnabled((control.style & style::kDisabled) == 0);
-    widget->setVisible((control.style & style::kHidden) == 0);
-    if ((control.style & style::kTabStop) == 0 &&
-        (control.kind == ControlKind::Static || control.kind == ControlKind::GroupBox)) {
-        widget->setFocusPolicy(Qt::NoFocus);
-    }
-    m_controls.emplace(id, widget);
-}
-
-bool CQtWindow::TextFits(QWidget* widget) const {
-    const QFontMetrics metrics = widget->fontMetrics();
-    // Room for frames, arrows and check marks around the text.
-    const int chrome = metrics.height() * 2;
-    if (auto* label = qobject_cast<QLabel*>(widget)) {
-        return label->text().isEmpty() || label->heightForWidth(label->width()) <= label->height();
-    }
-    if (auto* combo = qobject_cast<QComboBox*>(widget)) {
-        for (int i = 0; i < combo->count(); ++i) {
-            if (metrics.horizontalAdvance(combo->itemText(i)) + chrome > combo->width()) {
-                return false;
-            }
-        }
-        return true;
-    }
-    if (auto* button = qobject_cast<QAbstractButton*>(widget)) {
-        QString text = button->text();
-        text.remove(QRegularExpression(QStringLiteral("&(?!&)")));
-        const int padding =
-            qobject_cast<QPushButton*>(widget) != nullptr ? metrics.height() / 2 : chrome;
-        return metrics.horizontalAdvance(text) + padding <= button->width();
-    }
-    if (auto* group = qobject_cast<QGroupBox*>(widget)) {
-        return metrics.horizontalAdvance(group->title()) + chrome <= group->width();
-    }
-    return true;
-}
-
-void CQtWindow::FitTexts() {
-    std::map<QWidget*, QRect> drawn;
-    for (const auto& [id, widget] : m_controls) {
-        drawn.emplace(widget, widget->geometry());
-    }
-    const int drawnWidth = width();
-    const auto allFit = [&] {
-        return std::all_of(drawn.begin(), drawn.end(), [&](const auto& control) {
-            return control.first->isHidden() || TextFits(control.first);
-        });
-    };
-    // In steps of a twentieth, up to twice the width drawn.
-    for (int twentieths = 20; twentieths <= 40 && !allFit(); ++twentieths) {
-        for (const auto& [widget, rect] : drawn) {
-            widget->setGeometry(rect.x() * twentieths / 20, rect.y(),
-                                rect.width() * twentieths / 20, rect.height());
-        }
-        setFixedSize(drawnWidth * twentieths / 20, height());
-    }
 }
 
 void CQtWindow::ApplyWindowFlags() {
@@ -357,10 +189,16 @@ void CQtWindow::SetText(int id, std::u16string_view text) {
     } else if (auto* button = qobject_cast<QAbstractButton*>(widget)) {
         button->setText(value);
     } else if (auto* edit = qobject_cast<QLineEdit*>(widget)) {
+        // The input rules judge the user; text from code is stored as given.
+        const QValidator* rules = edit->validator();
+        edit->setValidator(nullptr);
         edit->setText(value);
+        edit->setValidator(rules);
     } else if (auto* combo = qobject_cast<QComboBox*>(widget)) {
         // A drop-down list shows only its rows: the text selects the matching one.
-        combo->setCurrentIndex(combo->findText(value, Qt::MatchExactly));
+        combo->setCurrentIndex(combo->findText(value, Qt::MatchExactly | Qt::MatchCaseSensitive));
+    } else if (auto* tabs = dynamic_cast<CTabStrip*>(widget)) {
+        tabs->SetWindowText(value);
     }
 }
 
@@ -380,6 +218,9 @@ std::u16string CQtWindow::Text(int id) const {
     }
     if (auto* combo = qobject_cast<QComboBox*>(widget)) {
         return FromQString(combo->currentText());
+    }
+    if (auto* tabs = dynamic_cast<CTabStrip*>(widget)) {
+        return FromQString(tabs->WindowText());
     }
     return {};
 }
@@ -432,143 +273,93 @@ IpField CQtWindow::Address(int id) const { return As<CIpAddressEdit>(id)->Addres
 
 void CQtWindow::ClearAddress(int id) { As<CIpAddressEdit>(id)->Clear(); }
 
+CItemListAdapter* CQtWindow::Items(int id) const {
+    Control(id); // reports a missing control
+    const auto found = m_itemLists.find(id);
+    return found != m_itemLists.end() ? found->second.get() : nullptr;
+}
+
 int CQtWindow::InsertItem(int id, int index, std::u16string_view text) {
-    QWidget* widget = Control(id);
-    const QSignalBlocker quiet(widget);
-    const QString value = ToQString(text);
-    if (auto* combo = qobject_cast<QComboBox*>(widget)) {
-        const int at = index < 0 || index > combo->count() ? combo->count() : index;
-        combo->insertItem(at, value);
-        return at;
+    CItemListAdapter* lines = Items(id);
+    if (lines == nullptr) {
+        return -1;
     }
-    if (auto* list = qobject_cast<QListWidget*>(widget)) {
-        const int at = index < 0 || index > list->count() ? list->count() : index;
-        auto* item = new QListWidgetItem(value);
-        if (const auto height = m_itemHeights.find(id); height != m_itemHeights.end()) {
-            item->setSizeHint(QSize(1, height->second));
-        }
-        list->insertItem(at, item);
-        return at;
-    }
-    return -1;
+    const QSignalBlocker quiet(Control(id));
+    const int at = index < 0 || index > lines->Count() ? lines->Count() : index;
+    lines->Insert(at, ToQString(text));
+    return at;
 }
 
 void CQtWindow::DeleteItem(int id, int index) {
-    QWidget* widget = Control(id);
-    const QSignalBlocker quiet(widget);
-    if (auto* combo = qobject_cast<QComboBox*>(widget)) {
-        combo->removeItem(index);
-    } else if (auto* list = qobject_cast<QListWidget*>(widget)) {
-        const int selected = list->currentRow();
-        delete list->takeItem(index);
-        // Windows leaves no line selected when the selected one goes.
-        if (selected == index) {
-            list->setCurrentRow(-1);
-        }
+    CItemListAdapter* lines = Items(id);
+    if (lines == nullptr || index < 0 || index >= lines->Count()) {
+        return;
+    }
+    const QSignalBlocker quiet(Control(id));
+    const int selected = lines->Selected();
+    lines->Remove(index);
+    // Windows leaves nothing selected when the selected line goes.
+    if (selected == index) {
+        lines->Select(-1);
     }
 }
 
 void CQtWindow::ResetItems(int id) {
-    QWidget* widget = Control(id);
-    const QSignalBlocker quiet(widget);
-    if (auto* combo = qobject_cast<QComboBox*>(widget)) {
-        combo->clear();
-    } else if (auto* list = qobject_cast<QListWidget*>(widget)) {
-        list->clear();
+    if (CItemListAdapter* lines = Items(id)) {
+        const QSignalBlocker quiet(Control(id));
+        lines->Clear();
     }
 }
 
 int CQtWindow::ItemCount(int id) const {
-    QWidget* widget = Control(id);
-    if (auto* combo = qobject_cast<QComboBox*>(widget)) {
-        return combo->count();
-    }
-    if (auto* list = qobject_cast<QListWidget*>(widget)) {
-        return list->count();
-    }
-    return 0;
+    const CItemListAdapter* lines = Items(id);
+    return lines != nullptr ? lines->Count() : 0;
 }
 
 std::u16string CQtWindow::ItemText(int id, int index) const {
-    QWidget* widget = Control(id);
-    if (auto* combo = qobject_cast<QComboBox*>(widget)) {
-        return FromQString(combo->itemText(index));
-    }
-    if (auto* list = qobject_cast<QListWidget*>(widget)) {
-        const QListWidgetItem* item = list->item(index);
-        return item != nullptr ? FromQString(item->text()) : std::u16string{};
-    }
-    return {};
+    const CItemListAdapter* lines = Items(id);
+    return HasLine(lines, index) ? FromQString(lines->Text(index)) : std::u16string{};
 }
 
 void CQtWindow::SetItemData(int id, int index, std::intptr_t data) {
-    QWidget* widget = Control(id);
-    const QVariant value = QVariant::fromValue(static_cast<qlonglong>(data));
-    if (auto* combo = qobject_cast<QComboBox*>(widget)) {
-        if (index >= 0 && index < combo->count()) {
-            combo->setItemData(index, value, kItemDataRole);
-        }
-    } else if (auto* list = qobject_cast<QListWidget*>(widget)) {
-        if (QListWidgetItem* item = list->item(index)) {
-            item->setData(kItemDataRole, value);
-        }
+    CItemListAdapter* lines = Items(id);
+    if (HasLine(lines, index)) {
+        lines->SetData(index, QVariant::fromValue(static_cast<qlonglong>(data)));
     }
 }
 
 std::intptr_t CQtWindow::ItemData(int id, int index) const {
-    QWidget* widget = Control(id);
-    QVariant value;
-    if (auto* combo = qobject_cast<QComboBox*>(widget)) {
-        if (index < 0 || index >= combo->count()) {
-            return -1;
-        }
-        value = combo->itemData(index, kItemDataRole);
-    } else if (auto* list = qobject_cast<QListWidget*>(widget)) {
-        const QListWidgetItem* item = list->item(index);
-        if (item == nullptr) {
-            return -1;
-        }
-        value = item->data(kItemDataRole);
+    const CItemListAdapter* lines = Items(id);
+    if (!HasLine(lines, index)) {
+        return -1;
     }
+    const QVariant value = lines->Data(index);
     return value.isValid() ? static_cast<std::intptr_t>(value.toLongLong()) : 0;
 }
 
 void CQtWindow::SetCurSel(int id, int index) {
-    QWidget* widget = Control(id);
-    const QSignalBlocker quiet(widget);
-    if (auto* combo = qobject_cast<QComboBox*>(widget)) {
-        combo->setCurrentIndex(index >= 0 && index < combo->count() ? index : -1);
-    } else if (auto* list = qobject_cast<QListWidget*>(widget)) {
-        list->setCurrentRow(index >= 0 && index < list->count() ? index : -1);
+    CItemListAdapter* lines = Items(id);
+    if (lines != nullptr) {
+        const QSignalBlocker quiet(Control(id));
+        lines->Select(HasLine(lines, index) ? index : -1);
     }
 }
 
 int CQtWindow::CurSel(int id) const {
-    QWidget* widget = Control(id);
-    if (auto* combo = qobject_cast<QComboBox*>(widget)) {
-        return combo->currentIndex();
-    }
-    if (auto* list = qobject_cast<QListWidget*>(widget)) {
-        return list->currentItem() != nullptr && list->currentItem()->isSelected()
-                   ? list->currentRow()
-                   : -1;
-    }
-    return -1;
+    const CItemListAdapter* lines = Items(id);
+    return lines != nullptr ? lines->Selected() : -1;
 }
 
 void CQtWindow::SetItemHeight(int id, int pixels) {
-    m_itemHeights[id] = pixels;
-    if (auto* list = As<QListWidget>(id)) {
-        for (int i = 0; i < list->count(); ++i) {
-            list->item(i)->setSizeHint(QSize(1, pixels));
-        }
+    if (CItemListAdapter* lines = Items(id)) {
+        lines->SetLineHeight(pixels);
     }
 }
 
 void CQtWindow::InsertTab(int id, int index, std::u16string_view text) {
-    auto* tabs = As<CTabStrip>(id)->Bar();
-    const QSignalBlocker quiet(tabs);
-    tabs->insertTab(index < 0 ? tabs->count() : index, ToQString(text));
+    auto* tabs = As<CTabStrip>(id);
+    const QSignalBlocker quiet(tabs->Bar());
+    tabs->InsertTab(index < 0 ? tabs->Bar()->count() : index, ToQString(text));
 }
 
 int CQtWindow::TabCount(int id) const { return As<CTabStrip>(id)->Bar()->count(); }
@@ -587,16 +378,14 @@ int CQtWindow::CurTab(int id) const { return As<CTabStrip>(id)->Bar()->currentIn
 
 void CQtWindow::keyPressEvent(QKeyEvent* event) {
     const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
-    if (enter && event->modifiers() == Qt::NoModifier) {
-        // Enter presses the focused push button, else the default button;
-        // a dialog without one hears IDOK, as a Windows dialog does.
-        for (auto* button : findChildren<QPushButton*>()) {
-            if ((button->hasFocus() || button->isDefault()) && button->isVisible()) {
-                QDialog::keyPressEvent(event);
-                return;
-            }
+    if (enter && (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+        // A dialog without a default button hears IDOK, as a Windows dialog does.
+        QPushButton* button = m_pDefaultButton->ForEnter();
+        if (button == nullptr) {
+            m_dialog.Dispatch(IDOK, Notification::Clicked);
+        } else if (button->isEnabled() && button->isVisible()) {
+            button->click();
         }
-        m_dialog.Dispatch(IDOK, Notification::Clicked);
         return;
     }
     QDialog::keyPressEvent(event);

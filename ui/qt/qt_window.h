@@ -1,11 +1,14 @@
 #pragma once
 #include "ui/dialog.h"
+#include "ui/qt/default_button.h"
 #include "ui/qt/dialog_units.h"
+#include "ui/qt/item_list_adapter.h"
 #include "ui/window.h"
 
 #include <QDialog>
 #include <QEventLoop>
 #include <map>
+#include <memory>
 #include <optional>
 
 class QButtonGroup;
@@ -75,9 +78,10 @@ protected:
 
 private:
     void CreateControl(const ControlTemplate& control);
+    QWidget* MakeWidget(const ControlTemplate& control);
     void ApplyWindowFlags();
     void UpdateAccessibleName(int labelId);
-    bool TextFits(QWidget* widget) const;
+    CItemListAdapter* Items(int id) const;
     template <typename Widget> Widget* As(int id) const;
 
     CDialog& m_dialog;
@@ -85,7 +89,8 @@ private:
     std::map<int, QWidget*> m_controls;
     std::map<int, QButtonGroup*> m_radioGroups; // by first button of the group
     std::map<int, int> m_labelledControls;      // label id -> control it names
-    std::map<int, int> m_itemHeights;
+    std::map<int, std::unique_ptr<CItemListAdapter>> m_itemLists;
+    CDefaultButton* m_pDefaultButton;
     std::optional<QSize> m_frameAtSizing; // frame when the outer size was set
     unsigned m_nExtendedStyle = 0;
     std::optional<int> m_result;

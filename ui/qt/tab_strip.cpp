@@ -8,9 +8,19 @@ CTabStrip::CTabStrip(QWidget* parent) : QWidget(parent), m_bar(new QTabBar(this)
     m_bar->setExpanding(false);
 }
 
-void CTabStrip::resizeEvent(QResizeEvent*) {
-    m_bar->setGeometry(0, 0, width(), m_bar->sizeHint().height());
+void CTabStrip::SetWindowText(const QString& text) {
+    setAccessibleName(text);
+    m_bar->setAccessibleName(text);
 }
+
+void CTabStrip::InsertTab(int index, const QString& text) {
+    m_bar->insertTab(index, text);
+    LayOutBar();
+}
+
+void CTabStrip::LayOutBar() { m_bar->setGeometry(0, 0, width(), m_bar->sizeHint().height()); }
+
+void CTabStrip::resizeEvent(QResizeEvent*) { LayOutBar(); }
 
 void CTabStrip::paintEvent(QPaintEvent*) {
     QStylePainter painter(this);

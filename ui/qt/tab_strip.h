@@ -8,11 +8,18 @@ class CTabStrip : public QWidget {
 public:
     explicit CTabStrip(QWidget* parent);
     QTabBar* Bar() const { return m_bar; }
+    // The row of tabs grows to its new height, also once the strip is shown.
+    void InsertTab(int index, const QString& text);
+    // A tab control's window text names it for screen readers, as on Windows.
+    void SetWindowText(const QString& text);
+    QString WindowText() const { return accessibleName(); }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
 private:
+    void LayOutBar();
+
     QTabBar* m_bar;
 };

@@ -1,0 +1,64 @@
+#include "ui/qt/qt_window.h"
+
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <algorithm>
+
+namespace ui::qt {
+namespace {
+
+bool TextFits(QWidget* widget) {
+    const QFontMetrics metrics = widget->fontMetrics();
+    // Room for frames, arrows and check marks around the text.
+    const int chrome = metrics.height() * 2;
+    if (auto* label = qobject_cast<QLabel*>(widget)) {
+        return label->text().isEmpty() || label->heightForWidth(label->width()) <= label->height();
+    }
+    if (auto* combo = qobject_cast<QComboBox*>(widget)) {
+        for (int i = 0; i < combo->count(); ++i) {
+            if (metrics.horizontalAdvance(combo->itemText(i)) + chrome > combo->width()) {
+                return false;
+            }
+        }
+        return true;
+    }
+    if (auto* button = qobject_cast<QAbstractButton*>(widget)) {
+        QString text = button->text();
+        text.remove(QRegularExpression(QStringLiteral("&(?!&)")));
+        const int padding =
+            qobject_cast<QPushButton*>(widget) != nullptr ? metrics.height() / 2 : chrome;
+        return metrics.horizontalAdvance(text) + padding <= button->width();
+    }
+    if (auto* group = qobject_cast<QGroupBox*>(widget)) {
+        return metrics.horizontalAdvance(group->title()) + chrome <= group->width();
+    }
+    return true;
+}
+
+} // namespace
+
+void CQtWindow::FitTexts() {
+    std::map<QWidget*, QRect> drawn;
+    for (const auto& [id, widget] : m_controls) {
+        drawn.emplace(widget, widget->geometry());
+    }
+    const int drawnWidth = width();
+    const auto allFit = [&] {
+        return std::all_of(drawn.begin(), drawn.end(), [&](const auto& control) {
+            return control.first->isHidden() || TextFits(control.first);
+        });
+    };
+    // In steps of a twentieth, up to twice the width drawn.
+    for (int twentieths = 20; twentieths <= 40 && !allFit(); ++twentieths) {
+        for (const auto& [widget, rect] : drawn) {
+            widget->setGeometry(rect.x() * twentieths / 20, rect.y(),
+                                rect.width() * twentieths / 20, rect.height());
+        }
+        setFixedSize(drawnWidth * twentieths / 20, height());
+    }
+}
+
+} // namespace ui::qt
