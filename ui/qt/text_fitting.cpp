@@ -15,7 +15,10 @@ bool TextFits(QWidget* widget) {
     // Room for frames, arrows and check marks around the text.
     const int chrome = metrics.height() * 2;
     if (auto* label = qobject_cast<QLabel*>(widget)) {
-        return label->text().isEmpty() || label->heightForWidth(label->width()) <= label->height();
+        // The leading below the last line is not text: one line fits the
+        // font's height, as a static text of 8 dialog units does on Windows.
+        return label->text().isEmpty() ||
+               label->heightForWidth(label->width()) - metrics.leading() <= label->height();
     }
     if (auto* combo = qobject_cast<QComboBox*>(widget)) {
         for (int i = 0; i < combo->count(); ++i) {
@@ -38,12 +41,30 @@ bool TextFits(QWidget* widget) {
     return true;
 }
 
+// Chinese and Japanese glyphs come from a fallback font taller than the
+// dialog font: a label then keeps its place and grows down to one line of
+// its text.
+void GrowToOneLine(QWidget* widget, QRect& rect) {
+    auto* label = qobject_cast<QLabel*>(widget);
+    if (label == nullptr || label->text().isEmpty()) {
+        return;
+    }
+    constexpr int kUnbounded = 1 << 20;
+    const int oneLine = label->heightForWidth(kUnbounded) - label->fontMetrics().leading();
+    if (oneLine > rect.height()) {
+        rect.setHeight(oneLine);
+        label->setGeometry(rect);
+    }
+}
+
 } // namespace
 
 void CQtWindow::FitTexts() {
     std::map<QWidget*, QRect> drawn;
     for (const auto& [id, widget] : m_controls) {
-        drawn.emplace(widget, widget->geometry());
+        QRect rect = widget->geometry();
+        GrowToOneLine(widget, rect);
+        drawn.emplace(widget, rect);
     }
     const int drawnWidth = width();
     const auto allFit = [&] {

@@ -1,0 +1,93 @@
+// The wireless LAN property dialog, empty and filled, and the wireless page
+// with three profiles, in every language: saved under the build folder for
+// people to look at, with every text checked to fit.
+#include "catalogue/message_catalogue.h"
+#include "dialogs/quorlan_dlg.h"
+#include "dialogs/wifi_security.h"
+#include "tests/scoped_env.h"
+#include "tests/screenshot_names.h"
+#include "tests/temp_folder.h"
+#include "tests/text_fit.h"
+#include "ui/qt/qt_ui.h"
+#include "ui/qt/qt_window.h"
+
+#include <QTimer>
+#include <gtest/gtest.h>
+
+namespace {
+
+CNetworkSetting FilledProfile() {
+    CNetworkSetting profile;
+    profile.m_strSsid = u"Office network 5G";
+    profile.m_nSecurityMode = kSecurityWpa2PskAes;
+    profile.m_strNetworkKey = u"office passphrase";
+    profile.m_nDhcp = 0;
+    profile.m_ipAddress = {{192, 168, 1, 20}, 4};
+    profile.m_ipSubnetMask = {{255, 255, 255, 0}, 4};
+    profile.m_ipDefaultGateway = {{192, 168, 1, 1}, 4};
+    profile.m_ipDns = {{192, 168, 1, 1}, 4};
+    profile.m_ipDnsSecondary = {{8, 8, 8, 8}, 4};
+    profile.m_nUseProxy = 1;
+    profile.m_strProxyAddress = u"proxy.office.example";
+    profile.m_strProxyPort = u"8080";
+    return profile;
+}
+
+class ScreenshotTest : public ::testing::Test {
+protected:
+    void SetUp() override { ui::InstallServices(&m_services); }
+    void TearDown() override {
+        g_nLanguageIndex = 0;
+        ui::InstallServices(nullptr);
+    }
+
+    // Shows the dialog, saves it as NAME in the language's file and checks
+    // its texts.
+    void Capture(
+        ui::CDialog& dialog, const char* name, int language,
+        const std::function<void()>& prepare = [] {}) {
+        QTimer::singleShot(0, [&] {
+            prepare();
+            auto& window = dynamic_cast<ui::qt::CQtWindow&>(dialog.Window());
+            const QString file = QStringLiteral("%1/quorlan-%2-%3.png")
+                                     .arg(ScreenshotFolder(), kScreenshotLanguages[language], name);
+            EXPECT_TRUE(window.grab().save(file));
+            EXPECT_EQ(TextsThatDoNotFit(window), std::vector<std::string>{});
+            window.End(ui::IDCANCEL);
+        });
+        m_services.RunModal(dialog, nullptr);
+    }
+
+    CTempFolder m_appData;
+    CScopedEnv m_appDataVariable{"APPDATA", m_appData.Path().string()};
+    ui::qt::CQtUi m_services;
+};
+
+TEST_F(ScreenshotTest, PropertyDialogAndWirelessPageShowEveryTextWholeInEveryLanguage) {
+    for (int language = 0; language < kLanguageCount; ++language) {
+        SCOPED_TRACE(kScreenshotLanguages[language]);
+        g_nLanguageIndex = language;
+        {
+            CWifiSecurity empty(nullptr);
+            Capture(empty, "property-empty", language);
+        }
+        {
+            CWifiSecurity filled(nullptr);
+            filled.SetSetting(FilledProfile());
+            Capture(filled, "property-filled", language);
+        }
+        CQuorlanDlg dialog;
+        Capture(dialog, "wireless-three-profiles", language, [&] {
+            for (const auto* ssid : {u"Home", u"Office network 5G", u"Cafe"}) {
+                CNetworkSetting profile;
+                profile.m_strSsid = ssid;
+                dialog.AppendWirelessProfile(profile);
+            }
+            dialog.Window().SetCurTab(IDC_TABS, 1);
+            dialog.ShowSelectedPage();
+            dialog.Window().SetCurSel(IDC_WIRELESS_LIST, 1);
+        });
+    }
+}
+
+} // namespace
