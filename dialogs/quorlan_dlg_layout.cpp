@@ -273,22 +273,25 @@ constexpr std::array kPlacements = std::to_array<CPlacement>({
     {IDC_EXIT, ControlKind::PushButton, kButton, {510, 520, 110, 30}, kMsgExitButton, Page::Always},
 });
 
+// The window's size and every position come from initialisation.
+ui::DialogTemplate MakeTemplate() {
+    ui::DialogTemplate dialog;
+    dialog.id = kQuorlanDlgTemplateId;
+    dialog.title = u"Network configuration";
+    dialog.fontPointSize = 12;
+    dialog.windowStyle = ui::window_style::kSystemMenu | ui::window_style::kMinimizeBox;
+    for (const CPlacement& placement : kPlacements) {
+        dialog.controls.push_back(
+            {placement.id, placement.kind, {}, placement.style, std::u16string{}});
+    }
+    return dialog;
+}
+
 } // namespace
 
 std::span<const CPlacement> QuorlanDlgPlacements() { return kPlacements; }
 
 const ui::DialogTemplate& QuorlanDlgTemplate() {
-    static const ui::DialogTemplate dialogTemplate = [] {
-        ui::DialogTemplate result;
-        result.id = kQuorlanDlgTemplateId;
-        result.title = u"Network configuration";
-        result.fontPointSize = 12;
-        result.windowStyle = ui::window_style::kSystemMenu | ui::window_style::kMinimizeBox;
-        for (const CPlacement& placement : kPlacements) {
-            result.controls.push_back(
-                {placement.id, placement.kind, {}, placement.style, std::u16string{}});
-        }
-        return result;
-    }();
+    static const ui::DialogTemplate dialogTemplate = MakeTemplate();
     return dialogTemplate;
 }
