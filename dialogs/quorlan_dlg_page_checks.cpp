@@ -14,6 +14,12 @@ void ShowErased(ui::IWindow& window, int id, const std::u16string& checked) {
     }
 }
 
+void ShowPageMessages(CQuorlanDlgState& page, const std::vector<int>& messages, int captionId) {
+    for (const int message : messages) {
+        page.ShowMessage(message, captionId);
+    }
+}
+
 } // namespace
 
 int CQuorlanDlgState::ValidateNetFolderPage(int showMessages, int stopAtFirst) {
@@ -27,9 +33,7 @@ int CQuorlanDlgState::ValidateNetFolderPage(int showMessages, int stopAtFirst) {
     std::vector<int> messages;
     const int result = CheckNetFolderEntries(entries, stopAtFirst == 1, messages);
     if (showMessages == 1) {
-        for (const int message : messages) {
-            ShowMessage(message, kMsgNetFolderSetting);
-        }
+        ShowPageMessages(*this, messages, kMsgNetFolderSetting);
     }
     ShowErased(window, IDC_DEVICE_NAME, entries.strDeviceName);
     ShowErased(window, IDC_USER_ID, entries.strUserId);
@@ -49,9 +53,7 @@ int CQuorlanDlgState::ValidateWiredPage(int showMessages, int stopAtFirst) {
     std::vector<int> messages;
     const int result = CheckProxyEntries(page, stopAtFirst == 1, messages);
     if (showMessages == 1) {
-        for (const int message : messages) {
-            ShowMessage(message, kMsgWiredLanSetting);
-        }
+        ShowPageMessages(*this, messages, kMsgWiredLanSetting);
     }
     ShowErased(window, IDC_WIRED_PROXY_ADDRESS, page.m_strProxyAddress);
     ShowErased(window, IDC_WIRED_PROXY_PORT, page.m_strProxyPort);
