@@ -3,10 +3,12 @@
 #include "cli/message_line.h"
 #include "cli/settings_json.h"
 #include "cli/text_conversion.h"
+#include "platform/atomic_file.h"
 #include "settings/settings_file_reader.h"
 
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
-#include <fstream>
 #include <nlohmann/json.hpp>
 #include <optional>
 #include <ostream>
@@ -53,8 +55,13 @@ bool IsReadableFile(const std::string& file, std::ostream& err) {
         err << "quorlan-cli: " << file << " is a folder, not a settings file\n";
         return false;
     }
-    if (!std::ifstream(file, std::ios::binary)) {
-        err << "quorlan-cli: " << file << ": cannot be read\n";
+    // A FIFO or a device is never opened: it could block or never end.
+    if (!std::filesystem::is_regular_file(status)) {
+        err << "quorlan-cli: " << file << " is not a regular file\n";
+        return false;
+    }
+    if (!platform::ReadWholeFile(file, 1)) {
+        err << "quorlan-cli: " << file << ": cannot be read: " << std::strerror(errno) << '\n';
         return false;
     }
     return true;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <csignal>
 #include <fcntl.h>
 #include <string>
 #include <sys/stat.h>
@@ -24,19 +25,60 @@ bool WriteAll(int fd, std::string_view bytes) {
     return true;
 }
 
-mode_t CurrentUmask() {
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    return mask;
+// Settings files hold secrets whose key the player's format makes public.
+constexpr mode_t kOwnerOnly = 0600;
+
+// The new file takes over the old one's mode, owner and group, as far as
+// this process may give them.
+bool TakeOverAttributes(int fd, const struct stat* existing, std::optional<mode_t> newFileMode) {
+    if (existing == nullptr) {
+        return ::fchmod(fd, newFileMode.value_or(kOwnerOnly)) == 0;
+    }
+    if (::fchown(fd, existing->st_uid, existing->st_gid) != 0) {
+        [[maybe_unused]] const int groupOnly =
+            ::fchown(fd, static_cast<uid_t>(-1), existing->st_gid);
+    }
+    return ::fchmod(fd, existing->st_mode & 07777) == 0;
 }
 
-// The mode the saved file ends up with.
-mode_t ModeFor(const std::filesystem::path& target, std::optional<mode_t> newFileMode) {
-    struct stat existing {};
-    if (::stat(target.c_str(), &existing) == 0) {
-        return existing.st_mode & 07777;
+// The kernel's rule for links in sticky, world-writable folders such as
+// /tmp: only a link of the follower's own or of the folder's owner is
+// followed, so another user cannot plant one that redirects a save.
+bool MayFollowLink(const std::filesystem::path& link, const struct stat& linkInfo) {
+    const std::filesystem::path folder =
+        link.has_parent_path() ? link.parent_path() : std::filesystem::path(".");
+    struct stat folderInfo {};
+    if (::stat(folder.c_str(), &folderInfo) != 0) {
+        return false;
     }
-    return newFileMode.value_or(0666 & ~CurrentUmask());
+    const bool shared = (folderInfo.st_mode & S_ISVTX) != 0 && (folderInfo.st_mode & S_IWOTH) != 0;
+    return !shared || linkInfo.st_uid == ::geteuid() || linkInfo.st_uid == folderInfo.st_uid;
+}
+
+// A temporary file is named ".NAME.<uid>-<pid>.XXXXXX" after its owner and
+// process; this is the part up to the process.
+std::string TemporaryPrefix(const std::filesystem::path& target) {
+    return "." + target.filename().string() + "." + std::to_string(::geteuid()) + "-";
+}
+
+// Temporary files of this user's processes that were killed before their
+// rename; a live process's file is left alone.
+void RemoveLeftovers(const std::filesystem::path& folder, const std::filesystem::path& target) {
+    const std::string ours = TemporaryPrefix(target);
+    std::error_code error;
+    for (const auto& entry : std::filesystem::directory_iterator(folder, error)) {
+        const std::string name = entry.path().filename().string();
+        if (name.rfind(ours, 0) != 0) {
+            continue;
+        }
+        const pid_t pid = static_cast<pid_t>(std::atol(name.c_str() + ours.size()));
+        struct stat info {};
+        if (pid > 0 && ::kill(pid, 0) != 0 && errno == ESRCH &&
+            ::lstat(entry.path().c_str(), &info) == 0 && S_ISREG(info.st_mode) &&
+            info.st_uid == ::geteuid()) {
+            ::unlink(entry.path().c_str());
+        }
+    }
 }
 
 void SyncFolder(const std::filesystem::path& folder) {
@@ -54,40 +96,68 @@ bool SaveFileAtomically(const std::filesystem::path& requested, std::string_view
     // A link stays a link: the file it points to is the one replaced.
     std::error_code error;
     std::filesystem::path target = requested;
-    if (std::filesystem::is_symlink(requested, error)) {
-        target = std::filesystem::canonical(requested, error);
+    struct stat linkInfo {};
+    if (::lstat(requested.c_str(), &linkInfo) == 0 && S_ISLNK(linkInfo.st_mode)) {
+        if (!MayFollowLink(requested, linkInfo)) {
+            errno = EACCES;
+            return false;
+        }
+        target = std::filesystem::weakly_canonical(requested, error);
     }
-    if ((error && error != std::errc::no_such_file_or_directory) || target.empty()) {
+    if (error || target.empty()) {
         return false;
     }
     // Only a regular file is ever replaced: never a folder or a device.
-    const auto existing = std::filesystem::status(target, error);
-    if (std::filesystem::exists(existing) && !std::filesystem::is_regular_file(existing)) {
+    struct stat existing {};
+    const bool exists = ::stat(target.c_str(), &existing) == 0;
+    if (exists && !S_ISREG(existing.st_mode)) {
+        errno = EISDIR;
         return false;
     }
 
     const std::filesystem::path folder =
         target.has_parent_path() ? target.parent_path() : std::filesystem::path(".");
-    std::string temporary = (folder / ("." + target.filename().string() + ".XXXXXX")).string();
+    std::string temporary =
+        (folder / (TemporaryPrefix(target) + std::to_string(::getpid()) + ".XXXXXX")).string();
     const int fd = ::mkstemp(temporary.data());
     if (fd < 0) {
         return false;
     }
 
-    const bool written =
-        WriteAll(fd, bytes) && ::fchmod(fd, ModeFor(target, newFileMode)) == 0 && ::fsync(fd) == 0;
-    const bool closed = ::close(fd) == 0;
-    if (!written || !closed || ::rename(temporary.c_str(), target.c_str()) != 0) {
+    bool saved = WriteAll(fd, bytes) &&
+                 TakeOverAttributes(fd, exists ? &existing : nullptr, newFileMode) &&
+                 ::fsync(fd) == 0;
+    int failure = saved ? 0 : errno;
+    if (::close(fd) != 0 && saved) {
+        saved = false;
+        failure = errno;
+    }
+    if (saved && ::rename(temporary.c_str(), target.c_str()) != 0) {
+        saved = false;
+        failure = errno;
+    }
+    if (!saved) {
         ::unlink(temporary.c_str());
+        errno = failure;
         return false;
     }
     SyncFolder(folder);
+    RemoveLeftovers(folder, target);
     return true;
 }
 
 std::optional<std::string> ReadWholeFile(const std::filesystem::path& path, size_t maxBytes) {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    // Opened without waiting, so that a FIFO cannot block; only a regular
+    // file is read.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
     if (fd < 0) {
+        return std::nullopt;
+    }
+    struct stat info {};
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) ||
+        ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK) != 0) {
+        ::close(fd);
+        errno = EINVAL;
         return std::nullopt;
     }
     std::string content;

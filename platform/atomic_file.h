@@ -9,13 +9,16 @@ namespace platform {
 
 // Replaces the file at target with bytes: a temporary file in the same folder
 // is written, flushed and renamed over it. On any failure the old file stays
-// exactly as it was and the result is false. An existing file keeps its mode;
-// a new one gets newFileMode, or 0666 less the umask when none is given.
+// exactly as it was, the result is false and errno tells why. An existing
+// file keeps its mode, and its owner and group where this process may keep
+// them; a new one gets newFileMode, or is its owner's only. A link is
+// followed only where the kernel would follow it in a sticky shared folder.
+// Temporary files left there by this user's killed processes are removed.
 bool SaveFileAtomically(const std::filesystem::path& target, std::string_view bytes,
                         std::optional<mode_t> newFileMode = std::nullopt);
 
-// Reads a whole file, or its first maxBytes; nothing when it cannot be
-// opened or read.
+// Reads a whole regular file, or its first maxBytes; nothing when it cannot
+// be opened or read, or is not a regular file (a FIFO never blocks).
 std::optional<std::string> ReadWholeFile(const std::filesystem::path& path,
                                          size_t maxBytes = std::string::npos);
 

@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 #include <sstream>
+#include <sys/stat.h>
 
 namespace {
 
@@ -88,6 +89,7 @@ TEST_F(SettingsCommandsTest, CheckPrintsEachMessageAndExitsByTheResult) {
 }
 
 TEST_F(SettingsCommandsTest, CheckAndShowRefuseWhatIsNoFile) {
+    ASSERT_EQ(::mkfifo(File("fifo.ini").c_str(), 0600), 0);
     for (const std::string command : {"check", "show"}) {
         CliResult result = Run({command, File("missing.ini")});
         EXPECT_EQ(result.exitCode, 2);
@@ -97,6 +99,12 @@ TEST_F(SettingsCommandsTest, CheckAndShowRefuseWhatIsNoFile) {
         EXPECT_EQ(result.exitCode, 2);
         EXPECT_NE(result.err.find("is a folder"), std::string::npos);
         EXPECT_EQ(Run({command, File("bad\xff.ini")}).exitCode, 2);
+        // A FIFO would block a reader for ever, a device never end.
+        for (const std::string& notAFile : {File("fifo.ini"), std::string("/dev/zero")}) {
+            result = Run({command, notAFile});
+            EXPECT_EQ(result.exitCode, 2) << notAFile;
+            EXPECT_EQ(result.err, "quorlan-cli: " + notAFile + " is not a regular file\n");
+        }
         EXPECT_EQ(Run({command}).exitCode, 2);
         EXPECT_EQ(Run({command, "--unknown", File("missing.ini")}).exitCode, 2);
         result = Run({command, "--help"});

@@ -147,13 +147,14 @@ TEST_F(AppDataStoreTest, FileLayoutModeAndTheTwoEncryptedPasswords) {
         EXPECT_EQ(password, u"secret");
     }
 
-    // A settings file for the player keeps the usual mode.
+    // A settings file for the player is its owner's only too: its secrets
+    // are encrypted under a key everybody can know.
     const mode_t oldMask = ::umask(022);
     const int written = m_state.WriteSettingsFile(FilePath());
     ::umask(oldMask);
     ASSERT_EQ(written, 1);
     ASSERT_EQ(::stat(std::filesystem::path(FilePath()).c_str(), &status), 0);
-    EXPECT_EQ(status.st_mode & 0777, 0644u);
+    EXPECT_EQ(status.st_mode & 0777, 0600u);
 }
 
 TEST_F(AppDataStoreTest, OnlyExactlyZeroSelectsCustomize) {

@@ -32,6 +32,12 @@ TEST(AtomicSave, WritesNewFileAndReplacesOldOneWhole) {
 
 TEST(AtomicSave, NewFileGetsRequestedModeAndExistingFileKeepsItsMode) {
     CTempFolder folder;
+    const mode_t oldMask = ::umask(022);
+    const auto plain = folder / "NetworkSetting.ini";
+    ASSERT_TRUE(platform::SaveFileAtomically(plain, "x"));
+    ::umask(oldMask);
+    EXPECT_EQ(ModeOf(plain), 0600u) << "owner only, whatever the umask";
+
     const auto secret = folder / "KordavinSettingUtil.dat";
     ASSERT_TRUE(platform::SaveFileAtomically(secret, "x", 0600));
     EXPECT_EQ(ModeOf(secret), 0600u);
@@ -51,6 +57,71 @@ TEST(AtomicSave, ReplacesTheFileBehindALinkAndKeepsTheLink) {
     ASSERT_TRUE(platform::SaveFileAtomically(link, "new"));
     EXPECT_TRUE(std::filesystem::is_symlink(link));
     EXPECT_EQ(platform::ReadWholeFile(real), "new");
+}
+
+TEST(AtomicSave, LinkPlantedByAnotherUserInAStickyFolderIsNotFollowed) {
+    if (::geteuid() != 0) {
+        GTEST_SKIP() << "planting a link of another user needs root";
+    }
+    CTempFolder shared;
+    CTempFolder elsewhere;
+    ASSERT_EQ(::chmod(shared.Path().c_str(), 01777), 0);
+    const auto victim = elsewhere / "root-only";
+    ASSERT_TRUE(platform::SaveFileAtomically(victim, "precious", 0600));
+    const auto planted = shared / "NetworkSetting.ini";
+    std::filesystem::create_symlink(victim, planted);
+    constexpr uid_t kSomeoneElse = 4242;
+    ASSERT_EQ(::lchown(planted.c_str(), kSomeoneElse, kSomeoneElse), 0);
+
+    errno = 0;
+    EXPECT_FALSE(platform::SaveFileAtomically(planted, "overwritten"));
+    EXPECT_EQ(errno, EACCES);
+    EXPECT_EQ(platform::ReadWholeFile(victim), "precious");
+    EXPECT_TRUE(std::filesystem::is_symlink(planted));
+
+    // The folder's owner's own link is followed, as the kernel would.
+    ASSERT_EQ(::lchown(planted.c_str(), 0, 0), 0);
+    EXPECT_TRUE(platform::SaveFileAtomically(planted, "overwritten"));
+    EXPECT_EQ(platform::ReadWholeFile(victim), "overwritten");
+}
+
+TEST(AtomicSave, ExistingFileKeepsItsOwnerAndGroup) {
+    if (::geteuid() != 0) {
+        GTEST_SKIP() << "giving a file to another user needs root";
+    }
+    CTempFolder folder;
+    const auto file = folder / "NetworkSetting.ini";
+    ASSERT_TRUE(platform::SaveFileAtomically(file, "old"));
+    ASSERT_EQ(::chown(file.c_str(), 4242, 4343), 0);
+    ASSERT_TRUE(platform::SaveFileAtomically(file, "new"));
+    struct stat info {};
+    ASSERT_EQ(::stat(file.c_str(), &info), 0);
+    EXPECT_EQ(info.st_uid, 4242u);
+    EXPECT_EQ(info.st_gid, 4343u);
+}
+
+TEST(AtomicSave, TemporaryFilesOfKilledSavesAreRemovedByTheNextSave) {
+    CTempFolder folder;
+    const auto file = folder / "NetworkSetting.ini";
+    // A child that dies at once leaves a process number nobody has.
+    const pid_t dead = ::fork();
+    if (dead == 0) {
+        ::_exit(0);
+    }
+    ::waitpid(dead, nullptr, 0);
+    const std::string owner = std::to_string(::geteuid());
+    const auto leftover =
+        folder / (".NetworkSetting.ini." + owner + "-" + std::to_string(dead) + ".AbC123");
+    const auto live =
+        folder / (".NetworkSetting.ini." + owner + "-" + std::to_string(::getppid()) + ".XyZ789");
+    const auto foreign = folder / ".other.ini.0-1.QQQQQQ";
+    for (const auto& path : {leftover, live, foreign}) {
+        ASSERT_TRUE(platform::SaveFileAtomically(path, "encrypted secrets"));
+    }
+    ASSERT_TRUE(platform::SaveFileAtomically(file, "saved"));
+    EXPECT_FALSE(std::filesystem::exists(leftover));
+    EXPECT_TRUE(std::filesystem::exists(live)) << "a running process's file stays";
+    EXPECT_TRUE(std::filesystem::exists(foreign)) << "another file's stays";
 }
 
 // Each failure must leave the old file byte for byte and report false.
@@ -122,8 +193,18 @@ TEST(ReadWholeFile, StopsAtTheLimitGiven) {
     EXPECT_EQ(platform::ReadWholeFile(folder / "file", 3), "xxx");
     EXPECT_EQ(platform::ReadWholeFile(folder / "file", 70002), std::string(70000, 'x') + "ta");
     EXPECT_EQ(platform::ReadWholeFile(folder / "file", 0), "");
-    EXPECT_EQ(platform::ReadWholeFile("/dev/zero", 100000), std::string(100000, '\0'))
-        << "an endless device ends at the limit";
+}
+
+TEST(ReadWholeFile, ReadsOnlyRegularFilesAndNeverWaits) {
+    CTempFolder folder;
+    const auto fifo = folder / "NetworkSetting.ini";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    EXPECT_EQ(platform::ReadWholeFile(fifo), std::nullopt) << "a FIFO without a writer";
+    EXPECT_EQ(platform::ReadWholeFile("/dev/zero", 100), std::nullopt);
+    EXPECT_EQ(platform::ReadWholeFile("/proc/self/mem"), std::nullopt);
+    const auto link = folder / "link";
+    std::filesystem::create_symlink(fifo, link);
+    EXPECT_EQ(platform::ReadWholeFile(link), std::nullopt);
 }
 
 } // namespace
