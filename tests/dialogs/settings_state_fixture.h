@@ -5,7 +5,7 @@
 #include "platform/codepage.h"
 #include "platform/profile_file.h"
 #include "settings/text_format.h"
-#include "tests/temp_folder.h"
+#include "tests/support/temp_folder.h"
 #include "ui/headless/headless_ui.h"
 
 #include <gtest/gtest.h>
