@@ -35,7 +35,7 @@ protected:
     }
 
     std::unique_ptr<CQuorlanDlgState> m_reopened;
-    decltype(m_ui.Open(m_state)) m_reopenedWindow;
+    ui::headless::COpenWindow m_reopenedWindow;
 };
 
 TEST_F(AppDataStoreTest, PathFollowsAppDataThenXdgConfigHomeThenHome) {

@@ -71,6 +71,6 @@ protected:
 
     ui::headless::CHeadlessUi m_ui;
     CQuorlanDlgState m_state;
-    decltype(m_ui.Open(m_state)) m_window;
+    ui::headless::COpenWindow m_window;
     CTempFolder m_folder;
 };
