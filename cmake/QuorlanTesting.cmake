@@ -24,14 +24,3 @@ function(quorlan_add_test name)
     PROPERTIES ENVIRONMENT
       "QT_QPA_PLATFORM=offscreen;XDG_CONFIG_HOME=${QUORLAN_TEST_ROOT}/config;APPDATA=;KORDAVIN_REGISTRY_ROOT=${QUORLAN_TEST_ROOT}/registry;KORDAVIN_RESTART_COMMAND=${QUORLAN_TEST_ROOT}/record-restart;LC_ALL=;LC_MESSAGES=;LANG=en_US.UTF-8")
 endfunction()
-
-# Adds every subfolder of the current folder that has a CMakeLists.txt: each
-# area keeps its tests or benchmarks in a folder of its own.
-function(quorlan_add_area_folders)
-  file(GLOB areas LIST_DIRECTORIES true ${CMAKE_CURRENT_SOURCE_DIR}/*)
-  foreach(area IN LISTS areas)
-    if(EXISTS ${area}/CMakeLists.txt)
-      add_subdirectory(${area})
-    endif()
-  endforeach()
-endfunction()

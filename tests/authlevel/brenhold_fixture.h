@@ -2,8 +2,8 @@
 #include "catalogue/message_catalogue.h"
 #include "platform/atomic_file.h"
 #include "platform/ini_document.h"
-#include "tests/scoped_env.h"
-#include "tests/temp_folder.h"
+#include "tests/support/environment_variable.h"
+#include "tests/support/temp_folder.h"
 #include "ui/headless/headless_ui.h"
 
 #include <chrono>
@@ -52,12 +52,12 @@ protected:
     static std::u16string Text(int id) { return GetMessageText(id); }
 
     CTempFolder m_folder;
-    CScopedEnv m_registry{"KORDAVIN_REGISTRY_ROOT", (m_folder / "registry").string()};
-    CScopedEnv m_runtime{"XDG_RUNTIME_DIR", m_folder.Path().string()};
-    CScopedEnv m_record{"KORDAVIN_RESTART_RECORD", RestartRecord().string()};
-    CScopedEnv m_restart{"KORDAVIN_RESTART_COMMAND",
-                         std::string(QUORLAN_BINARY_DIR) + "/test-root/record-restart"};
-    CScopedEnv m_language{"LANG", "en_US.UTF-8"};
+    CEnvironmentVariable m_registry{"KORDAVIN_REGISTRY_ROOT", (m_folder / "registry").string()};
+    CEnvironmentVariable m_runtime{"XDG_RUNTIME_DIR", m_folder.Path().string()};
+    CEnvironmentVariable m_record{"KORDAVIN_RESTART_RECORD", RestartRecord().string()};
+    CEnvironmentVariable m_restart{"KORDAVIN_RESTART_COMMAND",
+                                   std::string(QUORLAN_BINARY_DIR) + "/test-root/record-restart"};
+    CEnvironmentVariable m_language{"LANG", "en_US.UTF-8"};
 };
 
 // The same, with the headless backend playing the user.

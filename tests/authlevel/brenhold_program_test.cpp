@@ -132,8 +132,8 @@ TEST_F(BrenholdProgramTest, ShowsOneDialogRaisesItOnASecondStartAndEndsWhenClose
     if (display.Name().empty()) {
         GTEST_SKIP() << "Xvfb is not installed";
     }
-    CScopedEnv x11("DISPLAY", display.Name());
-    CScopedEnv platform("QT_QPA_PLATFORM", "xcb");
+    CEnvironmentVariable x11("DISPLAY", display.Name());
+    CEnvironmentVariable platform("QT_QPA_PLATFORM", "xcb");
     StoreLevel("dword:00000003");
     const auto before = platform::ReadWholeFile(Hive());
 

@@ -53,7 +53,7 @@ TEST_F(NtlmSettingAppTest, SecondInstanceLooksForTheTitleInItsOwnLanguage) {
     CNTLMSettingApp app;
     const int first = platform::CreateMutex(app.MutexName());
     m_ui.AddForeignWindow(GetMessageText(138)); // English
-    CScopedEnv german("LANG", "de_DE.UTF-8");
+    CEnvironmentVariable german("LANG", "de_DE.UTF-8");
     bool shown = false;
     m_ui.OnNextModal(IDD_NTLMSETTING_DIALOG, [&](CHeadlessWindow&) { shown = true; });
     app.InitInstance();

@@ -1,11 +1,14 @@
 #include "authlevel/ntlm_setting_dlg.h"
 #include "tests/authlevel/brenhold_fixture.h"
-#include "tests/message_box_answerer.h"
+#include "tests/support/message_box_answerer.h"
 #include "ui/qt/qt_ui.h"
 #include "ui/qt/qt_window.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QPushButton>
+#include <QTest>
+#include <QTimer>
 
 using ui::qt::CQtUi;
 using ui::qt::CQtWindow;

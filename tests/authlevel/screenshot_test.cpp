@@ -1,7 +1,7 @@
 #include "authlevel/ntlm_setting_dlg.h"
 #include "tests/authlevel/brenhold_fixture.h"
-#include "tests/screenshot_names.h"
-#include "tests/text_fit.h"
+#include "tests/support/screenshot_names.h"
+#include "tests/support/text_fit.h"
 #include "ui/qt/qt_ui.h"
 #include "ui/qt/qt_window.h"
 

@@ -1,6 +1,6 @@
 #include "catalogue/message_catalogue.h"
 #include "platform/lcid.h"
-#include "tests/catalogue/locale_environment.h"
+#include "tests/support/locale_environment.h"
 
 #include <gtest/gtest.h>
 

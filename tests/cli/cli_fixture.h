@@ -1,7 +1,7 @@
 #pragma once
 #include "cli/cli.h"
 #include "platform/codepage.h"
-#include "tests/temp_folder.h"
+#include "tests/support/temp_folder.h"
 
 #include <fstream>
 #include <gtest/gtest.h>

@@ -2,8 +2,8 @@
 #include "platform/atomic_file.h"
 #include "platform/codepage.h"
 #include "settings/secret_cipher.h"
-#include "tests/catalogue/locale_environment.h"
-#include "tests/temp_folder.h"
+#include "tests/support/locale_environment.h"
+#include "tests/support/temp_folder.h"
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>

@@ -2,7 +2,7 @@
 #include "settings/app_data_store.h"
 #include "settings/secret_cipher.h"
 #include "settings_state_fixture.h"
-#include "tests/environment_variable.h"
+#include "tests/support/environment_variable.h"
 
 #include <sys/stat.h>
 
@@ -35,13 +35,13 @@ protected:
     }
 
     std::unique_ptr<CQuorlanDlgState> m_reopened;
-    decltype(m_ui.Open(m_state)) m_reopenedWindow;
+    ui::headless::COpenWindow m_reopenedWindow;
 };
 
 TEST_F(AppDataStoreTest, PathFollowsAppDataThenXdgConfigHomeThenHome) {
     const std::string folder = m_folder.Path().string();
     {
-        const CEnvironmentVariable appData("APPDATA", (folder + "/roaming/new").c_str());
+        const CEnvironmentVariable appData("APPDATA", folder + "/roaming/new");
         m_state.GetApplicationDataPath();
         EXPECT_EQ(m_state.m_strAppDataPath,
                   m_folder.Path().u16string() + u"/roaming/new/KordavinSettingUtil.dat");
@@ -49,13 +49,13 @@ TEST_F(AppDataStoreTest, PathFollowsAppDataThenXdgConfigHomeThenHome) {
     }
     const CEnvironmentVariable appData("APPDATA", "");
     {
-        const CEnvironmentVariable config("XDG_CONFIG_HOME", (folder + "/config").c_str());
+        const CEnvironmentVariable config("XDG_CONFIG_HOME", folder + "/config");
         m_state.GetApplicationDataPath();
         EXPECT_EQ(m_state.m_strAppDataPath,
                   m_folder.Path().u16string() + u"/config/KordavinSettingUtil.dat");
     }
     const CEnvironmentVariable config("XDG_CONFIG_HOME", nullptr);
-    const CEnvironmentVariable home("HOME", (folder + "/home").c_str());
+    const CEnvironmentVariable home("HOME", folder + "/home");
     m_state.GetApplicationDataPath();
     EXPECT_EQ(m_state.m_strAppDataPath,
               m_folder.Path().u16string() + u"/home/.config/KordavinSettingUtil.dat");
@@ -67,12 +67,12 @@ TEST_F(AppDataStoreTest, APathLongerThan259UnitsSkipsTheStore) {
     const size_t fileName = std::string("/KordavinSettingUtil.dat").size();
     const std::string fits = base + std::string(259 - fileName - base.size(), 'f');
     {
-        const CEnvironmentVariable appData("APPDATA", fits.c_str());
+        const CEnvironmentVariable appData("APPDATA", fits);
         m_state.GetApplicationDataPath();
         EXPECT_EQ(m_state.m_strAppDataPath.size(), 259u);
     }
     const std::string tooLong = fits + "g";
-    const CEnvironmentVariable appData("APPDATA", tooLong.c_str());
+    const CEnvironmentVariable appData("APPDATA", tooLong);
     m_state.GetApplicationDataPath();
     EXPECT_EQ(m_state.m_strAppDataPath, u"");
     EXPECT_FALSE(std::filesystem::exists(tooLong)) << "nothing is made for a skipped store";

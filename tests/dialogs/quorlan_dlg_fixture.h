@@ -3,8 +3,8 @@
 #include "dialogs/quorlan_dlg.h"
 #include "platform/atomic_file.h"
 #include "platform/codepage.h"
-#include "tests/scoped_env.h"
-#include "tests/temp_folder.h"
+#include "tests/support/environment_variable.h"
+#include "tests/support/temp_folder.h"
 #include "ui/headless/headless_ui.h"
 
 #include <gtest/gtest.h>
@@ -33,7 +33,7 @@ protected:
     }
 
     CTempFolder m_folder;
-    CScopedEnv m_appData{"APPDATA", m_folder.Path().string()};
+    CEnvironmentVariable m_appData{"APPDATA", m_folder.Path().string()};
     ui::headless::CHeadlessUi m_ui;
     CQuorlanDlg m_dialog;
 };

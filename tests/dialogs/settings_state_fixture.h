@@ -5,7 +5,7 @@
 #include "platform/codepage.h"
 #include "platform/profile_file.h"
 #include "settings/text_format.h"
-#include "tests/temp_folder.h"
+#include "tests/support/temp_folder.h"
 #include "ui/headless/headless_ui.h"
 
 #include <gtest/gtest.h>
@@ -71,6 +71,6 @@ protected:
 
     ui::headless::CHeadlessUi m_ui;
     CQuorlanDlgState m_state;
-    decltype(m_ui.Open(m_state)) m_window;
+    ui::headless::COpenWindow m_window;
     CTempFolder m_folder;
 };

@@ -1,6 +1,6 @@
 #include "platform/atomic_file.h"
-#include "tests/scoped_env.h"
-#include "tests/temp_folder.h"
+#include "tests/support/environment_variable.h"
+#include "tests/support/temp_folder.h"
 
 #include <cstdlib>
 #include <gtest/gtest.h>
@@ -15,7 +15,7 @@ int RunCommand(const std::string& command) {
 
 TEST(HostProgramTest, ScreenshotOpensTheDialogSavesItAndClosesWithExit) {
     CTempFolder folder;
-    CScopedEnv appData("APPDATA", folder.Path().string());
+    CEnvironmentVariable appData("APPDATA", folder.Path().string());
     const auto picture = folder / "dialog.png";
     ASSERT_EQ(RunCommand(std::string(HOST_PROGRAM) + " --device-name 'Player 1' --screenshot " +
                          picture.string()),

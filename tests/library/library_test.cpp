@@ -1,6 +1,6 @@
 #include "loaded_library.h"
-#include "tests/scoped_env.h"
-#include "tests/temp_folder.h"
+#include "tests/support/environment_variable.h"
+#include "tests/support/temp_folder.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -36,7 +36,7 @@ void ClickExit(QWidget& dialog) {
 class LibraryTest : public ::testing::Test {
 protected:
     CTempFolder m_folder;
-    CScopedEnv m_appData{"APPDATA", m_folder.Path().string()};
+    CEnvironmentVariable m_appData{"APPDATA", m_folder.Path().string()};
 };
 
 TEST_F(LibraryTest, OnlyTheFiveFunctionsAreExported) {

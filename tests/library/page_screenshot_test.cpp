@@ -2,10 +2,10 @@
 // build folder for people to look at, with every text checked to fit.
 #include "catalogue/message_catalogue.h"
 #include "dialogs/quorlan_dlg.h"
-#include "tests/scoped_env.h"
-#include "tests/screenshot_names.h"
-#include "tests/temp_folder.h"
-#include "tests/text_fit.h"
+#include "tests/support/environment_variable.h"
+#include "tests/support/screenshot_names.h"
+#include "tests/support/temp_folder.h"
+#include "tests/support/text_fit.h"
 #include "ui/qt/qt_ui.h"
 #include "ui/qt/qt_window.h"
 
@@ -19,7 +19,7 @@ constexpr const char* kPages[] = {"network-folder", "wireless", "security"};
 
 TEST(PageScreenshotTest, EveryPageShowsEveryTextWholeInEveryLanguage) {
     CTempFolder appData;
-    CScopedEnv appDataVariable("APPDATA", appData.Path().string());
+    CEnvironmentVariable appDataVariable("APPDATA", appData.Path().string());
     ui::qt::CQtUi services;
     ui::InstallServices(&services);
     const QString folder = ScreenshotFolder();

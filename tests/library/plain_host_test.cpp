@@ -1,8 +1,8 @@
 // A host that knows nothing of Qt: the library makes the application it
 // needs. The test closes the dialog from another thread by posting to it.
 #include "loaded_library.h"
-#include "tests/scoped_env.h"
-#include "tests/temp_folder.h"
+#include "tests/support/environment_variable.h"
+#include "tests/support/temp_folder.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -16,7 +16,7 @@ namespace {
 
 TEST(PlainHostTest, LibraryMakesItsOwnApplication) {
     CTempFolder folder;
-    CScopedEnv appData("APPDATA", folder.Path().string());
+    CEnvironmentVariable appData("APPDATA", folder.Path().string());
     CLoadedLibrary library;
     ASSERT_EQ(QCoreApplication::instance(), nullptr);
 

@@ -4,10 +4,10 @@
 #include "catalogue/message_catalogue.h"
 #include "dialogs/quorlan_dlg.h"
 #include "dialogs/wifi_security.h"
-#include "tests/scoped_env.h"
-#include "tests/screenshot_names.h"
-#include "tests/temp_folder.h"
-#include "tests/text_fit.h"
+#include "tests/support/environment_variable.h"
+#include "tests/support/screenshot_names.h"
+#include "tests/support/temp_folder.h"
+#include "tests/support/text_fit.h"
 #include "ui/qt/qt_ui.h"
 #include "ui/qt/qt_window.h"
 
@@ -59,7 +59,7 @@ protected:
     }
 
     CTempFolder m_appData;
-    CScopedEnv m_appDataVariable{"APPDATA", m_appData.Path().string()};
+    CEnvironmentVariable m_appDataVariable{"APPDATA", m_appData.Path().string()};
     ui::qt::CQtUi m_services;
 };
 

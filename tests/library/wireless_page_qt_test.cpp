@@ -3,9 +3,9 @@
 #include "dialogs/quorlan_dlg.h"
 #include "dialogs/wifi_security.h"
 #include "settings/settings_file_reader.h"
-#include "tests/message_box_answerer.h"
-#include "tests/scoped_env.h"
-#include "tests/temp_folder.h"
+#include "tests/support/environment_variable.h"
+#include "tests/support/message_box_answerer.h"
+#include "tests/support/temp_folder.h"
 #include "ui/qt/ip_address_edit.h"
 #include "ui/qt/qt_ui.h"
 #include "ui/qt/qt_window.h"
@@ -82,7 +82,7 @@ protected:
     }
 
     CTempFolder m_folder;
-    CScopedEnv m_appData{"APPDATA", m_folder.Path().string()};
+    CEnvironmentVariable m_appData{"APPDATA", m_folder.Path().string()};
     ui::qt::CQtUi m_services;
     CQuorlanDlg m_dialog;
 };

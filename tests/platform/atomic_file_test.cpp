@@ -1,5 +1,5 @@
 #include "platform/atomic_file.h"
-#include "tests/temp_folder.h"
+#include "tests/support/temp_folder.h"
 
 #include <csignal>
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
 #include "platform/last_error.h"
 #include "platform/named_mutex.h"
-#include "tests/scoped_env.h"
-#include "tests/temp_folder.h"
+#include "tests/support/environment_variable.h"
+#include "tests/support/temp_folder.h"
 
 #include <gtest/gtest.h>
 #include <unistd.h>
@@ -10,7 +10,7 @@ using namespace platform;
 
 TEST(NamedMutex, SecondHolderSeesItExistsUntilTheFirstLetsGo) {
     CTempFolder runtime;
-    CScopedEnv env("XDG_RUNTIME_DIR", runtime.Path().string());
+    CEnvironmentVariable env("XDG_RUNTIME_DIR", runtime.Path().string());
 
     const int first = CreateMutex(u"Brenhold");
     ASSERT_GE(first, 0);
@@ -34,7 +34,7 @@ TEST(NamedMutex, SecondHolderSeesItExistsUntilTheFirstLetsGo) {
 
 TEST(NamedMutex, NamesThatWouldLeaveTheFolderAreRefused) {
     CTempFolder runtime;
-    CScopedEnv env("XDG_RUNTIME_DIR", runtime.Path().string());
+    CEnvironmentVariable env("XDG_RUNTIME_DIR", runtime.Path().string());
     EXPECT_EQ(CreateMutex(u"../escape"), -1);
     EXPECT_EQ(CreateMutex(u""), -1);
     EXPECT_EQ(GetLastError(), ERROR_INVALID_PARAMETER);

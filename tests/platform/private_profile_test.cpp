@@ -1,7 +1,7 @@
 #include "platform/atomic_file.h"
 #include "platform/codepage.h"
 #include "platform/private_profile.h"
-#include "tests/temp_folder.h"
+#include "tests/support/temp_folder.h"
 
 #include <gtest/gtest.h>
 

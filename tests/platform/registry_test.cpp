@@ -2,8 +2,8 @@
 #include "platform/ini_document.h"
 #include "platform/last_error.h"
 #include "platform/registry.h"
-#include "tests/scoped_env.h"
-#include "tests/temp_folder.h"
+#include "tests/support/environment_variable.h"
+#include "tests/support/temp_folder.h"
 
 #include <csignal>
 #include <cstring>
@@ -23,7 +23,7 @@ protected:
     void WriteHive(const std::string& text) const { std::ofstream(Hive()) << text; }
 
     CTempFolder m_root;
-    CScopedEnv m_env{"KORDAVIN_REGISTRY_ROOT", m_root.Path().string()};
+    CEnvironmentVariable m_env{"KORDAVIN_REGISTRY_ROOT", m_root.Path().string()};
 };
 
 std::uint32_t Dword(const std::uint8_t* bytes) {

@@ -1,6 +1,6 @@
 #include "platform/codepage.h"
 #include "settings/secret_cipher.h"
-#include "tests/temp_folder.h"
+#include "tests/support/temp_folder.h"
 
 #include <cstdio>
 #include <fstream>

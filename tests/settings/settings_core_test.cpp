@@ -6,7 +6,7 @@
 #include "settings/settings_file_format.h"
 #include "settings/settings_file_reader.h"
 #include "settings/settings_file_writer.h"
-#include "tests/temp_folder.h"
+#include "tests/support/temp_folder.h"
 
 #include <gtest/gtest.h>
 

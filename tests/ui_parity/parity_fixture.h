@@ -1,6 +1,6 @@
 #pragma once
-#include "tests/ui_parity/parity_probe.h"
-#include "tests/ui_parity/test_users.h"
+#include "tests/support/parity_probe.h"
+#include "tests/support/test_users.h"
 
 #include <gtest/gtest.h>
 #include <memory>

@@ -1,5 +1,5 @@
-#include "tests/ui_parity/parity_probe.h"
-#include "tests/ui_parity/test_users.h"
+#include "tests/support/parity_probe.h"
+#include "tests/support/test_users.h"
 #include "ui/qt/ip_address_edit.h"
 #include "ui/qt/qt_window.h"
 #include "ui/qt/tab_strip.h"

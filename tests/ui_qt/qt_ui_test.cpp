@@ -1,10 +1,13 @@
-#include "tests/message_box_answerer.h"
+#include "tests/support/message_box_answerer.h"
 #include "tests/ui_qt/probe_dialog.h"
 #include "ui/qt/qt_ui.h"
 #include "ui/qt/qt_window.h"
 
+#include <QApplication>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTest>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 using ui::qt::CQtUi;

@@ -19,6 +19,9 @@ struct CMessageBoxRecord {
     int templateOfOwner; // 0 without an owner
 };
 
+// A window opened without a modal loop; letting it go detaches the dialog.
+using COpenWindow = std::unique_ptr<CHeadlessWindow, std::function<void(CHeadlessWindow*)>>;
+
 // The backend without a display. It plays the user from a script: message
 // boxes are recorded and answered, modal dialogs are handed to callbacks,
 // file choosers return prepared answers.
@@ -50,7 +53,7 @@ public:
     // Gives a dialog a window without a modal loop and initialises it, for
     // using a dialog's logic directly. The dialog keeps the window until the
     // returned object goes away.
-    std::unique_ptr<CHeadlessWindow, std::function<void(CHeadlessWindow*)>> Open(CDialog& dialog);
+    COpenWindow Open(CDialog& dialog);
 
     // IUiServices
     int RunModal(CDialog& dialog, CDialog* parent) override;

@@ -51,7 +51,7 @@ public:
 
 private:
     ui::headless::CHeadlessUi m_ui;
-    decltype(m_ui.Open(std::declval<ui::CDialog&>())) m_window;
+    ui::headless::COpenWindow m_window;
 };
 
 class CQtUser {

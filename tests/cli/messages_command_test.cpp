@@ -1,5 +1,5 @@
 #include "cli/cli.h"
-#include "tests/catalogue/locale_environment.h"
+#include "tests/support/locale_environment.h"
 
 #include <gtest/gtest.h>
 

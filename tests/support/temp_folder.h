@@ -6,17 +6,8 @@
 // contents when the test ends.
 class CTempFolder {
 public:
-    CTempFolder() {
-        std::string pattern =
-            (std::filesystem::temp_directory_path() / "quorlan-test-XXXXXX").string();
-        m_path = ::mkdtemp(pattern.data());
-    }
-    ~CTempFolder() {
-        std::error_code ignored;
-        std::filesystem::permissions(m_path, std::filesystem::perms::owner_all,
-                                     std::filesystem::perm_options::add, ignored);
-        std::filesystem::remove_all(m_path, ignored);
-    }
+    CTempFolder();
+    ~CTempFolder();
     CTempFolder(const CTempFolder&) = delete;
     CTempFolder& operator=(const CTempFolder&) = delete;
 

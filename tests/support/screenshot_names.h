@@ -1,7 +1,6 @@
 #pragma once
 #include "catalogue/message_catalogue.h"
 
-#include <QDir>
 #include <QString>
 
 // The language of each catalogue column, as screenshot file names carry it.
@@ -10,8 +9,4 @@ inline constexpr const char* kScreenshotLanguages[kLanguageCount] = {
     "russian", "japanese", "chinese", "danish", "italian", "polish", "spanish"};
 
 // The folder under the build folder where screenshots go, made if missing.
-inline QString ScreenshotFolder() {
-    const QString folder = QStringLiteral(QUORLAN_BINARY_DIR "/screenshots");
-    QDir().mkpath(folder);
-    return folder;
-}
+QString ScreenshotFolder();

@@ -1,18 +1,13 @@
-#pragma once
+#include "tests/support/text_fit.h"
+
 #include <QAbstractButton>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
 #include <QTabBar>
-#include <QWidget>
-#include <string>
-#include <vector>
 
-// Texts measured with the widgets' own fonts: a label must wrap within its
-// height; a button's caption, a group box's title, the tabs and every combo
-// row must fit their width. Hidden controls are not looked at.
-inline std::vector<std::string> TextsThatDoNotFit(const QWidget& window) {
+std::vector<std::string> TextsThatDoNotFit(const QWidget& window) {
     std::vector<std::string> faults;
     for (auto* label : window.findChildren<QLabel*>()) {
         if (!label->isVisibleTo(&window)) {

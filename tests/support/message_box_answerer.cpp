@@ -1,0 +1,27 @@
+#include "tests/support/message_box_answerer.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QTest>
+
+CMessageBoxAnswerer::CMessageBoxAnswerer(std::deque<QMessageBox::StandardButton> answers)
+    : m_answers(std::move(answers)) {
+    QObject::connect(&m_timer, &QTimer::timeout, [this] { AnswerOpenBox(); });
+    m_timer.start(10);
+}
+
+void CMessageBoxAnswerer::AnswerOpenBox() {
+    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    if (box == nullptr || !box->isVisible() || m_answers.empty()) {
+        return;
+    }
+    m_shown.push_back({box->text(), box->windowTitle(), box->icon(),
+                       box->parentWidget() != nullptr && box->isModal()});
+    QAbstractButton* button = box->button(m_answers.front());
+    m_answers.pop_front();
+    if (button != nullptr) {
+        QTest::mouseClick(button, Qt::LeftButton);
+    } else {
+        box->done(QMessageBox::Cancel); // a script that does not fit fails, not hangs
+    }
+}

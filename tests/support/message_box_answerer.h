@@ -1,0 +1,29 @@
+#pragma once
+#include <QMessageBox>
+#include <QString>
+#include <QTimer>
+#include <deque>
+#include <vector>
+
+// Plays the user at Qt message boxes: each box that comes up is recorded
+// and answered with the next button of the script.
+class CMessageBoxAnswerer {
+public:
+    struct CShown {
+        QString text;
+        QString caption;
+        QMessageBox::Icon icon;
+        bool modalToItsOwner;
+    };
+
+    explicit CMessageBoxAnswerer(std::deque<QMessageBox::StandardButton> answers);
+
+    const std::vector<CShown>& Shown() const { return m_shown; }
+
+private:
+    void AnswerOpenBox();
+
+    std::deque<QMessageBox::StandardButton> m_answers;
+    std::vector<CShown> m_shown;
+    QTimer m_timer;
+};
