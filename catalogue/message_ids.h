@@ -47,6 +47,9 @@ enum MessageId {
 
     // Loading a settings file.
     kMsgLoadSettings = 45, // caption of the reader's messages
+    kMsgLoadSucceeded = 46,
+    kMsgLoadFinishedWithError = 47,
+    kMsgSettingFileMissing = 48,
     kMsgPasswordDecryption = 49,
     kMsgBadFileDeviceName = 50,
     kMsgBadFileUserId = 51,
@@ -62,6 +65,13 @@ enum MessageId {
     kMsgFileProxyPortMissing = 62,
     kMsgBadFileProxyAddress = 63,
     kMsgBadFileProxyPort = 64,
+
+    // Creating a settings file.
+    kMsgSelectFolder = 65,
+    kMsgCreateSetting = 66, // caption
+    kMsgOverwriteExistingFile = 67,
+    kMsgCreateSucceeded = 68,
+    kMsgCreateFailed = 69,
 
     // Checks of the network folder page.
     kMsgNetFolderSetting = 70, // caption
@@ -148,5 +158,10 @@ enum MessageId {
     kMsgConfirmLevel = 151,
     kMsgRestartQuestion = 152,
 
+    // The choice between the player and the local computer.
+    kMsgSelectTarget = 153, // window title
+    kMsgWhereToLoadFrom = 154,
+    kMsgWhereToCreateInto = 155,
     kMsgSdCardOfDevice = 156, // "%s": the device's display name
+    kMsgLocalComputer = 157,
 };

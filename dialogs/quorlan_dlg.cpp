@@ -2,7 +2,6 @@
 
 #include "catalogue/message_catalogue.h"
 #include "dialogs/about_dlg.h"
-#include "settings/app_data_store.h"
 
 #include <array>
 
@@ -33,6 +32,8 @@ CQuorlanDlg::CQuorlanDlg() : CQuorlanDlgState(QuorlanDlgTemplate()) {
              [this] { EnableNetFolderFields(false); });
     OnNotify(IDC_NETFOLDER_CUSTOMIZE, ui::Notification::Clicked,
              [this] { EnableNetFolderFields(true); });
+    OnNotify(IDC_LOAD_SETTINGS, ui::Notification::Clicked, [this] { OnLoadSettings(); });
+    OnNotify(IDC_CREATE_SETTING_FILE, ui::Notification::Clicked, [this] { OnCreateSettingFile(); });
     OnNotify(IDC_EXIT, ui::Notification::Clicked, [this] { OnExit(); });
     OnNotify(IDM_ABOUTBOX, ui::Notification::Clicked, [this] { OnAbout(); });
     OnNotify(IDC_ADD, ui::Notification::Clicked, [this] { OnAdd(); });
@@ -136,10 +137,7 @@ void CQuorlanDlg::SaveSessionState() {
         }
         UpdateData(false);
     }
-    if (!m_strAppDataPath.empty()) {
-        WriteSettingsFile(m_strAppDataPath, kAppDataFileMode);
-        WriteUtilitySection(m_strAppDataPath);
-    }
+    SaveApplicationData(m_strAppDataPath);
 }
 
 void CQuorlanDlg::OnOK() {

@@ -2,6 +2,8 @@
 #include "dialogs/quorlan_dlg_layout.h"
 #include "dialogs/quorlan_dlg_state.h"
 
+#include <optional>
+
 // The library's main window: three tabs over the settings state, and the
 // buttons that load, create and close.
 class CQuorlanDlg : public CQuorlanDlgState {
@@ -17,6 +19,15 @@ public:
     void ShowSelectedPage();
 
 private:
+    enum class ETarget { Device, LocalComputer };
+
+    // "Load settings" and "Create Setting file".
+    void OnLoadSettings();
+    void OnCreateSettingFile();
+    // Asks for the player or the local computer when a player is attached;
+    // without one it is the local computer. Nothing when the user declined.
+    std::optional<ETarget> ChooseTarget(int create);
+
     void LayOutControls();
     void InsertTabs();
     void ApplyEnablingRules();

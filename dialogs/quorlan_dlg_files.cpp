@@ -116,19 +116,16 @@ int CQuorlanDlgState::WriteSettingsFile(const std::u16string& path,
 
 void CQuorlanDlgState::GetApplicationDataPath() { m_strAppDataPath = ApplicationDataPath(); }
 
-int CQuorlanDlgState::WriteUtilitySection(const std::u16string& path) {
-    UpdateData(true);
+int CQuorlanDlgState::SaveApplicationData(const std::u16string& path) {
+    const CSettingsRecords records = CollectSettingsRecords();
     if (path.empty()) {
         return 1;
     }
-    const ui::IWindow& window = Window();
     CUtilitySection section;
     section.strLastPath = m_strLastPath;
     section.nNetFolderChoice = m_nNetFolderChoice;
-    section.folder.m_strNetDeviceName = window.Text(IDC_DEVICE_NAME);
-    section.folder.m_strUserId = window.Text(IDC_USER_ID);
-    section.folder.m_strPassword = window.Text(IDC_PASSWORD);
-    ::WriteUtilitySection(std::filesystem::path(path), section);
+    section.folder = records.netFolder;
+    SaveAppDataFile(std::filesystem::path(path), records, section);
     return 1;
 }
 

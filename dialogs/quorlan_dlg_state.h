@@ -49,10 +49,11 @@ public:
     void ShowNetFolderEntries(const CNetFolderSetting& folder, bool customize);
 
     // The application data file: its path in m_strAppDataPath (empty when
-    // the store is to be skipped), and the section that only it has. Both
-    // operations always return 1; a failed write is not reported.
+    // the store is to be skipped), the whole state saved there in one step
+    // with the section that only it has, and that section read back. Both
+    // operations always return 1; a failed save is not reported.
     void GetApplicationDataPath();
-    int WriteUtilitySection(const std::u16string& path);
+    int SaveApplicationData(const std::u16string& path);
     int LoadUtilitySection(const std::u16string& path);
 
     // The slot a wireless list line refers to; null for no such line.

@@ -10,6 +10,7 @@
 #include "platform/profile_file.h"
 #include "settings/secret_cipher.h"
 #include "settings/settings_file_format.h"
+#include "settings/settings_file_writer.h"
 #include "settings/validation_rules.h"
 
 namespace {
@@ -75,12 +76,13 @@ CUtilitySectionContents ReadUtilitySection(const std::filesystem::path& path) {
     return contents;
 }
 
-bool WriteUtilitySection(const std::filesystem::path& path, const CUtilitySection& section) {
-    const auto bytes = platform::ReadWholeFile(path);
-    if (!bytes && std::filesystem::exists(path)) {
-        return false; // never replace what could not be read
+bool SaveAppDataFile(const std::filesystem::path& path, const CSettingsRecords& records,
+                     const CUtilitySection& section) {
+    const CComposedSettingsFile settings = ComposeSettingsFile(records);
+    if (!settings.bytes) {
+        return false;
     }
-    auto document = platform::CIniDocument::FromBytes(bytes.value_or(std::string{}));
+    auto document = platform::CIniDocument::FromBytes(*settings.bytes);
     const CNetFolderSetting& folder = section.folder;
     std::u16string storedPassword;
     // A password too long to encrypt is not stored at all; the silent page

@@ -30,6 +30,9 @@ struct CUtilitySectionContents {
 // Reads the section; each bad value is refused and left empty.
 CUtilitySectionContents ReadUtilitySection(const std::filesystem::path& path);
 
-// Adds the section to the file, keeping the rest of it; false when the file
-// could not be read or written (it is then left as it was).
-bool WriteUtilitySection(const std::filesystem::path& path, const CUtilitySection& section);
+// The whole application data file: the settings sections of the records and
+// the section that only this file has, composed together and saved in one
+// step, owner-only for a new file. False when nothing was saved; the old
+// file is then left exactly as it was.
+bool SaveAppDataFile(const std::filesystem::path& path, const CSettingsRecords& records,
+                     const CUtilitySection& section);

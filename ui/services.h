@@ -9,6 +9,24 @@ namespace ui {
 
 class CDialog;
 
+// The folder browser: only folders can be chosen; it opens with
+// selectedFolder chosen, when there is one.
+struct CFolderBrowseOptions {
+    std::u16string title;
+    std::u16string selectedFolder;
+};
+
+// The open-file dialog: only an existing file can be chosen. The filter is
+// pairs "description|patterns|" as the Windows file dialog takes them,
+// patterns separated by ';'. A name typed without an extension gets
+// defaultExtension (without its dot).
+struct COpenFileOptions {
+    std::u16string defaultExtension;
+    std::u16string fileName;
+    std::u16string filter;
+    std::u16string initialFolder; // empty: the backend's usual folder
+};
+
 // What the dialogs ask of the desktop: modal dialogs, message boxes, file
 // choosers and other top-level windows. One backend serves a process.
 class IUiServices {
@@ -23,12 +41,11 @@ public:
     virtual int ShowMessageBox(CDialog* owner, std::u16string_view text,
                                std::u16string_view caption, Icon icon, Buttons buttons) = 0;
 
-    // A chosen folder or file; nothing when the user cancelled.
+    // A chosen folder or existing file; nothing when the user cancelled.
     virtual std::optional<std::u16string> BrowseForFolder(CDialog* owner,
-                                                          std::u16string_view title) = 0;
+                                                          const CFolderBrowseOptions& options) = 0;
     virtual std::optional<std::u16string> GetOpenFileName(CDialog* owner,
-                                                          std::u16string_view initialFolder,
-                                                          std::u16string_view filter) = 0;
+                                                          const COpenFileOptions& options) = 0;
 
     // A top-level window whose title is exactly this, or 0.
     virtual WindowHandle FindWindow(std::u16string_view title) = 0;

@@ -14,10 +14,7 @@ protected:
 
     // What closing the dialog saves, and what opening it reads back, into
     // a dialog state of its own.
-    void Save() {
-        ASSERT_EQ(m_state.WriteSettingsFile(StorePath(), kAppDataFileMode), 1);
-        ASSERT_EQ(m_state.WriteUtilitySection(StorePath()), 1);
-    }
+    void Save() { ASSERT_EQ(m_state.SaveApplicationData(StorePath()), 1); }
     void Reopen() {
         m_window.reset();
         m_reopenedWindow.reset();
@@ -78,7 +75,7 @@ TEST_F(AppDataStoreTest, APathLongerThan259UnitsSkipsTheStore) {
     EXPECT_FALSE(std::filesystem::exists(tooLong)) << "nothing is made for a skipped store";
 
     // Without a path, saving does nothing and loading gives the defaults.
-    EXPECT_EQ(m_state.WriteUtilitySection(u""), 1);
+    EXPECT_EQ(m_state.SaveApplicationData(u""), 1);
     EXPECT_EQ(m_state.LoadUtilitySection(u""), 1);
     EXPECT_EQ(m_state.m_nNetFolderChoice, 0);
 }

@@ -4,6 +4,12 @@
 
 namespace ui::headless {
 
+namespace {
+
+int TemplateOf(const CDialog* owner) { return owner != nullptr ? owner->Template().id : 0; }
+
+} // namespace
+
 void CHeadlessUi::OnNextModal(int templateId, ModalScript script) {
     m_scripts.push_back({templateId, std::move(script)});
 }
@@ -55,7 +61,7 @@ int CHeadlessUi::RunModal(CDialog& dialog, CDialog*) {
 int CHeadlessUi::ShowMessageBox(CDialog* owner, std::u16string_view text,
                                 std::u16string_view caption, Icon icon, Buttons buttons) {
     const CMessageBoxRecord record{std::u16string(text), std::u16string(caption), icon, buttons,
-                                   owner != nullptr ? owner->Template().id : 0};
+                                   TemplateOf(owner)};
     m_boxes.push_back(record);
     if (m_observer) {
         m_observer(record);
@@ -68,23 +74,26 @@ int CHeadlessUi::ShowMessageBox(CDialog* owner, std::u16string_view text,
     return buttons == Buttons::YesNo ? IDYES : IDOK;
 }
 
-std::optional<std::u16string> CHeadlessUi::BrowseForFolder(CDialog*, std::u16string_view) {
-    if (m_folderAnswers.empty()) {
+std::optional<std::u16string>
+CHeadlessUi::NextAnswer(std::deque<std::optional<std::u16string>>& answers) {
+    if (answers.empty()) {
         return std::nullopt;
     }
-    auto answer = std::move(m_folderAnswers.front());
-    m_folderAnswers.pop_front();
+    auto answer = std::move(answers.front());
+    answers.pop_front();
     return answer;
 }
 
-std::optional<std::u16string> CHeadlessUi::GetOpenFileName(CDialog*, std::u16string_view,
-                                                           std::u16string_view) {
-    if (m_fileAnswers.empty()) {
-        return std::nullopt;
-    }
-    auto answer = std::move(m_fileAnswers.front());
-    m_fileAnswers.pop_front();
-    return answer;
+std::optional<std::u16string> CHeadlessUi::BrowseForFolder(CDialog* owner,
+                                                           const CFolderBrowseOptions& options) {
+    m_folderBrowses.push_back({options, TemplateOf(owner)});
+    return NextAnswer(m_folderAnswers);
+}
+
+std::optional<std::u16string> CHeadlessUi::GetOpenFileName(CDialog* owner,
+                                                           const COpenFileOptions& options) {
+    m_openFileDialogs.push_back({options, TemplateOf(owner)});
+    return NextAnswer(m_fileAnswers);
 }
 
 WindowHandle CHeadlessUi::FindWindow(std::u16string_view title) {

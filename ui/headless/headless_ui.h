@@ -22,6 +22,11 @@ struct CMessageBoxRecord {
 // A window opened without a modal loop; letting it go detaches the dialog.
 using COpenWindow = std::unique_ptr<CHeadlessWindow, std::function<void(CHeadlessWindow*)>>;
 
+template <typename Options> struct CFileDialogRecord {
+    Options options;
+    int templateOfOwner; // 0 without an owner
+};
+
 // The backend without a display. It plays the user from a script: message
 // boxes are recorded and answered, modal dialogs are handed to callbacks,
 // file choosers return prepared answers.
@@ -43,8 +48,16 @@ public:
     // the script leaves open is closed as with Esc.
     void OnNextModal(int templateId, ModalScript script);
 
+    // Answers for the next folder browser and open-file dialog; without
+    // one, the user cancels. Every one shown is recorded with its owner.
     void AnswerNextFolderBrowse(std::optional<std::u16string> folder);
     void AnswerNextOpenFile(std::optional<std::u16string> file);
+    const std::vector<CFileDialogRecord<CFolderBrowseOptions>>& FolderBrowses() const {
+        return m_folderBrowses;
+    }
+    const std::vector<CFileDialogRecord<COpenFileOptions>>& OpenFileDialogs() const {
+        return m_openFileDialogs;
+    }
 
     // A window of another program, for FindWindow.
     WindowHandle AddForeignWindow(std::u16string title);
@@ -60,9 +73,9 @@ public:
     int ShowMessageBox(CDialog* owner, std::u16string_view text, std::u16string_view caption,
                        Icon icon, Buttons buttons) override;
     std::optional<std::u16string> BrowseForFolder(CDialog* owner,
-                                                  std::u16string_view title) override;
-    std::optional<std::u16string> GetOpenFileName(CDialog* owner, std::u16string_view initialFolder,
-                                                  std::u16string_view filter) override;
+                                                  const CFolderBrowseOptions& options) override;
+    std::optional<std::u16string> GetOpenFileName(CDialog* owner,
+                                                  const COpenFileOptions& options) override;
     WindowHandle FindWindow(std::u16string_view title) override;
     bool SetForegroundWindow(WindowHandle window) override;
 
@@ -77,6 +90,8 @@ private:
     };
 
     WindowHandle NextHandle() { return ++m_lastHandle; }
+    static std::optional<std::u16string>
+    NextAnswer(std::deque<std::optional<std::u16string>>& answers);
 
     std::deque<int> m_answers;
     std::function<void(const CMessageBoxRecord&)> m_observer;
@@ -84,6 +99,8 @@ private:
     std::deque<CScripted> m_scripts;
     std::deque<std::optional<std::u16string>> m_folderAnswers;
     std::deque<std::optional<std::u16string>> m_fileAnswers;
+    std::vector<CFileDialogRecord<CFolderBrowseOptions>> m_folderBrowses;
+    std::vector<CFileDialogRecord<COpenFileOptions>> m_openFileDialogs;
     std::vector<CForeignWindow> m_foreignWindows;
     std::vector<CHeadlessWindow*> m_openWindows;
     WindowHandle m_lastHandle = 0x1000;

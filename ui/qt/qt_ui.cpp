@@ -2,11 +2,11 @@
 
 #include "platform/x11_window.h"
 #include "ui/dialog.h"
+#include "ui/qt/file_dialogs.h"
 #include "ui/qt/qt_text.h"
 #include "ui/qt/qt_window.h"
 
 #include <QApplication>
-#include <QFileDialog>
 #include <QGuiApplication>
 #include <QMessageBox>
 #include <QPushButton>
@@ -33,17 +33,6 @@ QMessageBox::Icon ToQtIcon(Icon icon) {
         break;
     }
     return QMessageBox::NoIcon;
-}
-
-QString ToQtFilter(std::u16string_view filter) {
-    const QStringList parts = ToQString(filter).split(QLatin1Char('|'), Qt::SkipEmptyParts);
-    QStringList filters;
-    for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
-        QString patterns = parts[i + 1];
-        patterns.replace(QLatin1Char(';'), QLatin1Char(' '));
-        filters.push_back(QStringLiteral("%1 (%2)").arg(parts[i], patterns));
-    }
-    return filters.join(QStringLiteral(";;"));
 }
 
 } // namespace
@@ -98,23 +87,14 @@ int CQtUi::ShowMessageBox(CDialog* owner, std::u16string_view text, std::u16stri
     }
 }
 
-std::optional<std::u16string> CQtUi::BrowseForFolder(CDialog* owner, std::u16string_view title) {
-    const QString folder = QFileDialog::getExistingDirectory(WidgetOf(owner), ToQString(title));
-    if (folder.isEmpty()) {
-        return std::nullopt;
-    }
-    return FromQString(folder);
+std::optional<std::u16string> CQtUi::BrowseForFolder(CDialog* owner,
+                                                     const CFolderBrowseOptions& options) {
+    return RunFolderBrowser(WidgetOf(owner), options);
 }
 
 std::optional<std::u16string> CQtUi::GetOpenFileName(CDialog* owner,
-                                                     std::u16string_view initialFolder,
-                                                     std::u16string_view filter) {
-    const QString file = QFileDialog::getOpenFileName(WidgetOf(owner), QString(),
-                                                      ToQString(initialFolder), ToQtFilter(filter));
-    if (file.isEmpty()) {
-        return std::nullopt;
-    }
-    return FromQString(file);
+                                                     const COpenFileOptions& options) {
+    return RunOpenFileDialog(WidgetOf(owner), options);
 }
 
 // Handles are native window ids, as a host would see them; on X11 the same

@@ -13,11 +13,9 @@ public:
     int ShowMessageBox(CDialog* owner, std::u16string_view text, std::u16string_view caption,
                        Icon icon, Buttons buttons) override;
     std::optional<std::u16string> BrowseForFolder(CDialog* owner,
-                                                  std::u16string_view title) override;
-    // filter: pairs "description|patterns|" as the Windows file dialog takes
-    // them, patterns separated by ';'.
-    std::optional<std::u16string> GetOpenFileName(CDialog* owner, std::u16string_view initialFolder,
-                                                  std::u16string_view filter) override;
+                                                  const CFolderBrowseOptions& options) override;
+    std::optional<std::u16string> GetOpenFileName(CDialog* owner,
+                                                  const COpenFileOptions& options) override;
     // The process's own windows first; on X11 also other programs' windows.
     WindowHandle FindWindow(std::u16string_view title) override;
     bool SetForegroundWindow(WindowHandle window) override;
