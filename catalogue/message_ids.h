@@ -63,6 +63,13 @@ enum MessageId {
     kMsgBadFileProxyAddress = 63,
     kMsgBadFileProxyPort = 64,
 
+    // Creating a settings file.
+    kMsgSelectFolder = 65,
+    kMsgCreateSetting = 66, // caption
+    kMsgOverwriteExistingFile = 67,
+    kMsgCreateSucceeded = 68,
+    kMsgCreateFailed = 69,
+
     // Checks of the network folder page.
     kMsgNetFolderSetting = 70, // caption
     kMsgInputDeviceName = 71,
@@ -147,6 +154,13 @@ enum MessageId {
     kMsgQuestionCaption = 150,
     kMsgConfirmLevel = 151,
     kMsgRestartQuestion = 152,
+    kMsgLevelNotWritten = 158,
+    kMsgNeedsAdministrator = 159,
 
+    // The choice between the player and the local computer.
+    kMsgSelectTarget = 153, // window title
+    kMsgWhereToLoadFrom = 154,
+    kMsgWhereToCreateInto = 155,
     kMsgSdCardOfDevice = 156, // "%s": the device's display name
+    kMsgLocalComputer = 157,
 };
