@@ -15,6 +15,8 @@ public:
 
     // The page the tab strip selects is shown, every other one hidden.
     void ShowSelectedPage();
+    // Keeps the security program and the system's pop-ups in front.
+    void OnWindowPosChanged() override;
 
 private:
     void LayOutControls();
@@ -29,4 +31,6 @@ private:
     void OnProperty();
     void OnPriorityUp();
     void OnPriorityDown();
+    // The security page.
+    void OnStartSecuritySetting();
 };
