@@ -2,6 +2,7 @@
 
 #include "authlevel/ntlm_setting_dlg.h"
 #include "catalogue/message_catalogue.h"
+#include "platform/administrator.h"
 #include "platform/codepage.h"
 #include "platform/last_error.h"
 #include "platform/module.h"
@@ -15,6 +16,18 @@ void BringToFront(std::u16string_view title) {
         ui::Services().SetForegroundWindow(window);
     }
 }
+
+// What the manifest's demand for administrator rights does on Windows: the
+// program starts again with them, or the user learns that they are needed.
+void RestartAsAdministrator() {
+    if (!platform::StartAsAdministrator(platform::GetModuleFileName())) {
+        std::u16string message;
+        ui::Services().ShowMessageBox(nullptr, ComposeMessageText(message, kMsgNeedsAdministrator),
+                                      GetMessageText(kMsgQuestionCaption), ui::Icon::Error,
+                                      ui::Buttons::Ok);
+    }
+}
+
 } // namespace
 
 CNTLMSettingApp::CNTLMSettingApp()
@@ -23,6 +36,10 @@ CNTLMSettingApp::CNTLMSettingApp()
 
 bool CNTLMSettingApp::InitInstance() {
     SelectLanguageFromLocale();
+    if (!platform::IsUserAnAdmin()) {
+        RestartAsAdministrator();
+        return false;
+    }
     m_hMutex = platform::CreateMutex(m_strMutexName);
     if (platform::GetLastError() == platform::ERROR_ALREADY_EXISTS) {
         BringToFront(GetMessageText(kMsgLocalSecuritySetting));

@@ -12,6 +12,13 @@ constexpr int kLevelCount = 6;
 // Chosen when nothing is stored: NTLM responses only.
 constexpr int kDefaultLevel = 2;
 
+// Read back after writing: a level that did not reach the registry must not
+// be reported as changed.
+bool StoreLevel(int level) {
+    WriteLmCompatibilityLevel(level);
+    return ReadLmCompatibilityLevel() == level;
+}
+
 ui::DialogTemplate MakeTemplate() {
     using namespace ui;
     DialogTemplate dialog;
@@ -93,7 +100,12 @@ bool CNTLMSettingDlg::ApplyLevel() {
                    ui::Buttons::OkCancel) != ui::IDOK) {
         return false;
     }
-    WriteLmCompatibilityLevel(Window().CurSel(IDC_COMBO_LEVEL));
+    if (!StoreLevel(Window().CurSel(IDC_COMBO_LEVEL))) {
+        ComposeMessageText(m_strMessage, kMsgLevelNotWritten);
+        MessageBox(m_strMessage, GetMessageText(kMsgQuestionCaption), ui::Icon::Error,
+                   ui::Buttons::Ok);
+        return false;
+    }
     Window().Enable(IDC_APPLY, false);
     ComposeMessageText(m_strMessage, kMsgRestartQuestion);
     if (MessageBox(m_strMessage, GetMessageText(kMsgQuestionCaption), ui::Icon::None,

@@ -32,7 +32,7 @@ private:
     void OnSelChangeLevel();
     void OnApply();
     // Confirms, writes and asks about the restart; false when the user
-    // did not confirm.
+    // did not confirm or the level could not be written.
     bool ApplyLevel();
 
     std::u16string m_strIconName;

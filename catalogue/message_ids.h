@@ -157,6 +157,8 @@ enum MessageId {
     kMsgQuestionCaption = 150,
     kMsgConfirmLevel = 151,
     kMsgRestartQuestion = 152,
+    kMsgLevelNotWritten = 158,
+    kMsgNeedsAdministrator = 159,
 
     // The choice between the player and the local computer.
     kMsgSelectTarget = 153, // window title

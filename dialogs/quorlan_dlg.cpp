@@ -42,6 +42,8 @@ CQuorlanDlg::CQuorlanDlg() : CQuorlanDlgState(QuorlanDlgTemplate()) {
     OnNotify(IDC_WIRELESS_LIST, ui::Notification::DoubleClicked, [this] { OnProperty(); });
     OnNotify(IDC_PRIORITY_UP, ui::Notification::Clicked, [this] { OnPriorityUp(); });
     OnNotify(IDC_PRIORITY_DOWN, ui::Notification::Clicked, [this] { OnPriorityDown(); });
+    OnNotify(IDC_START_SECURITY_SETTING, ui::Notification::Clicked,
+             [this] { OnStartSecuritySetting(); });
 }
 
 bool CQuorlanDlg::OnInitDialog() {

@@ -17,6 +17,8 @@ public:
 
     // The page the tab strip selects is shown, every other one hidden.
     void ShowSelectedPage();
+    // Keeps the security program and the system's pop-ups in front.
+    void OnWindowPosChanged() override;
 
 private:
     enum class ETarget { Device, LocalComputer };
@@ -40,4 +42,6 @@ private:
     void OnProperty();
     void OnPriorityUp();
     void OnPriorityDown();
+    // The security page.
+    void OnStartSecuritySetting();
 };

@@ -44,9 +44,7 @@ CDialog::CDialog(const DialogTemplate& dialogTemplate, CDialog* parent)
 
 CDialog::~CDialog() = default;
 
-int CDialog::DoModal() {
-    return Services().RunModal(*this, m_pParent);
-}
+int CDialog::DoModal() { return Services().RunModal(*this, m_pParent); }
 
 bool CDialog::OnInitDialog() {
     UpdateData(false);
@@ -76,9 +74,7 @@ void CDialog::OnOK() {
     }
 }
 
-void CDialog::OnCancel() {
-    EndDialog(IDCANCEL);
-}
+void CDialog::OnCancel() { EndDialog(IDCANCEL); }
 
 int CDialog::MessageBox(std::u16string_view text, std::u16string_view caption, Icon icon,
                         Buttons buttons) {
@@ -98,6 +94,8 @@ void CDialog::Dispatch(int id, Notification code) {
         OnCancel();
     }
 }
+
+void CDialog::OnWindowPosChanged() {}
 
 IWindow& CDialog::Window() const {
     if (m_window == nullptr) {

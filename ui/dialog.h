@@ -48,6 +48,9 @@ public:
     // The backend reports a user action; IDOK and IDCANCEL without an entry
     // of their own run OnOK and OnCancel.
     void Dispatch(int id, Notification code);
+    // The backend reports that the window has moved, changed size or come
+    // to the front, after the change is done.
+    virtual void OnWindowPosChanged();
 
     const DialogTemplate& Template() const { return m_template; }
     bool HasWindow() const { return m_window != nullptr; }

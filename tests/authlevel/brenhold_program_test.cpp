@@ -1,31 +1,17 @@
-#include "platform/x11_window.h"
 #include "tests/authlevel/brenhold_fixture.h"
+#include "tests/support/virtual_display.h"
 
 #include <chrono>
-#include <csignal>
 #include <cstring>
 #include <optional>
-#include <spawn.h>
 #include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
 #include <xcb/xcb.h>
 
-extern char** environ;
-
 namespace {
 
 using namespace std::chrono_literals;
-
-pid_t Spawn(const std::vector<std::string>& command) {
-    std::vector<char*> argv;
-    for (const auto& word : command) {
-        argv.push_back(const_cast<char*>(word.c_str()));
-    }
-    argv.push_back(nullptr);
-    pid_t pid = -1;
-    return posix_spawnp(&pid, argv[0], nullptr, nullptr, argv.data(), environ) == 0 ? pid : -1;
-}
 
 // The exit status, or nothing when the process is still running at the end.
 std::optional<int> AwaitExit(pid_t pid, std::chrono::milliseconds patience) {
@@ -37,16 +23,6 @@ std::optional<int> AwaitExit(pid_t pid, std::chrono::milliseconds patience) {
         std::this_thread::sleep_for(20ms);
     }
     return std::nullopt;
-}
-
-std::uint32_t AwaitWindow(std::u16string_view title) {
-    for (int attempt = 0; attempt < 500; ++attempt) {
-        if (const std::uint32_t window = platform::FindWindow(title); window != 0) {
-            return window;
-        }
-        std::this_thread::sleep_for(20ms);
-    }
-    return 0;
 }
 
 // What a window manager's close button sends (ICCCM WM_DELETE_WINDOW).
@@ -73,55 +49,6 @@ void AskToClose(std::uint32_t window) {
     xcb_flush(connection);
     xcb_disconnect(connection);
 }
-
-// A virtual X display of the test's own; stopped with the test.
-class CVirtualDisplay {
-public:
-    CVirtualDisplay() {
-        int ready[2];
-        if (pipe(ready) != 0) {
-            return;
-        }
-        // -noreset: the server would otherwise reset whenever its last client
-        // leaves, and refuse a program that connects during the reset.
-        m_pid = Spawn({"Xvfb", "-displayfd", std::to_string(ready[1]), "-noreset", "-nolisten",
-                       "tcp", "-screen", "0", "1024x768x24"});
-        close(ready[1]);
-        char number[16] = {};
-        if (m_pid > 0 && read(ready[0], number, sizeof number - 1) > 0) {
-            m_name = ":" + std::to_string(std::atoi(number));
-        }
-        close(ready[0]);
-        WaitUntilAccepting();
-    }
-    ~CVirtualDisplay() {
-        if (m_pid > 0) {
-            kill(m_pid, SIGTERM);
-            waitpid(m_pid, nullptr, 0);
-        }
-    }
-    CVirtualDisplay(const CVirtualDisplay&) = delete;
-    CVirtualDisplay& operator=(const CVirtualDisplay&) = delete;
-
-    const std::string& Name() const { return m_name; }
-
-private:
-    // A loaded machine may announce the display before it takes clients.
-    void WaitUntilAccepting() const {
-        for (int attempt = 0; attempt < 100 && !m_name.empty(); ++attempt) {
-            xcb_connection_t* connection = xcb_connect(m_name.c_str(), nullptr);
-            const bool accepted = xcb_connection_has_error(connection) == 0;
-            xcb_disconnect(connection);
-            if (accepted) {
-                return;
-            }
-            usleep(50 * 1000);
-        }
-    }
-
-    pid_t m_pid = -1;
-    std::string m_name;
-};
 
 } // namespace
 

@@ -1,7 +1,10 @@
 #include "authlevel/ntlm_setting_app.h"
 #include "authlevel/ntlm_setting_dlg.h"
+#include "platform/administrator.h"
+#include "platform/module.h"
 #include "platform/named_mutex.h"
 #include "tests/authlevel/brenhold_fixture.h"
+#include "tests/support/stand_in_program.h"
 #include "ui/headless/headless_ui.h"
 
 #include <unistd.h>
@@ -62,4 +65,49 @@ TEST_F(NtlmSettingAppTest, SecondInstanceLooksForTheTitleInItsOwnLanguage) {
         EXPECT_EQ(m_ui.ForegroundWindow(), 0u);
     }
     close(first);
+}
+
+// Started by a user without rights, the program asks for them through pkexec
+// and leaves the dialog to the instance that has them.
+class NtlmSettingAppWithoutRightsTest : public CBrenholdHeadlessFixture {
+protected:
+    void SetUp() override {
+        CBrenholdHeadlessFixture::SetUp();
+        platform::OverrideIsUserAnAdminForTesting(false);
+        m_ui.OnNextModal(IDD_NTLMSETTING_DIALOG, [this](CHeadlessWindow&) { m_bShown = true; });
+    }
+    void TearDown() override {
+        platform::OverrideIsUserAnAdminForTesting(std::nullopt);
+        CBrenholdHeadlessFixture::TearDown();
+    }
+
+    std::filesystem::path Bin() const { return m_folder / "bin"; }
+    std::filesystem::path Record() const { return m_folder / "pkexec-record"; }
+
+    CEnvironmentVariable m_path{"PATH", Bin().string()};
+    bool m_bShown = false;
+};
+
+TEST_F(NtlmSettingAppWithoutRightsTest, StartsItselfAgainThroughPkexec) {
+    WriteStandInProgram(Bin() / "pkexec", Record());
+    CNTLMSettingApp app;
+    EXPECT_FALSE(app.InitInstance());
+    EXPECT_EQ(AwaitRecord(Record()),
+              (Bin() / "pkexec").string() + " " + platform::GetModuleFileName().string() + "\n");
+    EXPECT_FALSE(m_bShown);
+    EXPECT_TRUE(m_ui.MessageBoxes().empty());
+}
+
+TEST_F(NtlmSettingAppWithoutRightsTest, WithoutPkexecSaysRightsAreNeededInTheUsersLanguage) {
+    CEnvironmentVariable japanese("LANG", "ja_JP.UTF-8");
+    CNTLMSettingApp app;
+    EXPECT_FALSE(app.InitInstance());
+    EXPECT_FALSE(m_bShown);
+    ASSERT_EQ(m_ui.MessageBoxes().size(), 1u);
+    const auto& box = m_ui.MessageBoxes()[0];
+    EXPECT_EQ(box.text, std::u16string(u"セキュリティ設定を変更するには管理者権限が必要です。"
+                                       u"このプログラムを管理者として起動してください。   "));
+    EXPECT_EQ(box.caption, u"ローカル セキュリティ設定");
+    EXPECT_EQ(box.icon, ui::Icon::Error);
+    EXPECT_EQ(box.buttons, ui::Buttons::Ok);
 }

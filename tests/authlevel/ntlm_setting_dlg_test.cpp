@@ -141,16 +141,34 @@ TEST_F(NtlmSettingDlgTest, RestartAcceptedRequestsItAndOkThenCloses) {
     EXPECT_EQ(StoredLevel(), u"dword:00000001");
 }
 
-TEST_F(NtlmSettingDlgTest, FailedWriteIsNotReportedAndStillOffersTheRestart) {
+// A failed write is an error, never followed by the restart question that
+// would report the change as done; the dialog stays open to try again.
+TEST_F(NtlmSettingDlgTest, FailedWriteShowsAnErrorAndNeverTheRestartQuestion) {
     // A file where the registry folder should be: nothing can be written.
     std::ofstream(m_folder / "registry") << "";
     const auto window = m_ui.Open(m_dialog);
-    m_ui.AnswerNextMessageBox(ui::IDOK);
-    m_ui.AnswerNextMessageBox(ui::IDNO);
-    ASSERT_TRUE(window->Click(IDC_APPLY));
-    EXPECT_FALSE(window->IsEnabled(IDC_APPLY));
-    ASSERT_EQ(m_ui.MessageBoxes().size(), 2u);
-    EXPECT_EQ(m_ui.MessageBoxes()[1].buttons, ui::Buttons::YesNo);
+    std::u16string expected;
+    ComposeMessageText(expected, kMsgLevelNotWritten);
+    for (const bool viaOk : {false, true}) {
+        SCOPED_TRACE(viaOk ? "OK" : "Apply");
+        m_ui.ClearMessageBoxes();
+        m_ui.AnswerNextMessageBox(ui::IDOK);
+        if (viaOk) {
+            window->PressEnter();
+        } else {
+            ASSERT_TRUE(window->Click(IDC_APPLY));
+        }
+        ASSERT_EQ(m_ui.MessageBoxes().size(), 2u);
+        const auto& error = m_ui.MessageBoxes()[1];
+        EXPECT_EQ(error.text, expected);
+        EXPECT_EQ(error.caption, Text(150));
+        EXPECT_EQ(error.icon, ui::Icon::Error);
+        EXPECT_EQ(error.buttons, ui::Buttons::Ok);
+        EXPECT_FALSE(window->HasEnded());
+        EXPECT_TRUE(window->IsEnabled(IDC_APPLY));
+        EXPECT_EQ(window->CurSel(IDC_COMBO_LEVEL), 2);
+    }
+    EXPECT_FALSE(std::filesystem::exists(RestartRecord()));
 }
 
 TEST_F(NtlmSettingDlgTest, CancelAndEscapeCloseWithoutWriting) {

@@ -1,6 +1,7 @@
 #include "platform/last_error.h"
 #include "platform/restart.h"
 #include "tests/support/environment_variable.h"
+#include "tests/support/stand_in_program.h"
 #include "tests/support/temp_folder.h"
 
 #include <chrono>
@@ -10,24 +11,6 @@
 #include <thread>
 
 using namespace platform;
-
-namespace {
-
-// The command runs detached, so its record may come a moment later.
-std::string AwaitRecord(const std::filesystem::path& file) {
-    for (int attempt = 0; attempt < 200; ++attempt) {
-        std::ifstream in(file);
-        std::stringstream text;
-        text << in.rdbuf();
-        if (text.str().find('\n') != std::string::npos) {
-            return text.str();
-        }
-        std::this_thread::sleep_for(std::chrono::milliseconds(25));
-    }
-    return {};
-}
-
-} // namespace
 
 TEST(Restart, RunsTheConfiguredCommandWithItsArguments) {
     CTempFolder folder;

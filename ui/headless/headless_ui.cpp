@@ -114,7 +114,7 @@ bool CHeadlessUi::SetForegroundWindow(WindowHandle window) {
     if (window == 0) {
         return false;
     }
-    m_foreground = window;
+    m_raised.push_back(window);
     return true;
 }
 

@@ -61,7 +61,9 @@ public:
 
     // A window of another program, for FindWindow.
     WindowHandle AddForeignWindow(std::u16string title);
-    WindowHandle ForegroundWindow() const { return m_foreground; }
+    WindowHandle ForegroundWindow() const { return m_raised.empty() ? 0 : m_raised.back(); }
+    // Every window brought to the foreground, in order.
+    const std::vector<WindowHandle>& RaisedWindows() const { return m_raised; }
 
     // Gives a dialog a window without a modal loop and initialises it, for
     // using a dialog's logic directly. The dialog keeps the window until the
@@ -104,7 +106,7 @@ private:
     std::vector<CForeignWindow> m_foreignWindows;
     std::vector<CHeadlessWindow*> m_openWindows;
     WindowHandle m_lastHandle = 0x1000;
-    WindowHandle m_foreground = 0;
+    std::vector<WindowHandle> m_raised;
 };
 
 } // namespace ui::headless

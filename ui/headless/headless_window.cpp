@@ -171,6 +171,12 @@ void CHeadlessWindow::PressEscape() {
 
 void CHeadlessWindow::CloseBox() { PressEscape(); }
 
+void CHeadlessWindow::MoveWindow() {
+    if (!HasEnded()) {
+        m_dialog.OnWindowPosChanged();
+    }
+}
+
 Rect CHeadlessWindow::ControlRect(int id) const { return At(id).rect; }
 int CHeadlessWindow::ItemHeight(int id) const { return At(id).itemHeight; }
 

@@ -29,6 +29,8 @@ public:
     void PressEnter();
     void PressEscape();
     void CloseBox();
+    // Drags, resizes or raises the window; the dialog hears of it.
+    void MoveWindow();
 
     bool HasEnded() const { return m_result.has_value(); }
     std::optional<int> Result() const { return m_result; }

@@ -34,7 +34,14 @@ QString IconPath(const QString& name) { return QStringLiteral(":/icons/%1.svg").
 
 CQtWindow::CQtWindow(CDialog& dialog, QWidget* parent)
     : QDialog(parent), m_dialog(dialog), m_pDefaultButton(new CDefaultButton(this)),
-      m_nExtendedStyle(dialog.Template().extendedStyle) {
+      m_nExtendedStyle(dialog.Template().extendedStyle), m_pPosChangedReport(new QTimer(this)) {
+    m_pPosChangedReport->setSingleShot(true);
+    m_pPosChangedReport->setInterval(0);
+    connect(m_pPosChangedReport, &QTimer::timeout, this, [this] {
+        if (!m_result) {
+            m_dialog.OnWindowPosChanged();
+        }
+    });
     const DialogTemplate& dialogTemplate = dialog.Template();
     setObjectName(QString::number(dialogTemplate.id));
     setFont(DialogFont(dialogTemplate));
@@ -143,6 +150,31 @@ void CQtWindow::showEvent(QShowEvent* event) {
         const QSize frame = frameGeometry().size() - size();
         setFixedSize(size() - (frame - *m_frameAtSizing));
         m_frameAtSizing.reset();
+    }
+}
+
+void CQtWindow::ReportWindowPosChanged() {
+    if (isVisible() && !m_result) {
+        m_pPosChangedReport->start();
+    }
+}
+
+void CQtWindow::moveEvent(QMoveEvent* event) {
+    QDialog::moveEvent(event);
+    ReportWindowPosChanged();
+}
+
+void CQtWindow::resizeEvent(QResizeEvent* event) {
+    QDialog::resizeEvent(event);
+    ReportWindowPosChanged();
+}
+
+// A window manager raises the window it activates: the stacking order has
+// changed. Losing the activation changes nothing of ours.
+void CQtWindow::changeEvent(QEvent* event) {
+    QDialog::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange && isActiveWindow()) {
+        ReportWindowPosChanged();
     }
 }
 

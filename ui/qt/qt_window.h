@@ -7,6 +7,7 @@
 
 #include <QDialog>
 #include <QEventLoop>
+#include <QTimer>
 #include <map>
 #include <memory>
 #include <optional>
@@ -72,6 +73,9 @@ public:
 protected:
     void keyPressEvent(QKeyEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void changeEvent(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void reject() override;
     void accept() override;
@@ -81,6 +85,9 @@ private:
     QWidget* MakeWidget(const ControlTemplate& control);
     void ApplyWindowFlags();
     void UpdateAccessibleName(int labelId);
+    // Moves, resizes and activations come in bursts: the dialog hears of
+    // them once the burst has been handled.
+    void ReportWindowPosChanged();
     CItemListAdapter* Items(int id) const;
     template <typename Widget> Widget* As(int id) const;
 
@@ -95,6 +102,7 @@ private:
     unsigned m_nExtendedStyle = 0;
     std::optional<int> m_result;
     QEventLoop* m_pModalLoop = nullptr;
+    QTimer* m_pPosChangedReport;
 };
 
 } // namespace ui::qt

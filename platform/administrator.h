@@ -1,0 +1,21 @@
+#pragma once
+#include <filesystem>
+#include <optional>
+
+namespace platform {
+
+// Whether the process has administrator rights: its effective user is root.
+bool IsUserAnAdmin();
+
+// Tests pretend to be an ordinary user (or root) without changing their
+// rights; nothing restores the real check.
+void OverrideIsUserAnAdminForTesting(std::optional<bool> isAdmin);
+
+// What a program that demands administrator rights gets from the shell:
+// started detached, directly when this process has the rights, otherwise
+// through pkexec, whose polkit action keeps the user's display. False when
+// the program is not an executable file or could not be started; a refused
+// authentication happens later and is not seen here.
+bool StartAsAdministrator(const std::filesystem::path& program);
+
+} // namespace platform
