@@ -48,13 +48,16 @@ std::u16string_view StripQuotes(std::u16string_view value) {
 }
 
 // Splits on CRLF, LF or CR; a last line without an ending still counts.
-std::vector<std::u16string> SplitLines(std::u16string_view text) {
-    std::vector<std::u16string> lines;
+// Those bytes mean the same in every ANSI code page, so the lines of the
+// bytes and of their text correspond one to one.
+template <typename Char>
+std::vector<std::basic_string<Char>> SplitLines(std::basic_string_view<Char> text) {
+    std::vector<std::basic_string<Char>> lines;
     size_t start = 0;
     for (size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == u'\r' || text[i] == u'\n') {
+        if (text[i] == Char('\r') || text[i] == Char('\n')) {
             lines.emplace_back(text.substr(start, i - start));
-            if (text[i] == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n') {
+            if (text[i] == Char('\r') && i + 1 < text.size() && text[i + 1] == Char('\n')) {
                 ++i;
             }
             start = i + 1;
@@ -77,8 +80,16 @@ CIniDocument CIniDocument::FromBytes(std::string_view bytes) {
     } else {
         text = MultiByteToWide(GetACP(), bytes);
     }
-    for (auto& line : SplitLines(text)) {
+    for (auto& line : SplitLines<char16_t>(text)) {
         document.m_lines.push_back(ParseLine(std::move(line)));
+    }
+    if (document.m_encoding == Encoding::Ansi) {
+        auto originals = SplitLines<char>(bytes);
+        if (originals.size() == document.m_lines.size()) {
+            for (size_t i = 0; i < originals.size(); ++i) {
+                document.m_lines[i].original = std::move(originals[i]);
+            }
+        }
     }
     return document;
 }
@@ -211,14 +222,28 @@ void CIniDocument::DeleteSection(std::u16string_view section) {
 
 std::string CIniDocument::ToBytes() const {
     std::u16string text;
-    for (const auto& line : m_lines) {
-        text += line.text;
-        text += u"\r\n";
-    }
     if (m_encoding == Encoding::Utf16Le) {
+        for (const auto& line : m_lines) {
+            text += line.text;
+            text += u"\r\n";
+        }
         return std::string(kUtf16LeBom) + WideToMultiByte(kUtf16LeCodePage, text);
     }
-    return WideToMultiByte(GetACP(), text);
+    // Runs of new or changed lines are converted together; lines as read
+    // are copied.
+    std::string bytes;
+    for (const auto& line : m_lines) {
+        if (!line.original) {
+            text += line.text;
+            text += u"\r\n";
+            continue;
+        }
+        bytes += WideToMultiByte(GetACP(), text);
+        text.clear();
+        bytes += *line.original;
+        bytes += "\r\n";
+    }
+    return bytes + WideToMultiByte(GetACP(), text);
 }
 
 } // namespace platform

@@ -47,6 +47,10 @@ public:
 private:
     struct CLine {
         std::u16string text;
+        // The bytes of a line read from an ANSI file, written back as they
+        // were while the line is not changed: a character the code page
+        // cannot map back never turns into "?" in a line nobody touched.
+        std::optional<std::string> original;
         bool isSection = false;
         bool isKey = false;
         std::u16string name; // trimmed section or key name

@@ -24,10 +24,25 @@ std::uint32_t GetPrivateProfileString(const char16_t* section, const char16_t* k
     return static_cast<std::uint32_t>(value.size());
 }
 
+namespace {
+
+// A name holding a bracket, an equals sign or a line break would read back
+// as another name, and a line break in a value would start a new line.
+bool BreaksTheFile(const char16_t* text, std::u16string_view forbidden) {
+    return text != nullptr &&
+           std::u16string_view(text).find_first_of(forbidden) != std::u16string_view::npos;
+}
+
+} // namespace
+
 bool WritePrivateProfileString(const char16_t* section, const char16_t* key, const char16_t* value,
                                const std::filesystem::path& path) {
     if (section == nullptr) {
         return key == nullptr && value == nullptr;
+    }
+    if (BreaksTheFile(section, u"]\r\n") || BreaksTheFile(key, u"=[\r\n") ||
+        BreaksTheFile(value, u"\r\n")) {
+        return false;
     }
     const auto bytes = ReadWholeFile(path);
     if (!bytes && std::filesystem::exists(path)) {

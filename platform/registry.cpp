@@ -150,6 +150,10 @@ long OpenKey(HKEY root, const char16_t* subKey, std::uint32_t access, bool creat
     }
     const std::filesystem::path file = RegistryRoot() / *hive;
     auto document = ReadHive(file);
+    if (!document && std::filesystem::exists(file)) {
+        // A file that cannot be read is never replaced by one of a key.
+        return Fail(create ? ERROR_ACCESS_DENIED : ERROR_FILE_NOT_FOUND);
+    }
     if (!document || !document->HasSection(subKey)) {
         if (!create) {
             return Fail(ERROR_FILE_NOT_FOUND);

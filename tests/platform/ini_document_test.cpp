@@ -87,6 +87,17 @@ TEST_F(IniDocumentTest, TextIsInTheAnsiCodePageOrUtf16WithItsMark) {
     EXPECT_EQ(wide.ToBytes(), utf16);
 }
 
+TEST_F(IniDocumentTest, LinesNotChangedKeepTheirBytes) {
+    // 0x81 and 0x8D are no characters of code page 1252; tabs and odd
+    // blanks stay too.
+    const std::string file = "[A]\nname=x\x81y\r\n\tkey =\x8D\r[B]\r\nold=1\r\n";
+    auto document = CIniDocument::FromBytes(file);
+    document.SetValue(u"B", u"old", u"2");
+    document.SetValue(u"B", u"new", u"\u00e9");
+    EXPECT_EQ(document.ToBytes(),
+              "[A]\r\nname=x\x81y\r\n\tkey =\x8D\r\n[B]\r\nold=2\r\nnew=\xe9\r\n");
+}
+
 TEST_F(IniDocumentTest, OddInputNeverBreaksTheReader) {
     const std::string binary("\0\xff[\0]=\x80\r\r\n===\n[", 16);
     const auto document = CIniDocument::FromBytes(binary);

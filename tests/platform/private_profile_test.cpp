@@ -61,4 +61,19 @@ TEST_F(PrivateProfileTest, FailedWriteLeavesTheFileAsItWas) {
     EXPECT_EQ(Read(u"S", u"KEY", u""), u"kept");
 }
 
+TEST_F(PrivateProfileTest, NamesAndValuesThatWouldBreakTheFileAreRefused) {
+    ASSERT_TRUE(WritePrivateProfileString(u"S", u"KEY", u"kept", m_file));
+    const auto before = platform::ReadWholeFile(m_file);
+    EXPECT_FALSE(WritePrivateProfileString(u"a]b", u"KEY", u"x", m_file));
+    EXPECT_FALSE(WritePrivateProfileString(u"two\nlines", u"KEY", u"x", m_file));
+    EXPECT_FALSE(WritePrivateProfileString(u"S", u"K=EY", u"x", m_file));
+    EXPECT_FALSE(WritePrivateProfileString(u"S", u"[KEY", u"x", m_file));
+    EXPECT_FALSE(WritePrivateProfileString(u"S", u"KEY", u"x\r\nEVIL=1", m_file));
+    EXPECT_FALSE(WritePrivateProfileString(u"S\r", nullptr, nullptr, m_file));
+    EXPECT_EQ(platform::ReadWholeFile(m_file), before);
+    EXPECT_TRUE(WritePrivateProfileString(u"a[b", u"KEY", u"x", m_file))
+        << "an opening bracket reads back";
+    EXPECT_EQ(Read(u"a[b", u"KEY", u""), u"x");
+}
+
 } // namespace

@@ -1,4 +1,5 @@
 #include "platform/atomic_file.h"
+#include "platform/codepage.h"
 #include "platform/ini_document.h"
 #include "platform/last_error.h"
 #include "platform/registry.h"
@@ -10,6 +11,9 @@
 #include <fstream>
 #include <gtest/gtest.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 using namespace platform;
 
@@ -140,4 +144,51 @@ TEST_F(RegistryTest, SettingFailsWhenTheHiveCannotBeWritten) {
     EXPECT_EQ(createResult, ERROR_ACCESS_DENIED);
     const auto document = CIniDocument::FromBytes(*ReadWholeFile(Hive()));
     EXPECT_EQ(document.GetValue(kLsa, u"lmcompatibilitylevel"), u"dword:00000001");
+}
+
+// Run by a user whom the mode stops, as root would not be.
+TEST_F(RegistryTest, AHiveThatCannotBeReadIsNeverReplaced) {
+    if (::geteuid() != 0) {
+        GTEST_SKIP() << "switching to another user needs root";
+    }
+    const std::string hive = "[Other\\Key]\r\nvalue=dword:00000007\r\n";
+    WriteHive(hive);
+    constexpr uid_t kNobody = 65534;
+    ASSERT_EQ(::chmod(m_root.Path().c_str(), 0777), 0);
+    ASSERT_EQ(::chown(Hive().c_str(), kNobody, kNobody), 0);
+    ASSERT_EQ(::chmod(Hive().c_str(), 0200), 0);
+    const pid_t child = ::fork();
+    if (child == 0) {
+        if (::setgid(kNobody) != 0 || ::setuid(kNobody) != 0) {
+            ::_exit(3);
+        }
+        HKEY key = nullptr;
+        const long created = RegCreateKeyEx(HKEY_LOCAL_MACHINE, kLsa, KEY_SET_VALUE, &key);
+        ::_exit(created == ERROR_ACCESS_DENIED ? 0 : 1);
+    }
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 0) << "the key cannot be made";
+    EXPECT_EQ(ReadWholeFile(Hive()), hive) << "the other keys are all still there";
+}
+
+TEST_F(RegistryTest, LinesTheWriteDoesNotTouchKeepTheirBytes) {
+    // 0x81 is not a character of code page 1252: read as U+FFFD, it would
+    // come back as "?" if the line were converted again.
+    const std::string untouched = "[Other]\r\nname=A\x81Z\r\n";
+    WriteHive(untouched + "[SYSTEM\\CurrentControlSet\\Control\\Lsa]\r\n");
+    platform::OverrideCodePages(1252, 850);
+    HKEY key = nullptr;
+    ASSERT_EQ(RegOpenKeyEx(HKEY_LOCAL_MACHINE, kLsa, 0, KEY_SET_VALUE, &key), ERROR_SUCCESS);
+    const std::uint32_t level = 3;
+    EXPECT_EQ(RegSetValueEx(key, u"lmcompatibilitylevel", REG_DWORD,
+                            reinterpret_cast<const std::uint8_t*>(&level), 4),
+              ERROR_SUCCESS);
+    RegCloseKey(key);
+    platform::OverrideCodePages(std::nullopt, std::nullopt);
+    EXPECT_EQ(
+        ReadWholeFile(Hive()),
+        untouched +
+            "[SYSTEM\\CurrentControlSet\\Control\\Lsa]\r\nlmcompatibilitylevel=dword:00000003\r\n");
 }
