@@ -10,6 +10,8 @@
 #include "settings/settings_file_writer.h"
 #include "settings/wireless_profile_check.h"
 
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <nlohmann/json.hpp>
 #include <optional>
@@ -66,6 +68,34 @@ std::optional<std::string> Refusal(CSettingsRecords& values) {
     return std::nullopt;
 }
 
+const char* ComposeErrorText(ESettingsFileError error) {
+    switch (error) {
+    case ESettingsFileError::SecretNotEncrypted:
+        return "a password or network key could not be encrypted";
+    case ESettingsFileError::TooManyProfiles:
+        return "more than 30 wireless profiles";
+    case ESettingsFileError::UnsafeText:
+        return "a value holds a line break or a NUL character";
+    default:
+        return "the settings could not be composed";
+    }
+}
+
+// The cause as the system names it; an existing file is never damaged.
+std::string SaveErrorText(int error) {
+    switch (error) {
+    case ENOENT:
+        return "no such folder";
+    case EISDIR:
+        return "a folder or another file that is not a regular file has that name";
+    case EACCES:
+        return std::string(std::strerror(error)) +
+               " (or a link there that another user made, which is not followed)";
+    default:
+        return std::strerror(error);
+    }
+}
+
 int RunCreate(std::span<const std::string> args, std::ostream& out, std::ostream& err) {
     CCreateArguments arguments;
     if (!ParseArguments(args, arguments)) {
@@ -101,9 +131,13 @@ int RunCreate(std::span<const std::string> args, std::ostream& out, std::ostream
 
     const std::filesystem::path target = std::filesystem::path(arguments.out) / kSettingsFileName;
     const CComposedSettingsFile file = ComposeSettingsFile(values);
-    if (!file.bytes || !platform::SaveFileAtomically(target, *file.bytes)) {
-        err << "quorlan-cli: could not write " << target.string()
-            << "; an existing file there was left unchanged\n";
+    if (!file.bytes) {
+        err << "quorlan-cli: nothing written: " << ComposeErrorText(file.error) << '\n';
+        return kExitFailure;
+    }
+    if (!platform::SaveFileAtomically(target, *file.bytes)) {
+        err << "quorlan-cli: could not write " << target.string() << ": " << SaveErrorText(errno)
+            << '\n';
         return kExitFailure;
     }
     out << "Wrote " << target.string() << '\n';

@@ -101,6 +101,12 @@ TEST_F(CreateCommandTest, FailedWriteIsReportedAndBadArgumentsGiveUsage) {
     const std::string json = WriteFile("s.json", "{}");
     EXPECT_EQ(Run({"create", "--from", json, "--out", (m_folder / "missing").string()}), 1);
     EXPECT_NE(m_err.str().find("could not write"), std::string::npos);
+    EXPECT_NE(m_err.str().find("/missing/NetworkSetting.ini: no such folder"), std::string::npos)
+        << m_err.str();
+    m_err.str("");
+    std::filesystem::create_directory(m_folder / "NetworkSetting.ini");
+    EXPECT_EQ(Run({"create", "--from", json, "--out", m_folder.Path().string()}), 1);
+    EXPECT_NE(m_err.str().find("not a regular file"), std::string::npos) << m_err.str();
     EXPECT_EQ(Run({"create", "--from", (m_folder / "none.json").string(), "--out", "."}), 2);
     EXPECT_EQ(Run({"create", "--from", json}), 2);
     EXPECT_EQ(Run({"create", "--out", ".", "--out", "."}), 2);
