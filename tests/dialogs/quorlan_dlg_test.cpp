@@ -205,3 +205,25 @@ TEST_F(QuorlanDlgTest, TemplateHoldsEverySettingsControlOfTheSameKind) {
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(QuorlanDlgTest, ClosingWithABadCustomisedNameSavesNoBadNameAndSaysNothing) {
+    Show([](CHeadlessWindow& window) {
+        window.Click(IDC_NETFOLDER_CUSTOMIZE);
+        window.Type(IDC_DEVICE_NAME, u"bad name!");
+        window.Type(IDC_USER_ID, u"guest");
+        window.Click(IDC_EXIT);
+    });
+    EXPECT_TRUE(m_ui.MessageBoxes().empty()) << "closing checks silently";
+    const auto saved = platform::ReadWholeFile(AppDataFile()).value_or("");
+    EXPECT_EQ(saved.find("bad name!"), std::string::npos) << saved;
+
+    Show([](CHeadlessWindow& window) {
+        EXPECT_EQ(window.Text(IDC_DEVICE_NAME), u"");
+        EXPECT_EQ(window.Text(IDC_USER_ID), u"guest");
+    });
+    EXPECT_TRUE(m_ui.MessageBoxes().empty()) << "and the next showing finds nothing to report";
+}
+
+} // namespace

@@ -19,6 +19,17 @@ TEST_F(CodePageTest, DefaultsFollowTheLocaleAndTestsCanOverride) {
     ::unsetenv("LC_ALL");
 }
 
+TEST_F(CodePageTest, EveryTraditionalChineseLocaleUsesBig5) {
+    for (const char* locale : {"zh_TW.UTF-8", "zh_HK.UTF-8", "zh_MO.UTF-8"}) {
+        ::setenv("LC_ALL", locale, 1);
+        EXPECT_EQ(platform::GetACP(), 950u) << locale;
+        EXPECT_EQ(platform::GetOEMCP(), 950u) << locale;
+    }
+    ::setenv("LC_ALL", "zh_CN.UTF-8", 1);
+    EXPECT_EQ(platform::GetACP(), 936u) << "simplified Chinese is not one of them";
+    ::unsetenv("LC_ALL");
+}
+
 TEST_F(CodePageTest, WesternTextRoundTrips) {
     const std::u16string text = u"Caf\u00e9 \u00fcber \u20ac5";
     const std::string bytes = platform::WideToMultiByte(1252, text);

@@ -39,6 +39,13 @@ TEST_F(IniDocumentTest, ReadsByTheWindowsRules) {
     EXPECT_EQ(document.GetValue(u"Missing", u"KEY"), std::nullopt);
 }
 
+TEST_F(IniDocumentTest, TabsAroundNamesAndValuesAreBlanksToo) {
+    const auto document = CIniDocument::FromBytes("\t[\tCommon\t]\t\r\n"
+                                                  "\tKEY\t=\tvalue\t\r\n");
+    EXPECT_EQ(document.GetValue(u"Common", u"KEY"), u"value");
+    EXPECT_EQ(document.GetValue(u"\tCommon ", u" KEY\t"), u"value");
+}
+
 TEST_F(IniDocumentTest, AnyLineEndingReads) {
     for (const char* text : {"[S]\nA=1\nB=2", "[S]\rA=1\rB=2\r", "[S]\r\nA=1\r\nB=2\r\n"}) {
         const auto document = CIniDocument::FromBytes(text);
