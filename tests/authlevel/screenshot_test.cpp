@@ -31,7 +31,7 @@ TEST_F(ScreenshotTest, DialogShowsEveryTextWholeInEveryLanguage) {
             const QString file =
                 QStringLiteral("%1/brenhold-%2.png").arg(folder, kScreenshotLanguages[language]);
             EXPECT_TRUE(window.grab().save(file));
-            EXPECT_EQ(TextsThatDoNotFit(window), std::vector<std::string>{});
+            EXPECT_EQ(LayoutFaults(window), std::vector<std::string>{});
             window.End(ui::IDCANCEL);
         });
         services.RunModal(dialog, nullptr);

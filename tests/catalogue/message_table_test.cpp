@@ -9,6 +9,7 @@
 namespace {
 
 constexpr int kEnglish = 1;
+constexpr int kFrench = 2;
 constexpr int kDutch = 5;
 constexpr int kJapanese = 9;
 
@@ -23,6 +24,17 @@ TEST(MessageTable, EveryCellIsASingleLineText) {
         EXPECT_EQ(text.find_first_of(u"\t\r\n"), std::u16string_view::npos)
             << "row " << cell / kLanguageCount << " column " << cell % kLanguageCount;
     }
+}
+
+// A wrapped line must never start with the colon or question mark that
+// French sets apart from its word.
+TEST(MessageTable, FrenchPunctuationKeepsToItsWord) {
+    for (int id = 0; id < kMessageCount; ++id) {
+        const std::u16string_view text = Cell(id, kFrench);
+        EXPECT_EQ(text.find(u" :"), std::u16string_view::npos) << id;
+        EXPECT_EQ(text.find(u" ?"), std::u16string_view::npos) << id;
+    }
+    EXPECT_EQ(Cell(113, kFrench), u"S\u00E9curit\u00E9\u00A0:");
 }
 
 TEST(MessageTable, DefaultColumnIsEnglish) {

@@ -1,6 +1,8 @@
-// The three pages of the main dialog in every language, saved under the
-// build folder for people to look at, with every text checked to fit.
+// The three pages of the main dialog and the About box in every language,
+// saved under the build folder for people to look at, with every text
+// checked to fit.
 #include "catalogue/message_catalogue.h"
+#include "dialogs/about_dlg.h"
 #include "dialogs/quorlan_dlg.h"
 #include "tests/support/environment_variable.h"
 #include "tests/support/screenshot_names.h"
@@ -40,11 +42,32 @@ TEST(PageScreenshotTest, EveryPageShowsEveryTextWholeInEveryLanguage) {
                 EXPECT_TRUE(window.grab().save(file));
                 EXPECT_EQ(window.size(),
                           QSize(650, 590) - (window.frameGeometry().size() - window.size()));
-                EXPECT_EQ(TextsThatDoNotFit(window), std::vector<std::string>{});
+                EXPECT_EQ(LayoutFaults(window), std::vector<std::string>{});
             }
             window.End(ui::IDCANCEL);
         });
         services.RunModal(dialog, nullptr);
+    }
+    g_nLanguageIndex = 0;
+    ui::InstallServices(nullptr);
+}
+
+TEST(PageScreenshotTest, AboutBoxShowsEveryTextWholeInEveryLanguage) {
+    ui::qt::CQtUi services;
+    ui::InstallServices(&services);
+    for (int language = 0; language < kLanguageCount; ++language) {
+        SCOPED_TRACE(kScreenshotLanguages[language]);
+        g_nLanguageIndex = language;
+        CAboutDlg about(nullptr);
+        QTimer::singleShot(0, [&] {
+            auto& window = dynamic_cast<ui::qt::CQtWindow&>(about.Window());
+            const QString file = QStringLiteral("%1/quorlan-%2-about.png")
+                                     .arg(ScreenshotFolder(), kScreenshotLanguages[language]);
+            EXPECT_TRUE(window.grab().save(file));
+            EXPECT_EQ(LayoutFaults(window), std::vector<std::string>{});
+            window.End(ui::IDCANCEL);
+        });
+        services.RunModal(about, nullptr);
     }
     g_nLanguageIndex = 0;
     ui::InstallServices(nullptr);

@@ -52,7 +52,7 @@ protected:
             const QString file = QStringLiteral("%1/quorlan-%2-%3.png")
                                      .arg(ScreenshotFolder(), kScreenshotLanguages[language], name);
             EXPECT_TRUE(window.grab().save(file));
-            EXPECT_EQ(TextsThatDoNotFit(window), std::vector<std::string>{});
+            EXPECT_EQ(LayoutFaults(window), std::vector<std::string>{});
             window.End(ui::IDCANCEL);
         });
         m_services.RunModal(dialog, nullptr);

@@ -33,7 +33,7 @@ TEST(SelectTargetScreenshotTest, BothQuestionsShowEveryTextWholeInEveryLanguage)
                     QStringLiteral("%1/select-target-%2-%3.png")
                         .arg(folder, kScreenshotLanguages[language], kFlows[create]);
                 EXPECT_TRUE(window.grab().save(file));
-                EXPECT_EQ(TextsThatDoNotFit(window), std::vector<std::string>{});
+                EXPECT_EQ(LayoutFaults(window), std::vector<std::string>{});
                 window.End(ui::IDCANCEL);
             });
             EXPECT_EQ(services.RunModal(dialog, nullptr), ui::IDCANCEL);

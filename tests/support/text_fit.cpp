@@ -7,6 +7,22 @@
 #include <QPushButton>
 #include <QTabBar>
 
+namespace {
+
+// The widgets drawn over WIDGET: its siblings stacked above it.
+std::vector<QWidget*> CoveringSiblings(const QWidget& widget) {
+    std::vector<QWidget*> above;
+    const QObjectList& siblings = widget.parentWidget()->children();
+    for (auto it = siblings.begin() + siblings.indexOf(&widget) + 1; it != siblings.end(); ++it) {
+        if (auto* sibling = qobject_cast<QWidget*>(*it)) {
+            above.push_back(sibling);
+        }
+    }
+    return above;
+}
+
+} // namespace
+
 std::vector<std::string> TextsThatDoNotFit(const QWidget& window) {
     std::vector<std::string> faults;
     for (auto* label : window.findChildren<QLabel*>()) {
@@ -19,6 +35,13 @@ std::vector<std::string> TextsThatDoNotFit(const QWidget& window) {
         const int textHeight = needed.height() - label->fontMetrics().leading();
         if (textHeight > label->height() || needed.width() > label->width()) {
             faults.push_back("label " + label->objectName().toStdString());
+        }
+        const QRect text(label->pos(), QSize(needed.width(), textHeight));
+        for (auto* above : CoveringSiblings(*label)) {
+            if (above->isVisibleTo(&window) && above->geometry().intersects(text)) {
+                faults.push_back("label " + label->objectName().toStdString() + " under " +
+                                 above->objectName().toStdString());
+            }
         }
     }
     for (auto* button : window.findChildren<QAbstractButton*>()) {
@@ -57,6 +80,14 @@ std::vector<std::string> TextsThatDoNotFit(const QWidget& window) {
         if (child->isVisibleTo(&window) && !window.rect().contains(child->geometry())) {
             faults.push_back("outside the dialog: " + child->objectName().toStdString());
         }
+    }
+    return faults;
+}
+
+std::vector<std::string> LayoutFaults(const ui::qt::CQtWindow& window) {
+    std::vector<std::string> faults = TextsThatDoNotFit(window);
+    if (window.WasWidened()) {
+        faults.push_back("dialog widened");
     }
     return faults;
 }

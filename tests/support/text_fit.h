@@ -1,9 +1,16 @@
 #pragma once
+#include "ui/qt/qt_window.h"
+
 #include <QWidget>
 #include <string>
 #include <vector>
 
 // Texts measured with the widgets' own fonts: a label must wrap within its
-// height; a button's caption, a group box's title, the tabs and every combo
-// row must fit their width. Hidden controls are not looked at.
+// height with no control drawn over its text; a button's caption, a group
+// box's title, the tabs and every combo row must fit their width. Hidden
+// controls are not looked at.
 std::vector<std::string> TextsThatDoNotFit(const QWidget& window);
+
+// The texts that do not fit, and whether the window had to widen to fit
+// them: on the system's own platform a dialog keeps its template's size.
+std::vector<std::string> LayoutFaults(const ui::qt::CQtWindow& window);

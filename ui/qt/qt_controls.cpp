@@ -30,8 +30,13 @@ QWidget* CQtWindow::MakeWidget(const ControlTemplate& control) {
         label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
         return label;
     }
-    case ControlKind::GroupBox:
-        return new QGroupBox(text, this);
+    case ControlKind::GroupBox: {
+        auto* group = new QGroupBox(text, this);
+        // Centred in its band, a title drawn taller by a fallback font keeps
+        // clear of the frame below it.
+        group->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+        return group;
+    }
     case ControlKind::PushButton: {
         auto* button = new QPushButton(text, this);
         m_pDefaultButton->Track(button, (control.style & style::kDefaultButton) != 0);

@@ -62,6 +62,15 @@ CQtWindow::CQtWindow(CDialog& dialog, QWidget* parent)
             lastLabel = 0;
         }
     }
+    // Windows draws a template's earlier controls over its later ones, and a
+    // static text lets clicks through: a label that a taller fallback font
+    // runs into the next control stays whole, and that control stays usable.
+    for (const auto& [id, widget] : m_controls) {
+        if (qobject_cast<QLabel*>(widget) != nullptr) {
+            widget->setAttribute(Qt::WA_TransparentForMouseEvents);
+            widget->raise();
+        }
+    }
     ApplyWindowFlags();
 }
 

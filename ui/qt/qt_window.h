@@ -30,6 +30,9 @@ public:
     // Translations run longer than the texts a template was drawn for: the
     // dialog and every control in it widen in step until each text fits.
     void FitTexts();
+    // Whether FitTexts had to widen the dialog: on the system's own platform
+    // a dialog keeps its template's size, so every text must fit unwidened.
+    bool WasWidened() const { return m_bWidened; }
 
     // IWindow
     WindowHandle Handle() const override;
@@ -100,6 +103,7 @@ private:
     CDefaultButton* m_pDefaultButton;
     std::optional<QSize> m_frameAtSizing; // frame when the outer size was set
     unsigned m_nExtendedStyle = 0;
+    bool m_bWidened = false;
     std::optional<int> m_result;
     QEventLoop* m_pModalLoop = nullptr;
     QTimer* m_pPosChangedReport;

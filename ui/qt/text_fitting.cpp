@@ -79,6 +79,7 @@ void CQtWindow::FitTexts() {
                                 rect.width() * twentieths / 20, rect.height());
         }
         setFixedSize(drawnWidth * twentieths / 20, height());
+        m_bWidened = twentieths > 20;
     }
 }
 
