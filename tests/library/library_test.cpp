@@ -4,20 +4,24 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QTabBar>
 #include <QTest>
 #include <QTimer>
+#include <QVBoxLayout>
+#include <QWindow>
 #include <functional>
 
 namespace {
 
 // While the library's dialog runs its loop, the host's own timers go on:
 // this one plays the user once the dialog is up.
-void WhileShown(const std::function<void(QWidget&)>& play) {
+void WhileShown(const CLoadedLibrary& library, const std::function<void(QWidget&)>& play) {
     auto* timer = new QTimer;
-    QObject::connect(timer, &QTimer::timeout, [timer, play] {
-        QWidget* dialog = QApplication::activeModalWidget();
-        if (dialog == nullptr || !dialog->isVisible()) {
+    QObject::connect(timer, &QTimer::timeout, [timer, play, &library] {
+        QWidget* dialog = library.ShownDialog();
+        if (dialog == nullptr) {
             return;
         }
         timer->stop();
@@ -72,7 +76,7 @@ TEST_F(LibraryTest, DialogShowsThroughTheExportsAndSavesItsStateOnExit) {
     library.SetDeviceName("Player 1");
     int handleWhileShown = 0;
     QString checkBoxText;
-    WhileShown([&](QWidget& dialog) {
+    WhileShown(library, [&](QWidget& dialog) {
         handleWhileShown = library.GetWindowHandle();
         EXPECT_EQ(static_cast<WId>(handleWhileShown), dialog.winId());
         EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Network configuration"));
@@ -92,12 +96,61 @@ TEST_F(LibraryTest, DialogShowsThroughTheExportsAndSavesItsStateOnExit) {
     EXPECT_TRUE(std::filesystem::exists(m_folder / "KordavinSettingUtil.dat"));
 }
 
+TEST_F(LibraryTest, HostWindowTakesClicksAndTypingWhileTheDialogIsShown) {
+    CLoadedLibrary library;
+    QWidget hostWindow;
+    auto* button = new QPushButton(QStringLiteral("Count"), &hostWindow);
+    auto* edit = new QLineEdit(&hostWindow);
+    auto* layout = new QVBoxLayout(&hostWindow);
+    layout->addWidget(button);
+    layout->addWidget(edit);
+    int clicks = 0;
+    QObject::connect(button, &QPushButton::clicked, [&clicks] { ++clicks; });
+    hostWindow.show();
+    WhileShown(library, [&](QWidget& dialog) {
+        // Through the window system, where a modal window holds back input.
+        QWindow* host = hostWindow.windowHandle();
+        QTest::mouseClick(host, Qt::LeftButton, {},
+                          button->mapTo(&hostWindow, button->rect().center()));
+        edit->setFocus();
+        for (const char key : {'a', 'b', 'c'}) {
+            QTest::keyClick(host, key);
+        }
+        ClickExit(dialog);
+    });
+    EXPECT_EQ(library.Open(), 0);
+    EXPECT_EQ(clicks, 1);
+    EXPECT_EQ(edit->text(), QStringLiteral("abc"));
+}
+
+TEST_F(LibraryTest, NestedOpenFromATimerIsRefusedAtOnce) {
+    CLoadedLibrary library;
+    int nestedResult = -1;
+    bool eventsRanDuringTheCall = false;
+    WhileShown(library, [&](QWidget& dialog) {
+        // Had the call run a loop of its own, this would fire inside it and
+        // end the nested showing, so the test fails rather than hangs.
+        QTimer::singleShot(0, [&] {
+            eventsRanDuringTheCall = true;
+            if (QWidget* shown = library.ShownDialog()) {
+                ClickExit(*shown);
+            }
+        });
+        nestedResult = library.Open();
+        EXPECT_FALSE(eventsRanDuringTheCall) << "the nested call returns at once";
+        EXPECT_EQ(static_cast<WId>(library.GetWindowHandle()), dialog.winId());
+        ClickExit(dialog);
+    });
+    EXPECT_EQ(library.Open(), 0);
+    EXPECT_EQ(nestedResult, 0);
+}
+
 TEST_F(LibraryTest, ShownTwiceThenUnloadedAndLoadedAgain) {
     {
         CLoadedLibrary library;
         for (int showing = 0; showing < 2; ++showing) {
             bool shown = false;
-            WhileShown([&](QWidget& dialog) {
+            WhileShown(library, [&](QWidget& dialog) {
                 shown = true;
                 ClickExit(dialog);
             });
@@ -109,7 +162,7 @@ TEST_F(LibraryTest, ShownTwiceThenUnloadedAndLoadedAgain) {
     EXPECT_EQ(again.GetWindowName(nullptr, 0), 22);
     EXPECT_EQ(again.GetWindowHandle(), 0);
     bool shown = false;
-    WhileShown([&](QWidget& dialog) {
+    WhileShown(again, [&](QWidget& dialog) {
         shown = true;
         ClickExit(dialog);
     });
