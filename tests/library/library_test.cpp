@@ -37,6 +37,13 @@ void ClickExit(QWidget& dialog) {
     QTest::mouseClick(exit, Qt::LeftButton);
 }
 
+// Through the window system, where a modal window holds back input.
+void ClickAsTheDisplayDoes(QWidget& widget) {
+    QWidget* window = widget.window();
+    QTest::mouseClick(window->windowHandle(), Qt::LeftButton, {},
+                      widget.mapTo(window, widget.rect().center()));
+}
+
 class LibraryTest : public ::testing::Test {
 protected:
     CTempFolder m_folder;
@@ -108,19 +115,45 @@ TEST_F(LibraryTest, HostWindowTakesClicksAndTypingWhileTheDialogIsShown) {
     QObject::connect(button, &QPushButton::clicked, [&clicks] { ++clicks; });
     hostWindow.show();
     WhileShown(library, [&](QWidget& dialog) {
-        // Through the window system, where a modal window holds back input.
-        QWindow* host = hostWindow.windowHandle();
-        QTest::mouseClick(host, Qt::LeftButton, {},
-                          button->mapTo(&hostWindow, button->rect().center()));
+        ClickAsTheDisplayDoes(*button);
         edit->setFocus();
         for (const char key : {'a', 'b', 'c'}) {
-            QTest::keyClick(host, key);
+            QTest::keyClick(hostWindow.windowHandle(), key);
         }
         ClickExit(dialog);
     });
     EXPECT_EQ(library.Open(), 0);
     EXPECT_EQ(clicks, 1);
     EXPECT_EQ(edit->text(), QStringLiteral("abc"));
+}
+
+TEST_F(LibraryTest, AboutBoxBlocksTheDialogButNotTheHost) {
+    CLoadedLibrary library;
+    QPushButton hostButton(QStringLiteral("Count"));
+    int clicks = 0;
+    QObject::connect(&hostButton, &QPushButton::clicked, [&clicks] { ++clicks; });
+    hostButton.show();
+    QString aboutTitle;
+    bool dialogShownAfterBlockedExit = false;
+    WhileShown(library, [&](QWidget& dialog) {
+        QTimer::singleShot(50, &dialog, [&] {
+            QWidget* about = QApplication::activeModalWidget();
+            ASSERT_NE(about, nullptr);
+            aboutTitle = about->windowTitle();
+            auto* exit = dialog.findChild<QAbstractButton*>(QStringLiteral("2"));
+            ClickAsTheDisplayDoes(*exit);
+            dialogShownAfterBlockedExit = library.GetWindowHandle() != 0;
+            ClickAsTheDisplayDoes(hostButton);
+            QTest::keyClick(about, Qt::Key_Return);
+        });
+        QApplication::setActiveWindow(&dialog);
+        QTest::keyClick(&dialog, Qt::Key_F1);
+        ClickExit(dialog);
+    });
+    EXPECT_EQ(library.Open(), 0);
+    EXPECT_EQ(aboutTitle, QStringLiteral("About network configuration utility"));
+    EXPECT_TRUE(dialogShownAfterBlockedExit);
+    EXPECT_EQ(clicks, 1);
 }
 
 TEST_F(LibraryTest, NestedOpenFromATimerIsRefusedAtOnce) {
@@ -130,7 +163,7 @@ TEST_F(LibraryTest, NestedOpenFromATimerIsRefusedAtOnce) {
     WhileShown(library, [&](QWidget& dialog) {
         // Had the call run a loop of its own, this would fire inside it and
         // end the nested showing, so the test fails rather than hangs.
-        QTimer::singleShot(0, [&] {
+        QTimer::singleShot(0, &dialog, [&] {
             eventsRanDuringTheCall = true;
             if (QWidget* shown = library.ShownDialog()) {
                 ClickExit(*shown);
