@@ -8,7 +8,10 @@
 extern "C" {
 #endif
 
-/* Shows the network configuration dialog modally; returns 0 when it closed. */
+/* Shows the network configuration dialog modally; returns 0 when it closed.
+   The host's own windows keep taking input meanwhile, and its Qt or GLib
+   timers and events go on running; a call made while the dialog is shown
+   returns 0 at once. */
 int OpenQuorlanDlg(void);
 
 /* The SD card path and display name of the attached player; a null pointer

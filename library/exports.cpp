@@ -6,16 +6,11 @@
 #include "dialogs/quorlan_dlg.h"
 #include "library/quorlan_app.h"
 #include "platform/codepage.h"
-#include "ui/qt/qt_ui.h"
 
-#include <QApplication>
 #include <cstring>
 #include <string>
 
 namespace {
-
-ui::qt::CQtUi g_qtUi;
-bool g_bShowing = false;
 
 std::u16string FromAnsi(const char* text) {
     return platform::MultiByteToWide(platform::GetACP(), text);
@@ -26,14 +21,7 @@ std::u16string FromAnsi(const char* text) {
 extern "C" {
 
 int OpenQuorlanDlg(void) {
-    // A second call from inside the running dialog's loop is refused.
-    if (g_pMainDlg == nullptr || g_bShowing || theApp.WidgetApplication() == nullptr) {
-        return 0;
-    }
-    ui::InstallServices(&g_qtUi);
-    g_bShowing = true;
-    g_pMainDlg->DoModal();
-    g_bShowing = false;
+    theApp.ShowMainDialog();
     return 0;
 }
 

@@ -4,11 +4,29 @@
 #include "dialogs/quorlan_dlg.h"
 
 #include <QApplication>
+#include <memory>
 
 CQuorlanDlg* g_pMainDlg = nullptr;
 
 // Constructed when the library is loaded, destroyed when it is unloaded.
 CQuorlanApp theApp;
+
+namespace {
+
+// A QApplication for a host that has none, kept only while the dialog is
+// shown: one kept until the library's exit hook would be torn down after
+// Qt's own globals when the host exits without unloading the library.
+std::unique_ptr<QApplication> MakeApplicationIfNone() {
+    if (QCoreApplication::instance() != nullptr) {
+        return nullptr;
+    }
+    static int argc = 1;
+    static char name[] = "Quorlan";
+    static char* argv[] = {name, nullptr};
+    return std::make_unique<QApplication>(argc, argv);
+}
+
+} // namespace
 
 CQuorlanApp::CQuorlanApp() { InitInstance(); }
 
@@ -23,18 +41,28 @@ bool CQuorlanApp::InitInstance() {
 }
 
 int CQuorlanApp::ExitInstance() {
+    // A host that exits from inside the dialog's loop never returns to it:
+    // the dialog and its windows stay in use on that stack until the process
+    // is gone, so they are left to it.
+    if (m_bShowing) {
+        return 0;
+    }
     delete g_pMainDlg;
     g_pMainDlg = nullptr;
-    m_pOwnApplication.reset();
     return 0;
 }
 
-QApplication* CQuorlanApp::WidgetApplication() {
-    if (QCoreApplication::instance() == nullptr) {
-        static int argc = 1;
-        static char name[] = "Quorlan";
-        static char* argv[] = {name, nullptr};
-        m_pOwnApplication = std::make_unique<QApplication>(argc, argv);
+void CQuorlanApp::ShowMainDialog() {
+    if (g_pMainDlg == nullptr || m_bShowing) {
+        return;
     }
-    return qobject_cast<QApplication*>(QCoreApplication::instance());
+    const std::unique_ptr<QApplication> ownApplication = MakeApplicationIfNone();
+    // A host with a Qt core application but no widgets cannot show windows.
+    if (qobject_cast<QApplication*>(QCoreApplication::instance()) == nullptr) {
+        return;
+    }
+    ui::InstallServices(&m_qtUi);
+    m_bShowing = true;
+    g_pMainDlg->DoModal();
+    m_bShowing = false;
 }

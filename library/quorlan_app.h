@@ -1,11 +1,11 @@
 #pragma once
-#include <memory>
+#include "ui/qt/qt_ui.h"
 
 class CQuorlanDlg;
-class QApplication;
 
 // The library's application object: it owns the one main dialog object from
-// load to unload, and a Qt application when the host has none of its own.
+// load to unload, and shows it on the host's Qt application or, when the
+// host has none, on one of its own.
 class CQuorlanApp {
 public:
     CQuorlanApp();
@@ -16,12 +16,15 @@ public:
     bool InitInstance();
     int ExitInstance();
 
-    // A QApplication for showing windows: the host's, or one made now.
-    // Null when the host runs a Qt core application without widgets.
-    QApplication* WidgetApplication();
+    // Runs the main dialog until it ends. A call while it is shown (from a
+    // host timer inside its loop) returns at once.
+    void ShowMainDialog();
 
 private:
-    std::unique_ptr<QApplication> m_pOwnApplication;
+    // The dialog runs inside the host's program: the host's windows keep
+    // taking input while it is shown.
+    ui::qt::CQtUi m_qtUi{ui::qt::UnownedModality::None};
+    bool m_bShowing = false;
 };
 
 // The main dialog object; null before initialisation and after exit.

@@ -30,6 +30,14 @@ TEST_F(ExportsTest, JapaneseTitleInAWesternCodePageBecomesDefaultCharacters) {
               GetMessageText(0));
 }
 
+TEST_F(ExportsTest, FrenchTitleComesInTheAnsiCodePageNotTheOemOne) {
+    g_nLanguageIndex = LanguageIndexForLcid(0x040C);
+    platform::OverrideCodePages(1252, 850);
+    char buffer[64] = {};
+    ASSERT_EQ(GetWindowName(buffer, sizeof buffer), 21);
+    EXPECT_STREQ(buffer, "Configuration r\xe9seau") << "850 would give \\x82 for the e acute";
+}
+
 TEST_F(ExportsTest, SettersConvertFromTheAnsiCodePageAndIgnoreNull) {
     ASSERT_NE(g_pMainDlg, nullptr) << "made when the library is loaded";
     platform::OverrideCodePages(1252, 850);

@@ -35,9 +35,11 @@ int main(int argc, char** argv) {
         return kUnexpected;
     }
     const auto open = reinterpret_cast<OpenQuorlanDlgFunction>(dlsym(library, "OpenQuorlanDlg"));
+    const auto getWindowHandle =
+        reinterpret_cast<GetWindowHandleFunction>(dlsym(library, "GetWindowHandle"));
     int outcome = kUnexpected;
     QTimer::singleShot(100, [&] {
-        QWidget* dialog = QApplication::activeModalWidget();
+        QWidget* dialog = QWidget::find(static_cast<WId>(static_cast<unsigned>(getWindowHandle())));
         auto* start = dialog->findChild<QAbstractButton*>(QStringLiteral("1058"));
         dialog->findChild<QTabBar*>()->setCurrentIndex(2);
         start->click();

@@ -4,20 +4,24 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QTabBar>
 #include <QTest>
 #include <QTimer>
+#include <QVBoxLayout>
+#include <QWindow>
 #include <functional>
 
 namespace {
 
 // While the library's dialog runs its loop, the host's own timers go on:
 // this one plays the user once the dialog is up.
-void WhileShown(const std::function<void(QWidget&)>& play) {
+void WhileShown(const CLoadedLibrary& library, const std::function<void(QWidget&)>& play) {
     auto* timer = new QTimer;
-    QObject::connect(timer, &QTimer::timeout, [timer, play] {
-        QWidget* dialog = QApplication::activeModalWidget();
-        if (dialog == nullptr || !dialog->isVisible()) {
+    QObject::connect(timer, &QTimer::timeout, [timer, play, &library] {
+        QWidget* dialog = library.ShownDialog();
+        if (dialog == nullptr) {
             return;
         }
         timer->stop();
@@ -31,6 +35,13 @@ void ClickExit(QWidget& dialog) {
     auto* exit = dialog.findChild<QAbstractButton*>(QStringLiteral("2"));
     ASSERT_NE(exit, nullptr);
     QTest::mouseClick(exit, Qt::LeftButton);
+}
+
+// Through the window system, where a modal window holds back input.
+void ClickAsTheDisplayDoes(QWidget& widget) {
+    QWidget* window = widget.window();
+    QTest::mouseClick(window->windowHandle(), Qt::LeftButton, {},
+                      widget.mapTo(window, widget.rect().center()));
 }
 
 class LibraryTest : public ::testing::Test {
@@ -72,7 +83,7 @@ TEST_F(LibraryTest, DialogShowsThroughTheExportsAndSavesItsStateOnExit) {
     library.SetDeviceName("Player 1");
     int handleWhileShown = 0;
     QString checkBoxText;
-    WhileShown([&](QWidget& dialog) {
+    WhileShown(library, [&](QWidget& dialog) {
         handleWhileShown = library.GetWindowHandle();
         EXPECT_EQ(static_cast<WId>(handleWhileShown), dialog.winId());
         EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Network configuration"));
@@ -92,12 +103,87 @@ TEST_F(LibraryTest, DialogShowsThroughTheExportsAndSavesItsStateOnExit) {
     EXPECT_TRUE(std::filesystem::exists(m_folder / "KordavinSettingUtil.dat"));
 }
 
+TEST_F(LibraryTest, HostWindowTakesClicksAndTypingWhileTheDialogIsShown) {
+    CLoadedLibrary library;
+    QWidget hostWindow;
+    auto* button = new QPushButton(QStringLiteral("Count"), &hostWindow);
+    auto* edit = new QLineEdit(&hostWindow);
+    auto* layout = new QVBoxLayout(&hostWindow);
+    layout->addWidget(button);
+    layout->addWidget(edit);
+    int clicks = 0;
+    QObject::connect(button, &QPushButton::clicked, [&clicks] { ++clicks; });
+    hostWindow.show();
+    WhileShown(library, [&](QWidget& dialog) {
+        ClickAsTheDisplayDoes(*button);
+        edit->setFocus();
+        for (const char key : {'a', 'b', 'c'}) {
+            QTest::keyClick(hostWindow.windowHandle(), key);
+        }
+        ClickExit(dialog);
+    });
+    EXPECT_EQ(library.Open(), 0);
+    EXPECT_EQ(clicks, 1);
+    EXPECT_EQ(edit->text(), QStringLiteral("abc"));
+}
+
+TEST_F(LibraryTest, AboutBoxBlocksTheDialogButNotTheHost) {
+    CLoadedLibrary library;
+    QPushButton hostButton(QStringLiteral("Count"));
+    int clicks = 0;
+    QObject::connect(&hostButton, &QPushButton::clicked, [&clicks] { ++clicks; });
+    hostButton.show();
+    QString aboutTitle;
+    bool dialogShownAfterBlockedExit = false;
+    WhileShown(library, [&](QWidget& dialog) {
+        QTimer::singleShot(50, &dialog, [&] {
+            QWidget* about = QApplication::activeModalWidget();
+            ASSERT_NE(about, nullptr);
+            aboutTitle = about->windowTitle();
+            auto* exit = dialog.findChild<QAbstractButton*>(QStringLiteral("2"));
+            ClickAsTheDisplayDoes(*exit);
+            dialogShownAfterBlockedExit = library.GetWindowHandle() != 0;
+            ClickAsTheDisplayDoes(hostButton);
+            QTest::keyClick(about, Qt::Key_Return);
+        });
+        QApplication::setActiveWindow(&dialog);
+        QTest::keyClick(&dialog, Qt::Key_F1);
+        ClickExit(dialog);
+    });
+    EXPECT_EQ(library.Open(), 0);
+    EXPECT_EQ(aboutTitle, QStringLiteral("About network configuration utility"));
+    EXPECT_TRUE(dialogShownAfterBlockedExit);
+    EXPECT_EQ(clicks, 1);
+}
+
+TEST_F(LibraryTest, NestedOpenFromATimerIsRefusedAtOnce) {
+    CLoadedLibrary library;
+    int nestedResult = -1;
+    bool eventsRanDuringTheCall = false;
+    WhileShown(library, [&](QWidget& dialog) {
+        // Had the call run a loop of its own, this would fire inside it and
+        // end the nested showing, so the test fails rather than hangs.
+        QTimer::singleShot(0, &dialog, [&] {
+            eventsRanDuringTheCall = true;
+            if (QWidget* shown = library.ShownDialog()) {
+                ClickExit(*shown);
+            }
+        });
+        nestedResult = library.Open();
+        EXPECT_FALSE(eventsRanDuringTheCall) << "the nested call returns at once";
+        EXPECT_EQ(static_cast<WId>(library.GetWindowHandle()), dialog.winId());
+        ClickExit(dialog);
+    });
+    EXPECT_EQ(library.Open(), 0);
+    EXPECT_EQ(nestedResult, 0);
+}
+
 TEST_F(LibraryTest, ShownTwiceThenUnloadedAndLoadedAgain) {
     {
         CLoadedLibrary library;
         for (int showing = 0; showing < 2; ++showing) {
             bool shown = false;
-            WhileShown([&](QWidget& dialog) {
+            WhileShown(library, [&](QWidget& dialog) {
                 shown = true;
                 ClickExit(dialog);
             });
@@ -109,7 +195,7 @@ TEST_F(LibraryTest, ShownTwiceThenUnloadedAndLoadedAgain) {
     EXPECT_EQ(again.GetWindowName(nullptr, 0), 22);
     EXPECT_EQ(again.GetWindowHandle(), 0);
     bool shown = false;
-    WhileShown([&](QWidget& dialog) {
+    WhileShown(again, [&](QWidget& dialog) {
         shown = true;
         ClickExit(dialog);
     });

@@ -1,6 +1,7 @@
 #pragma once
 #include "library/Quorlan.h"
 
+#include <QWidget>
 #include <dlfcn.h>
 #include <gtest/gtest.h>
 
@@ -27,6 +28,12 @@ public:
         return m_handle == nullptr ? nullptr : reinterpret_cast<Function>(::dlsym(m_handle, name));
     }
     bool Exports(const char* name) const { return Find<void*>(name) != nullptr; }
+    // The dialog's widget while it is shown, found by the handle a host gets.
+    QWidget* ShownDialog() const {
+        const int handle = GetWindowHandle();
+        return handle == 0 ? nullptr
+                           : QWidget::find(static_cast<WId>(static_cast<unsigned>(handle)));
+    }
 
     OpenQuorlanDlgFunction Open = nullptr;
     SetDeviceTextFunction SetDevicePath = nullptr;

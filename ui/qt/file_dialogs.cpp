@@ -1,5 +1,6 @@
 #include "ui/qt/file_dialogs.h"
 
+#include "ui/qt/modality.h"
 #include "ui/qt/qt_text.h"
 
 #include <QDir>
@@ -28,6 +29,7 @@ std::optional<std::u16string> RunAndTakeChoice(QFileDialog& dialog) {
     // Qt's own dialog rather than the desktop's, so that every desktop, the
     // offscreen platform and a script driving the display see the same one.
     dialog.setOption(QFileDialog::DontUseNativeDialog);
+    SetModality(dialog);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
         return std::nullopt;
     }

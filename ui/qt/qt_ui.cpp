@@ -3,6 +3,7 @@
 #include "platform/x11_window.h"
 #include "ui/dialog.h"
 #include "ui/qt/file_dialogs.h"
+#include "ui/qt/modality.h"
 #include "ui/qt/qt_text.h"
 #include "ui/qt/qt_window.h"
 
@@ -49,7 +50,7 @@ int CQtUi::RunModal(CDialog& dialog, CDialog* parent) {
     dialog.Attach(&window);
     dialog.OnInitDialog();
     window.FitTexts();
-    const int result = window.RunModalLoop();
+    const int result = window.RunModalLoop(m_unowned);
     dialog.Detach();
     return result;
 }
@@ -74,6 +75,7 @@ int CQtUi::ShowMessageBox(CDialog* owner, std::u16string_view text, std::u16stri
         break;
     }
     box.setDefaultButton(first);
+    SetModality(box);
     box.exec();
     switch (box.standardButton(box.clickedButton())) {
     case QMessageBox::Ok:

@@ -1,4 +1,5 @@
 #pragma once
+#include "ui/qt/modality.h"
 #include "ui/services.h"
 
 class QWidget;
@@ -9,6 +10,8 @@ namespace ui::qt {
 // choosers of Qt Widgets. A QApplication must exist while it is used.
 class CQtUi : public IUiServices {
 public:
+    explicit CQtUi(UnownedModality unowned = UnownedModality::Application) : m_unowned(unowned) {}
+
     int RunModal(CDialog& dialog, CDialog* parent) override;
     int ShowMessageBox(CDialog* owner, std::u16string_view text, std::u16string_view caption,
                        Icon icon, Buttons buttons) override;
@@ -19,6 +22,9 @@ public:
     // The process's own windows first; on X11 also other programs' windows.
     WindowHandle FindWindow(std::u16string_view title) override;
     bool SetForegroundWindow(WindowHandle window) override;
+
+private:
+    UnownedModality m_unowned;
 };
 
 // The widget of a dialog's window, for owning other windows; null when the

@@ -187,11 +187,11 @@ void CQtWindow::changeEvent(QEvent* event) {
     }
 }
 
-int CQtWindow::RunModalLoop() {
+int CQtWindow::RunModalLoop(UnownedModality unowned) {
     // QDialog::exec() would miss an end that comes while the window is being
     // shown (a close request from the display, say) and then wait forever.
     if (!m_result) {
-        setWindowModality(parentWidget() != nullptr ? Qt::WindowModal : Qt::ApplicationModal);
+        SetModality(*this, unowned);
         show();
     }
     if (!m_result) {
@@ -201,7 +201,8 @@ int CQtWindow::RunModalLoop() {
         m_pModalLoop = nullptr;
     }
     hide();
-    return *m_result;
+    // The application quitting ends every loop, this one with it.
+    return m_result.value_or(IDCANCEL);
 }
 
 void CQtWindow::End(int result) {

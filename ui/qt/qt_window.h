@@ -3,6 +3,7 @@
 #include "ui/qt/default_button.h"
 #include "ui/qt/dialog_units.h"
 #include "ui/qt/item_list_adapter.h"
+#include "ui/qt/modality.h"
 #include "ui/window.h"
 
 #include <QDialog>
@@ -24,7 +25,7 @@ public:
     CQtWindow(CDialog& dialog, QWidget* parent);
 
     // Shows the window modally until the dialog ends, and returns its result.
-    int RunModalLoop();
+    int RunModalLoop(UnownedModality unowned);
     CDialogBaseUnits BaseUnits() const { return m_base; }
     QWidget* Control(int id) const;
     // Translations run longer than the texts a template was drawn for: the
