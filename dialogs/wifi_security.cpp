@@ -5,6 +5,7 @@
 #include "settings/wireless_profile_check.h"
 
 #include <array>
+#include <optional>
 
 namespace {
 
@@ -269,13 +270,19 @@ void CWifiSecurity::EnableProxyEdits(bool enabled) {
     }
 }
 
-void CWifiSecurity::OnSelchangeSecurity() {
+std::optional<int> CWifiSecurity::SelectedMode() const {
     const int row = Window().CurSel(IDC_WIFI_SECURITY);
     if (row < 0) {
-        return;
+        return std::nullopt;
     }
-    m_setting.m_nSecurityMode = static_cast<int>(Window().ItemData(IDC_WIFI_SECURITY, row));
-    EnableKeyEdits(m_setting.m_nSecurityMode != kSecurityNone);
+    return static_cast<int>(Window().ItemData(IDC_WIFI_SECURITY, row));
+}
+
+void CWifiSecurity::OnSelchangeSecurity() {
+    if (const auto mode = SelectedMode()) {
+        m_setting.m_nSecurityMode = *mode;
+        EnableKeyEdits(*mode != kSecurityNone);
+    }
 }
 
 void CWifiSecurity::OnDhcpOn() { EnableAddresses(false); }
@@ -317,10 +324,7 @@ void CWifiSecurity::TakeEntries() {
     m_setting.m_strNetworkKey = window.Text(IDC_WIFI_KEY);
     m_setting.m_nForce = m_bStealth;
     // With no row chosen (a mode the list does not know) the mode stays as it came.
-    const int row = window.CurSel(IDC_WIFI_SECURITY);
-    if (row >= 0) {
-        m_setting.m_nSecurityMode = static_cast<int>(window.ItemData(IDC_WIFI_SECURITY, row));
-    }
+    m_setting.m_nSecurityMode = SelectedMode().value_or(m_setting.m_nSecurityMode);
     m_setting.m_nDhcp = m_nDhcpChoice == 0 ? 1 : 0;
     for (const CAddressControl& control : kAddressControls) {
         m_setting.*control.field = window.Address(control.id);

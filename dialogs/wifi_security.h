@@ -2,6 +2,7 @@
 #include "settings/network_setting.h"
 #include "ui/dialog.h"
 
+#include <optional>
 #include <string>
 
 inline constexpr int kWifiSecurityTemplateId = 129;
@@ -71,6 +72,8 @@ private:
     void EnableProxyEdits(bool enabled);
     void TakeEntries();
     void ShowError(int messageId);
+    // The mode of the selected security row; nothing when no row is.
+    std::optional<int> SelectedMode() const;
 
     CNetworkSetting m_setting;
     int m_bStealth = 0;
