@@ -13,6 +13,10 @@ constexpr int kLevelCount = 6;
 // Every user's SMB client reads it, so it must stay readable for all.
 constexpr mode_t kReadableByAll = 0644;
 
+constexpr char kFileNote[] =
+    "# Brenhold replaces this file whenever the level changes. Samba warns that\n"
+    "# the two auth options are deprecated, and still honours them.\n";
+
 const char* YesNo(bool value) { return value ? "yes" : "no"; }
 
 } // namespace
@@ -30,10 +34,7 @@ std::string SambaClientAuthOptions(int level) {
     const bool sendsLanman = level <= 1;
     const bool sendsNtlmv2Only = level >= 3;
     std::string text = "# Written by Brenhold for LAN Manager authentication level " +
-                       std::to_string(level) +
-                       ";\n"
-                       "# it replaces this file whenever the level changes. Samba warns that\n"
-                       "# the two auth options are deprecated, and still honours them.\n";
+                       std::to_string(level) + ".\n" + kFileNote;
     text += std::string("client lanman auth = ") + YesNo(sendsLanman) + "\n";
     text += std::string("client ntlmv2 auth = ") + YesNo(sendsNtlmv2Only) + "\n";
     if (!sendsNtlmv2Only) {
@@ -50,7 +51,7 @@ bool WriteSambaClientAuth(int level) {
     const std::filesystem::path mainConfig = root / "smb.conf";
     std::error_code error;
     const bool installed = std::filesystem::exists(mainConfig, error);
-    if (!installed) {
+    if (!installed) { // Samba is not installed: nothing to do
         return !error;
     }
     const std::optional<std::string> config = platform::ReadWholeFile(mainConfig);

@@ -86,14 +86,22 @@ bool IsGlobalSection(std::string_view header) {
     return canonical == "global" || canonical == "globals";
 }
 
-bool IncludesFile(std::string_view parameter, std::string_view includedFile) {
+struct CSetting {
+    std::string name;
+    std::string_view value;
+};
+
+CSetting SettingOf(std::string_view parameter) {
     const size_t equals = parameter.find('=');
-    if (equals == std::string_view::npos ||
-        CanonicalName(parameter.substr(0, equals)) != "include") {
-        return false;
+    if (equals == std::string_view::npos) {
+        return {CanonicalName(parameter), {}};
     }
-    const std::filesystem::path value(Trim(parameter.substr(equals + 1)));
-    return value.lexically_normal() == std::filesystem::path(includedFile).lexically_normal();
+    return {CanonicalName(parameter.substr(0, equals)), Trim(parameter.substr(equals + 1))};
+}
+
+bool NamesFile(std::string_view value, std::string_view file) {
+    return std::filesystem::path(value).lexically_normal() ==
+           std::filesystem::path(file).lexically_normal();
 }
 
 std::string_view Indentation(std::string_view text) {
@@ -113,6 +121,8 @@ std::string AddIncludeToGlobalSection(std::string_view config, std::string_view 
     // Settings above the first section are global as well.
     bool inGlobal = true;
     bool hasGlobalSection = false;
+    // An included file may end in another section, and Samba reads on there.
+    bool afterInclude = false;
     size_t insertAt = 0;
     std::string_view indent;
     for (const CConfigLine& line : SplitLines(config)) {
@@ -120,12 +130,17 @@ std::string AddIncludeToGlobalSection(std::string_view config, std::string_view 
             inGlobal = IsGlobalSection(line.text);
             if (inGlobal) {
                 hasGlobalSection = true;
+                afterInclude = false;
                 insertAt = line.end;
                 indent = {};
             }
         } else if (inGlobal && line.kind == LineKind::Parameter) {
-            if (IncludesFile(line.text, includedFile)) {
-                return std::string(config);
+            const CSetting setting = SettingOf(line.text);
+            if (setting.name == "include") {
+                if (NamesFile(setting.value, includedFile)) {
+                    return std::string(config);
+                }
+                afterInclude = true;
             }
             // After the last setting, so that comments introducing the
             // next section stay with it.
@@ -139,7 +154,7 @@ std::string AddIncludeToGlobalSection(std::string_view config, std::string_view 
     if (insertAt > 0 && config[insertAt - 1] != '\n') {
         addition += lineEnd;
     }
-    if (!hasGlobalSection) {
+    if (!hasGlobalSection || afterInclude) {
         addition.append("[global]").append(lineEnd);
     }
     addition.append(indent).append("include = ").append(includedFile).append(lineEnd);

@@ -10,5 +10,6 @@
 // spacing and case). With several [global] sections the last one gets the
 // line; without any, a [global] section holding only the line is added
 // after the settings at the top of the file, which Samba also reads as
-// global.
+// global. After another include in the section the line gets a [global]
+// header of its own, since the file included before may end in a share.
 std::string AddIncludeToGlobalSection(std::string_view config, std::string_view includedFile);

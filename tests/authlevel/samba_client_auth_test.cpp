@@ -17,16 +17,6 @@
 
 namespace {
 
-// A configuration with shares, comments, an include of its own and a
-// global section that does not end the file.
-constexpr char kDebianLikeConfig[] =
-    "#\n# Sample configuration file\n#\n[global]\n   workgroup = WORKGROUP\n"
-    "   server string = %h server (Samba, Ubuntu)\n"
-    ";   interfaces = 127.0.0.0/8 eth0\n"
-    "#======================= Share Definitions =======================\n"
-    "[homes]\n   comment = Home Directories\n   browseable = no\n"
-    "[printers]\n   comment = All Printers\n   path = /var/tmp\n   printable = yes\n";
-
 struct CTestparmRun {
     int status = -1;
     std::string output;
@@ -92,7 +82,21 @@ class SambaClientAuthTest : public ::testing::Test {
 protected:
     std::filesystem::path MainConfig() const { return m_folder / "smb.conf"; }
     std::filesystem::path OwnFile() const { return m_folder / kSambaClientAuthFileName; }
-    std::string IncludeLine() const { return "   include = " + OwnFile().string() + "\n"; }
+    std::filesystem::path SharesFile() const { return m_folder / "shares.conf"; }
+
+    // Shares, comments, and an include of its own whose file ends in a share.
+    std::string DebianLikeConfig() const {
+        std::ofstream(SharesFile()) << "[media]\n   path = /srv/media\n";
+        return "#\n# Sample configuration file\n#\n[global]\n   workgroup = WORKGROUP\n"
+               "   server string = %h server (Samba, Ubuntu)\n"
+               ";   interfaces = 127.0.0.0/8 eth0\n"
+               "   include = " +
+               SharesFile().string() +
+               "\n#======================= Share Definitions =======================\n"
+               "[homes]\n   comment = Home Directories\n   browseable = no\n"
+               "[printers]\n   comment = All Printers\n   path = /var/tmp\n   printable = yes\n";
+    }
+    std::string AddedLines() const { return "[global]\n   include = " + OwnFile().string() + "\n"; }
 
     void WriteMainConfig(const std::string& bytes) const {
         std::ofstream(MainConfig(), std::ios::binary) << bytes;
@@ -111,7 +115,8 @@ TEST_F(SambaClientAuthTest, EachLevelReachesSambaAndKeepsTheRestOfTheConfigurati
     if (!TestparmInstalled()) {
         GTEST_SKIP() << "testparm is not installed (package samba-common-bin)";
     }
-    WriteMainConfig(kDebianLikeConfig);
+    const std::string debianLike = DebianLikeConfig();
+    WriteMainConfig(debianLike);
     const CTestparmRun original = Testparm(MainConfig(), false);
     ASSERT_EQ(original.status, 0) << original.errors;
 
@@ -125,14 +130,14 @@ TEST_F(SambaClientAuthTest, EachLevelReachesSambaAndKeepsTheRestOfTheConfigurati
                                   {"no", "yes", "smb2_02"}, {"no", "yes", "smb2_02"}};
     for (int level = 0; level < 6; ++level) {
         SCOPED_TRACE(level);
-        WriteMainConfig(kDebianLikeConfig);
+        WriteMainConfig(debianLike);
         ASSERT_TRUE(WriteSambaClientAuth(level));
 
         std::string config = Read(MainConfig()).value_or("");
-        const size_t include = config.find(IncludeLine());
-        ASSERT_NE(include, std::string::npos) << config;
-        EXPECT_LT(include, config.find("#===")); // inside [global]
-        EXPECT_EQ(config.erase(include, IncludeLine().size()), kDebianLikeConfig);
+        const size_t added = config.find(AddedLines());
+        ASSERT_NE(added, std::string::npos) << config;
+        EXPECT_LT(added, config.find("#==="));
+        EXPECT_EQ(config.erase(added, AddedLines().size()), debianLike);
 
         const CTestparmRun verbose = Testparm(MainConfig(), true);
         ASSERT_EQ(verbose.status, 0) << verbose.errors;
@@ -159,7 +164,7 @@ TEST_F(SambaClientAuthTest, IncludeIsAddedOnceHoweverOftenTheLevelChanges) {
     const auto afterFirst = Read(MainConfig());
     ASSERT_TRUE(afterFirst.has_value());
     EXPECT_EQ(*afterFirst, "[global]\r\n\tinclude = " + (m_folder / "local.conf").string() +
-                               "\r\n\tinclude = " + OwnFile().string() +
+                               "\r\n[global]\r\n\tinclude = " + OwnFile().string() +
                                "\r\n[data]\r\n\tpath = /srv\r\n");
     for (const int level : {4, 2, 2, 0, 5}) {
         ASSERT_TRUE(WriteSambaClientAuth(level));
@@ -188,12 +193,13 @@ TEST_F(SambaClientAuthTest, OwnFileIsReadableByEveryUserAndSmbConfKeepsItsMode) 
 }
 
 TEST_F(SambaClientAuthTest, FailedWriteLeavesSambaFilesAsTheyWere) {
-    WriteMainConfig(kDebianLikeConfig);
+    const std::string debianLike = DebianLikeConfig();
+    WriteMainConfig(debianLike);
     // A folder where Brenhold's file belongs: smb.conf is written first
     // and must be put back.
     std::filesystem::create_directory(OwnFile());
     EXPECT_FALSE(WriteSambaClientAuth(2));
-    EXPECT_EQ(Read(MainConfig()), kDebianLikeConfig);
+    EXPECT_EQ(Read(MainConfig()), debianLike);
     std::filesystem::remove(OwnFile());
 
     // smb.conf in a place that cannot be written, even by root.
@@ -210,10 +216,11 @@ TEST_F(SambaClientAuthTest, UnwritableFolderLeavesSambaFilesAsTheyWere) {
     if (::geteuid() == 0) {
         GTEST_SKIP() << "root writes into any folder; the other failures are tested above";
     }
-    WriteMainConfig(kDebianLikeConfig);
+    const std::string debianLike = DebianLikeConfig();
+    WriteMainConfig(debianLike);
     std::filesystem::permissions(m_folder.Path(), std::filesystem::perms(0555));
     EXPECT_FALSE(WriteSambaClientAuth(0));
     std::filesystem::permissions(m_folder.Path(), std::filesystem::perms(0755));
-    EXPECT_EQ(Read(MainConfig()), kDebianLikeConfig);
+    EXPECT_EQ(Read(MainConfig()), debianLike);
     EXPECT_FALSE(std::filesystem::exists(OwnFile()));
 }

@@ -45,13 +45,19 @@ TEST(SmbConfIncludeTest, PresentIncludeIsNotAddedAgain) {
     }
 }
 
+// A file included before may leave Samba in a share section, so the line
+// then comes with a [global] header of its own.
 TEST(SmbConfIncludeTest, OtherIncludesAndSharesDoNotCount) {
-    EXPECT_EQ(WithInclude("[global]\ninclude = /etc/samba/local.conf\n"
+    EXPECT_EQ(WithInclude("[global]\ninclude = /etc/samba/shares.conf\n"
                           "[data]\ninclude = /etc/samba/kordavin-lm.conf\n"),
-              "[global]\ninclude = /etc/samba/local.conf\ninclude = /etc/samba/kordavin-lm.conf\n"
+              "[global]\ninclude = /etc/samba/shares.conf\n"
+              "[global]\ninclude = /etc/samba/kordavin-lm.conf\n"
               "[data]\ninclude = /etc/samba/kordavin-lm.conf\n");
-    EXPECT_EQ(WithInclude("[global]\ninclude = /etc/samba/kordavin-lm.conf.old\n"),
-              "[global]\ninclude = /etc/samba/kordavin-lm.conf.old\n"
+    EXPECT_EQ(WithInclude("[global]\r\n include = /etc/samba/kordavin-lm.conf.old\r\n a = 1\r\n"),
+              "[global]\r\n include = /etc/samba/kordavin-lm.conf.old\r\n a = 1\r\n"
+              "[global]\r\n include = /etc/samba/kordavin-lm.conf\r\n");
+    EXPECT_EQ(WithInclude("include = /etc/samba/top.conf\n[global]\nnot a setting\n"),
+              "include = /etc/samba/top.conf\n[global]\nnot a setting\n"
               "include = /etc/samba/kordavin-lm.conf\n");
 }
 
