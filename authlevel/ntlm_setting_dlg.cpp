@@ -1,6 +1,7 @@
 #include "authlevel/ntlm_setting_dlg.h"
 
 #include "authlevel/lm_compatibility_level.h"
+#include "authlevel/samba_client_auth.h"
 #include "authlevel/shutdown_privilege.h"
 #include "catalogue/message_catalogue.h"
 #include "platform/restart.h"
@@ -13,10 +14,10 @@ constexpr int kLevelCount = 6;
 constexpr int kDefaultLevel = 2;
 
 // Read back after writing: a level that did not reach the registry must not
-// be reported as changed.
+// be reported as changed. Samba's client follows only a stored level.
 bool StoreLevel(int level) {
     WriteLmCompatibilityLevel(level);
-    return ReadLmCompatibilityLevel() == level;
+    return ReadLmCompatibilityLevel() == level && WriteSambaClientAuth(level);
 }
 
 ui::DialogTemplate MakeTemplate() {

@@ -9,6 +9,7 @@ packages=(
   nlohmann-json3-dev
   qt6-base-dev libqt6svg6 libxcb1-dev libxcb-ewmh-dev
   fonts-liberation2 fonts-noto-cjk xvfb xauth
+  samba-common-bin  # testparm, which checks the Samba options Brenhold writes
 )
 
 missing=()

@@ -13,8 +13,8 @@
 #include <string>
 #include <thread>
 
-// A registry folder, runtime folder and restart record of the test's own,
-// and English texts unless a test chooses another language.
+// A registry folder, Samba folder, runtime folder and restart record of the
+// test's own, and English texts unless a test chooses another language.
 class CBrenholdFixture : public ::testing::Test {
 protected:
     void SetUp() override { SelectLanguageFromLocale(); }
@@ -53,6 +53,7 @@ protected:
 
     CTempFolder m_folder;
     CEnvironmentVariable m_registry{"KORDAVIN_REGISTRY_ROOT", (m_folder / "registry").string()};
+    CEnvironmentVariable m_samba{"KORDAVIN_SAMBA_ROOT", (m_folder / "samba").string()};
     CEnvironmentVariable m_runtime{"XDG_RUNTIME_DIR", m_folder.Path().string()};
     CEnvironmentVariable m_record{"KORDAVIN_RESTART_RECORD", RestartRecord().string()};
     CEnvironmentVariable m_restart{"KORDAVIN_RESTART_COMMAND",

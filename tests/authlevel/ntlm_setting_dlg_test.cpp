@@ -1,4 +1,5 @@
 #include "authlevel/ntlm_setting_dlg.h"
+#include "authlevel/samba_client_auth.h"
 #include "tests/authlevel/brenhold_fixture.h"
 #include "ui/headless/headless_ui.h"
 
@@ -203,4 +204,78 @@ TEST_F(NtlmSettingDlgTest, TaskbarEntryOnlyWithoutTheSettingUtility) {
     const auto window = m_ui.Open(dialog);
     EXPECT_NE(window->ExtendedStyle() & ui::kExStyleToolWindow, 0u);
     EXPECT_EQ(window->ExtendedStyle() & ui::kExStyleAppWindow, 0u);
+}
+
+namespace {
+
+// Brenhold's dialog with Samba's configuration present.
+class NtlmSettingDlgSambaTest : public NtlmSettingDlgTest {
+protected:
+    void SetUp() override {
+        NtlmSettingDlgTest::SetUp();
+        std::filesystem::create_directories(SambaFolder());
+        std::ofstream(MainConfig()) << kConfig;
+    }
+
+    std::filesystem::path SambaFolder() const { return m_folder / "samba"; }
+    std::filesystem::path MainConfig() const { return SambaFolder() / "smb.conf"; }
+    std::filesystem::path OwnFile() const { return SambaFolder() / kSambaClientAuthFileName; }
+
+    // Applies the chosen row, declining the restart.
+    void ApplyRow(CHeadlessWindow& window, int row) {
+        ASSERT_TRUE(window.Choose(IDC_COMBO_LEVEL, row));
+        m_ui.AnswerNextMessageBox(ui::IDOK);
+        m_ui.AnswerNextMessageBox(ui::IDNO);
+        ASSERT_TRUE(window.Click(IDC_APPLY));
+    }
+
+    static constexpr char kConfig[] = "[global]\n   workgroup = HOME\n[data]\n   path = /srv\n";
+};
+
+} // namespace
+
+TEST_F(NtlmSettingDlgSambaTest, AppliedLevelReachesSambaClient) {
+    const auto window = m_ui.Open(m_dialog);
+    ApplyRow(*window, 0);
+    EXPECT_EQ(StoredLevel(), u"dword:00000000");
+    EXPECT_EQ(platform::ReadWholeFile(OwnFile()), SambaClientAuthOptions(0));
+    EXPECT_NE(platform::ReadWholeFile(MainConfig()).value_or("").find(OwnFile().string()),
+              std::string::npos);
+    EXPECT_EQ(m_ui.MessageBoxes().size(), 2u);
+}
+
+TEST_F(NtlmSettingDlgSambaTest, FailedRegistryWriteLeavesSambaFilesUntouched) {
+    std::ofstream(m_folder / "registry") << "";
+    const auto window = m_ui.Open(m_dialog);
+    m_ui.AnswerNextMessageBox(ui::IDOK);
+    ASSERT_TRUE(window->Click(IDC_APPLY));
+    EXPECT_EQ(platform::ReadWholeFile(MainConfig()), kConfig);
+    EXPECT_FALSE(std::filesystem::exists(OwnFile()));
+}
+
+// The level is stored, but the user hears that it did not take effect and
+// may try again.
+TEST_F(NtlmSettingDlgSambaTest, SambaWriteFailureKeepsTheLevelAndShowsTheSameError) {
+    std::filesystem::create_directory(OwnFile());
+    const auto window = m_ui.Open(m_dialog);
+    ASSERT_TRUE(window->Choose(IDC_COMBO_LEVEL, 4));
+    m_ui.AnswerNextMessageBox(ui::IDOK);
+    window->PressEnter();
+
+    EXPECT_EQ(StoredLevel(), u"dword:00000004");
+    EXPECT_EQ(platform::ReadWholeFile(MainConfig()), kConfig);
+    ASSERT_EQ(m_ui.MessageBoxes().size(), 2u);
+    std::u16string expected;
+    ComposeMessageText(expected, kMsgLevelNotWritten);
+    EXPECT_EQ(m_ui.MessageBoxes()[1].text, expected);
+    EXPECT_EQ(m_ui.MessageBoxes()[1].icon, ui::Icon::Error);
+    EXPECT_FALSE(window->HasEnded());
+    EXPECT_TRUE(window->IsEnabled(IDC_APPLY));
+}
+
+TEST_F(NtlmSettingDlgSambaTest, RegistryStaysTheSourceOfTheShownLevel) {
+    std::ofstream(OwnFile()) << SambaClientAuthOptions(0);
+    const auto window = m_ui.Open(m_dialog);
+    EXPECT_EQ(window->CurSel(IDC_COMBO_LEVEL), 2);
+    EXPECT_TRUE(window->IsEnabled(IDC_APPLY));
 }

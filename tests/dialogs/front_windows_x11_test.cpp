@@ -62,6 +62,7 @@ protected:
     CTempFolder m_folder;
     CEnvironmentVariable m_appData{"APPDATA", m_folder.Path().string()};
     CEnvironmentVariable m_registry{"KORDAVIN_REGISTRY_ROOT", (m_folder / "registry").string()};
+    CEnvironmentVariable m_samba{"KORDAVIN_SAMBA_ROOT", (m_folder / "samba").string()};
     CEnvironmentVariable m_runtime{"XDG_RUNTIME_DIR", m_folder.Path().string()};
     CEnvironmentVariable m_platform{"QT_QPA_PLATFORM", "xcb"};
 };
