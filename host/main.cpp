@@ -3,15 +3,20 @@
 #include "host/ansi_text.h"
 #include "host/host_window.h"
 #include "host/screenshot.h"
+#include "platform/version_resource.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QMessageBox>
 #include <QTimer>
 #include <cstdio>
+#include <iostream>
 #include <memory>
 
 int main(int argc, char** argv) {
+    if (platform::PrintVersionIfAsked({argv + 1, argv + argc}, "quorlan-host", std::cout)) {
+        return 0;
+    }
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("quorlan-host"));
 
@@ -31,7 +36,10 @@ int main(int argc, char** argv) {
         QStringLiteral("screenshot"),
         QStringLiteral("Open the dialog, save it as a PNG file, close it with Exit, and end."),
         QStringLiteral("FILE"));
-    parser.addOptions({devicePath, deviceName, open, screenshot});
+    // Handled before the application exists; listed here for --help.
+    const QCommandLineOption version(QStringLiteral("version"),
+                                     QStringLiteral("Print the version and end."));
+    parser.addOptions({devicePath, deviceName, open, screenshot, version});
     parser.process(application);
 
     const QString libraryPath =
