@@ -1,5 +1,6 @@
-// A small host program: loads libQuorlan.so from its own folder and opens the
-// network configuration dialog for a player.
+// A small host program: loads libQuorlan.so from its own folder (or, once
+// installed, from the library folder) and opens the network configuration
+// dialog for a player.
 #include "host/ansi_text.h"
 #include "host/host_window.h"
 #include "host/screenshot.h"
@@ -42,8 +43,8 @@ int main(int argc, char** argv) {
     parser.addOptions({devicePath, deviceName, open, screenshot, version});
     parser.process(application);
 
-    const QString libraryPath =
-        QApplication::applicationDirPath() + QStringLiteral("/libQuorlan.so");
+    const QString libraryPath = QString::fromStdString(
+        FindQuorlanLibrary(QApplication::applicationDirPath().toStdString()));
     const CQuorlanLibrary library(libraryPath.toStdString());
     if (!library.IsLoaded()) {
         const QString error = QStringLiteral("Cannot load %1: %2")
