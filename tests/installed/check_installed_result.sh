@@ -88,10 +88,18 @@ for page in man1/quorlan-cli.1 man1/quorlan-host.1 man8/Brenhold.8; do
     gzip -t "$prefix/share/man/$page.gz" 2>/dev/null || fail "no compressed manual page $page"
 done
 completion=$prefix/share/bash-completion/completions/quorlan-cli
-commands=$("$cli" --help | sed -n 's/^  \([a-z-]*\) .*/\1/p' | sort | tr '\n' ' ')
-completed=$(bash -c 'source "$1"; COMP_WORDS=(quorlan-cli ""); COMP_CWORD=1; _quorlan_cli
-                     printf "%s\n" "${COMPREPLY[@]}"' _ "$completion" | grep -v '^-' | sort | tr '\n' ' ')
-expect_equal "completed commands" "$commands" "$completed"
+complete_words() { # WORD... : what the completion offers for the last word
+    bash -c 'source "$1"; shift; COMP_WORDS=("$@"); COMP_CWORD=$(($# - 1)); _quorlan_cli
+             printf "%s\n" "${COMPREPLY[@]}" | sort | tr "\n" " "' _ "$completion" "$@"
+}
+expect_equal "completion of c" "check create " "$(complete_words "$cli" c)"
+offered=" $(complete_words "$cli" "")"
+for word in create check show encrypt decrypt messages --help --version; do
+    [[ "$offered" == *" $word "* ]] || fail "completion of the first word lacks $word: $offered"
+done
+expect_equal "options of create" "--from --help --out " "$(complete_words "$cli" create --)"
+expect_equal "options of show" "--help --reveal " "$(complete_words "$cli" show -)"
+expect_equal "standard input for --from" "- " "$(complete_words "$cli" create --from -)"
 
 echo "Desktop entry and polkit action"
 desktop=$prefix/share/applications/brenhold.desktop
