@@ -1,6 +1,7 @@
 #include "cli/cli.h"
 
 #include "cli/commands.h"
+#include "platform/version_resource.h"
 
 #include <algorithm>
 #include <array>
@@ -22,7 +23,8 @@ void PrintOverview(std::ostream& out) {
             << std::string(12 - std::string_view(command->name).size(), ' ') << command->summary
             << '\n';
     }
-    out << "\nRun 'quorlan-cli COMMAND --help' for the arguments of a command.\n";
+    out << "\nRun 'quorlan-cli COMMAND --help' for the arguments of a command,\n"
+           "'quorlan-cli --version' for the version.\n";
 }
 
 const CCommand* FindCommand(std::string_view name) {
@@ -40,6 +42,10 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     if (args.empty()) {
         PrintOverview(err);
         return kExitUsage;
+    }
+    if (args[0] == "--version") {
+        out << "quorlan-cli " << platform::ProductVersion() << '\n';
+        return kExitSuccess;
     }
     if (IsHelp(args[0]) || args[0] == "help") {
         const CCommand* command = args.size() > 1 ? FindCommand(args[1]) : nullptr;

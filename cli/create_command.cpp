@@ -13,9 +13,11 @@
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
+#include <iostream>
 #include <nlohmann/json.hpp>
 #include <optional>
 #include <ostream>
+#include <sstream>
 
 namespace {
 
@@ -68,6 +70,20 @@ std::optional<std::string> Refusal(CSettingsRecords& values) {
     return std::nullopt;
 }
 
+// "-" is standard input, read to its end, so that a pipe can feed the
+// command; a named file is read only when it is a regular file.
+std::optional<std::string> ReadSettingsText(const std::string& from) {
+    if (from != "-") {
+        return platform::ReadWholeFile(from);
+    }
+    std::ostringstream text;
+    text << std::cin.rdbuf();
+    if (std::cin.bad()) {
+        return std::nullopt;
+    }
+    return text.str();
+}
+
 const char* ComposeErrorText(ESettingsFileError error) {
     switch (error) {
     case ESettingsFileError::SecretNotEncrypted:
@@ -106,7 +122,7 @@ int RunCreate(std::span<const std::string> args, std::ostream& out, std::ostream
         err << "quorlan-cli: the folder name is not UTF-8 text\n";
         return kExitUsage;
     }
-    const auto text = platform::ReadWholeFile(arguments.from);
+    const auto text = ReadSettingsText(arguments.from);
     if (!text) {
         err << "quorlan-cli: cannot read " << arguments.from << '\n';
         return kExitUsage;
@@ -168,7 +184,7 @@ const CCommand kCreateCommand{
     "corrections: no key without security, no bad proxy entries with the proxy off),\n"
     "and at most 30 profiles. A refusal prints the dialog's message as\n"
     "CAPTION: TEXT, with the profile's position for a profile.\n"
-    "With --from /dev/stdin the settings come from standard input, for example\n"
+    "With --from - the settings come from standard input, for example\n"
     "from 'quorlan-cli show --reveal'.\n"
     "Exits 0 when written, 1 when the settings are refused or the file cannot be\n"
     "written (an existing file is then left as it was), 2 on bad arguments.\n",

@@ -137,6 +137,6 @@ const CCommand kShowCommand{
     "wireless profiles in priority order, addresses as dotted text (\"\" when not\n"
     "entered). The password and network keys show as \"********\" unless --reveal\n"
     "is given; with it the output re-creates the file:\n"
-    "  quorlan-cli show --reveal FILE | quorlan-cli create --from /dev/stdin --out DIR\n"
+    "  quorlan-cli show --reveal FILE | quorlan-cli create --from - --out DIR\n"
     "Exit codes as for check.\n",
     RunShow};

@@ -1,17 +1,23 @@
-// A small host program: loads libQuorlan.so from its own folder and opens the
-// network configuration dialog for a player.
+// A small host program: loads libQuorlan.so from its own folder (or, once
+// installed, from the library folder) and opens the network configuration
+// dialog for a player.
 #include "host/ansi_text.h"
 #include "host/host_window.h"
 #include "host/screenshot.h"
+#include "platform/version_resource.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QMessageBox>
 #include <QTimer>
 #include <cstdio>
+#include <iostream>
 #include <memory>
 
 int main(int argc, char** argv) {
+    if (platform::PrintVersionIfAsked({argv + 1, argv + argc}, "quorlan-host", std::cout)) {
+        return 0;
+    }
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("quorlan-host"));
 
@@ -31,11 +37,14 @@ int main(int argc, char** argv) {
         QStringLiteral("screenshot"),
         QStringLiteral("Open the dialog, save it as a PNG file, close it with Exit, and end."),
         QStringLiteral("FILE"));
-    parser.addOptions({devicePath, deviceName, open, screenshot});
+    // Handled before the application exists; listed here for --help.
+    const QCommandLineOption version(QStringLiteral("version"),
+                                     QStringLiteral("Print the version and end."));
+    parser.addOptions({devicePath, deviceName, open, screenshot, version});
     parser.process(application);
 
-    const QString libraryPath =
-        QApplication::applicationDirPath() + QStringLiteral("/libQuorlan.so");
+    const QString libraryPath = QString::fromStdString(
+        FindQuorlanLibrary(QApplication::applicationDirPath().toStdString()));
     const CQuorlanLibrary library(libraryPath.toStdString());
     if (!library.IsLoaded()) {
         const QString error = QStringLiteral("Cannot load %1: %2")

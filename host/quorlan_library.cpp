@@ -1,6 +1,7 @@
 #include "host/quorlan_library.h"
 
 #include <dlfcn.h>
+#include <filesystem>
 #include <vector>
 
 namespace {
@@ -11,6 +12,16 @@ template <typename Function> bool Resolve(void* handle, const char* name, Functi
 }
 
 } // namespace
+
+std::string FindQuorlanLibrary(const std::string& programFolder) {
+    const std::filesystem::path folder(programFolder);
+    const std::filesystem::path besideProgram = folder / "libQuorlan.so";
+    const std::filesystem::path installed = folder / QUORLAN_INSTALLED_LIBRARY;
+    if (!std::filesystem::exists(besideProgram) && std::filesystem::exists(installed)) {
+        return installed.lexically_normal().string();
+    }
+    return besideProgram.string();
+}
 
 CQuorlanLibrary::CQuorlanLibrary(const std::string& path)
     : m_handle(::dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL)) {

@@ -3,6 +3,11 @@
 
 #include <string>
 
+// Where the host loads the library from: libQuorlan.so in its own folder, as
+// in the build folder; else the library folder of the installation the host
+// belongs to. The first when neither exists, so that the error names it.
+std::string FindQuorlanLibrary(const std::string& programFolder);
+
 // libQuorlan.so loaded at run time, with its five exports.
 class CQuorlanLibrary {
 public:

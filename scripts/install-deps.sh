@@ -10,6 +10,8 @@ packages=(
   qt6-base-dev libqt6svg6 libxcb1-dev libxcb-ewmh-dev
   fonts-liberation2 fonts-noto-cjk xvfb xauth
   samba-common-bin  # testparm, which checks the Samba options Brenhold writes
+  # the Debian packages (cpack) and the test of the installed result
+  dpkg-dev file desktop-file-utils libxml2-utils
 )
 
 missing=()

@@ -1,4 +1,5 @@
 #include "tests/authlevel/brenhold_fixture.h"
+#include "tests/support/program_output.h"
 #include "tests/support/virtual_display.h"
 
 #include <chrono>
@@ -94,4 +95,11 @@ TEST_F(BrenholdProgramTest, ShowsOneDialogRaisesItOnASecondStartAndEndsWhenClose
     }
     EXPECT_EQ(platform::ReadWholeFile(Hive()), before);
     EXPECT_FALSE(std::filesystem::exists(RestartRecord()));
+}
+
+TEST(BrenholdVersionTest, VersionNeedsNoDisplay) {
+    const CProgramOutput output =
+        RunForOutput(std::string(kWithoutDisplay) + BRENHOLD_PROGRAM + " --version 2>&1");
+    EXPECT_EQ(output.nExitCode, 0);
+    EXPECT_EQ(output.text, "Brenhold " QUORLAN_VERSION "\n");
 }

@@ -1,5 +1,6 @@
 #include "platform/atomic_file.h"
 #include "tests/support/environment_variable.h"
+#include "tests/support/program_output.h"
 #include "tests/support/temp_folder.h"
 
 #include <cstdlib>
@@ -35,6 +36,13 @@ TEST(HostProgramTest, MissingLibraryIsReportedNotHidden) {
         RunCommand(copy.string() + " --screenshot " + (folder / "x.png").string() + " 2>/dev/null"),
         1);
     EXPECT_FALSE(std::filesystem::exists(folder / "x.png"));
+}
+
+TEST(HostProgramTest, VersionNeedsNoDisplay) {
+    const CProgramOutput output =
+        RunForOutput(std::string(kWithoutDisplay) + HOST_PROGRAM + " --version 2>&1");
+    EXPECT_EQ(output.nExitCode, 0);
+    EXPECT_EQ(output.text, "quorlan-host " QUORLAN_VERSION "\n");
 }
 
 } // namespace

@@ -1,0 +1,117 @@
+#include "cli_fixture.h"
+#include "platform/atomic_file.h"
+
+#include <iostream>
+#include <map>
+#include <regex>
+#include <set>
+
+namespace {
+
+// Standard input of the process, fed from a string for one test.
+class CStandardInput {
+public:
+    explicit CStandardInput(const std::string& text)
+        : m_text(text), m_previous(std::cin.rdbuf(&m_text)) {}
+    ~CStandardInput() {
+        std::cin.rdbuf(m_previous);
+        std::cin.clear();
+    }
+    CStandardInput(const CStandardInput&) = delete;
+    CStandardInput& operator=(const CStandardInput&) = delete;
+
+private:
+    std::stringbuf m_text;
+    std::streambuf* m_previous;
+};
+
+using CCommandOptions = std::map<std::string, std::set<std::string>>;
+
+class CommandLineConventionsTest : public CliTest {
+protected:
+    std::string Written() const {
+        return platform::ReadWholeFile(m_folder / "NetworkSetting.ini").value_or("<none>");
+    }
+
+    // The commands of the overview, and the options of each command's usage line.
+    CCommandOptions CommandsOfHelp() {
+        CCommandOptions commands;
+        Run({"--help"});
+        const std::string overview = m_out.str();
+        const std::regex commandLine(R"(\n  ([a-z-]+) )");
+        for (std::sregex_iterator it(overview.begin(), overview.end(), commandLine), end; it != end;
+             ++it) {
+            commands[(*it)[1]];
+        }
+        const std::regex option(R"(--[a-z-]+)");
+        for (auto& [name, options] : commands) {
+            Run({name, "--help"});
+            const std::string usage = m_out.str();
+            const std::string usageLine = usage.substr(0, usage.find('\n'));
+            for (std::sregex_iterator it(usageLine.begin(), usageLine.end(), option), end;
+                 it != end; ++it) {
+                options.insert(it->str());
+            }
+        }
+        return commands;
+    }
+};
+
+TEST_F(CommandLineConventionsTest, VersionIsTheProjectVersion) {
+    EXPECT_EQ(Run({"--version"}), 0);
+    EXPECT_EQ(m_out.str(), "quorlan-cli " QUORLAN_VERSION "\n");
+    EXPECT_EQ(m_err.str(), "");
+}
+
+TEST_F(CommandLineConventionsTest, DashReadsTheSettingsFromStandardInput) {
+    const std::string settings = R"({"wireless": [{"ssid": "FromPipe"}]})";
+    ASSERT_EQ(
+        Run({"create", "--from", WriteFile("s.json", settings), "--out", m_folder.Path().string()}),
+        0);
+    const std::string fromFile = Written();
+    std::filesystem::remove(m_folder / "NetworkSetting.ini");
+
+    {
+        CStandardInput input(settings);
+        ASSERT_EQ(Run({"create", "--from", "-", "--out", m_folder.Path().string()}), 0)
+            << m_err.str();
+    }
+    EXPECT_EQ(Written(), fromFile);
+    EXPECT_NE(fromFile.find("WIRELESS_SSID=FromPipe"), std::string::npos);
+}
+
+TEST_F(CommandLineConventionsTest, EmptyStandardInputWritesNothing) {
+    CStandardInput input("");
+    EXPECT_EQ(Run({"create", "--from", "-", "--out", m_folder.Path().string()}), 1);
+    EXPECT_NE(m_err.str().find("not valid JSON"), std::string::npos) << m_err.str();
+    EXPECT_FALSE(std::filesystem::exists(m_folder / "NetworkSetting.ini"));
+}
+
+// The entries of the page's COMMANDS section: ".TP", then ".B NAME ..." with
+// the options written as \-\-name.
+CCommandOptions CommandsOfManualPage(const std::string& page) {
+    CCommandOptions commands;
+    const size_t begin = page.find(".SH COMMANDS");
+    const size_t end = page.find(".SH", begin + 1);
+    const std::string section = page.substr(begin, end - begin);
+    const std::regex entry(R"(\.TP\n\.B ([a-z-]+)([^\n]*))");
+    const std::regex option(R"(\\-\\-([a-z-]+))");
+    for (std::sregex_iterator it(section.begin(), section.end(), entry), last; it != last; ++it) {
+        auto& options = commands[(*it)[1]];
+        const std::string rest = (*it)[2];
+        for (std::sregex_iterator o(rest.begin(), rest.end(), option), none; o != none; ++o) {
+            options.insert("--" + (*o)[1].str());
+        }
+    }
+    return commands;
+}
+
+TEST_F(CommandLineConventionsTest, ManualPageNamesEveryCommandAndOptionOfHelp) {
+    const auto page = platform::ReadWholeFile(QUORLAN_SOURCE_DIR "/man/quorlan-cli.1");
+    ASSERT_TRUE(page.has_value());
+    const CCommandOptions fromHelp = CommandsOfHelp();
+    ASSERT_GE(fromHelp.size(), 6u);
+    EXPECT_EQ(CommandsOfManualPage(*page), fromHelp);
+}
+
+} // namespace
