@@ -112,6 +112,13 @@ CFolderContents ReadFolder(const std::string& folder) {
     return contents;
 }
 
+// An id as one line of a note: a line break in it would start a new one.
+std::string OneLine(std::string text) {
+    std::replace_if(
+        text.begin(), text.end(), [](char c) { return (c >= 0 && c < 0x20) || c == 0x7F; }, '?');
+    return text;
+}
+
 // Keeps the connections named, in the order found, and notes each name that
 // matches no Wi-Fi connection.
 void KeepNamed(const std::vector<std::string>& names, CFolderContents& contents) {
@@ -126,7 +133,7 @@ void KeepNamed(const std::vector<std::string>& names, CFolderContents& contents)
                          [&name](const CFoundConnection& found) {
                              return found.connection.m_strId == name;
                          })) {
-            contents.arrNotes.push_back("no Wi-Fi connection is named '" + name + "'");
+            contents.arrNotes.push_back("no Wi-Fi connection is named '" + OneLine(name) + "'");
         }
     }
 }
@@ -141,7 +148,7 @@ std::vector<CNetworkSetting> ProfilesOf(CFolderContents& contents) {
     std::vector<CNetworkSetting> profiles;
     for (const CFoundConnection& found : contents.connections) {
         const std::string what =
-            "skipped '" + found.connection.m_strId + "' (" + found.strFileName + "): ";
+            "skipped '" + OneLine(found.connection.m_strId) + "' (" + found.strFileName + "): ";
         CNmProfileMapping mapping = MapNmConnection(found.connection);
         if (!mapping.profile) {
             contents.arrNotes.push_back(what + mapping.strSkipReason);
@@ -175,7 +182,12 @@ int RunImport(std::span<const std::string> args, std::ostream& out, std::ostream
     for (const std::string& note : contents.arrNotes) {
         err << "quorlan-cli: " << note << '\n';
     }
-    out << SettingsJsonOf(settings, arguments->bReveal).dump(2) << '\n';
+    if (contents.connections.empty() && arguments->arrNames.empty()) {
+        err << "quorlan-cli: no Wi-Fi connections in " << arguments->strFolder << '\n';
+    }
+    out << SettingsJsonOf(settings, arguments->bReveal)
+               .dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace)
+        << '\n';
     return contents.arrNotes.empty() ? kExitSuccess : kExitFailure;
 }
 

@@ -109,8 +109,11 @@ private:
     std::string m_strProblem;
 };
 
+// A byte list is written with a ';' after every value, so a text of digits
+// alone ("123") stays text.
 bool IsByteListForm(std::string_view value) {
-    return !value.empty() && value.find_first_not_of("0123456789;") == std::string_view::npos;
+    return value.find(';') != std::string_view::npos &&
+           value.find_first_not_of("0123456789;") == std::string_view::npos;
 }
 
 // An SSID is written as text when all its bytes are printable, else as a

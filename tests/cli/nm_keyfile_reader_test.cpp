@@ -50,6 +50,7 @@ TEST_F(NmKeyfileReaderTest, SsidInTextAndByteListForms) {
     // A byte beyond 255 makes it no byte list; NetworkManager escapes the
     // semicolons of a text form.
     EXPECT_EQ(ReadWifi("ssid=1000;").m_strSsid, "1000;");
+    EXPECT_EQ(ReadWifi("ssid=123").m_strSsid, "123") << "digits alone are text";
     EXPECT_EQ(ReadWifi("ssid=16\\\\;17\\\\;").m_strSsid, "16;17;");
     EXPECT_EQ(ReadWifi("ssid=\\sleading\\ttab").m_strSsid, " leading\ttab");
 
