@@ -13,6 +13,7 @@
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
+#include <fstream>
 #include <nlohmann/json.hpp>
 #include <optional>
 #include <ostream>
@@ -68,6 +69,27 @@ std::optional<std::string> Refusal(CSettingsRecords& values) {
     return std::nullopt;
 }
 
+// Far more than 30 profiles take; a device that never ends is cut off here.
+constexpr std::streamsize kMaxSettingsJsonBytes = 1 << 20;
+
+// The settings text, also from a pipe, so that another command's output can
+// be fed in through --from /dev/stdin.
+std::optional<std::string> ReadSettingsText(const std::string& from, std::ostream& err) {
+    std::ifstream in(from, std::ios::binary);
+    std::string text(kMaxSettingsJsonBytes + 1, '\0');
+    in.read(text.data(), kMaxSettingsJsonBytes + 1);
+    if (!in.is_open() || in.bad()) {
+        err << "quorlan-cli: cannot read " << from << '\n';
+        return std::nullopt;
+    }
+    if (in.gcount() > kMaxSettingsJsonBytes) {
+        err << "quorlan-cli: " << from << " is larger than settings JSON can be\n";
+        return std::nullopt;
+    }
+    text.resize(static_cast<size_t>(in.gcount()));
+    return text;
+}
+
 const char* ComposeErrorText(ESettingsFileError error) {
     switch (error) {
     case ESettingsFileError::SecretNotEncrypted:
@@ -106,9 +128,8 @@ int RunCreate(std::span<const std::string> args, std::ostream& out, std::ostream
         err << "quorlan-cli: the folder name is not UTF-8 text\n";
         return kExitUsage;
     }
-    const auto text = platform::ReadWholeFile(arguments.from);
+    const auto text = ReadSettingsText(arguments.from, err);
     if (!text) {
-        err << "quorlan-cli: cannot read " << arguments.from << '\n';
         return kExitUsage;
     }
     const auto settings = nlohmann::json::parse(*text, nullptr, false);

@@ -1,6 +1,7 @@
 #include "cli_fixture.h"
 #include "tests/support/locale_environment.h"
 
+#include <cstdlib>
 #include <filesystem>
 #include <nlohmann/json.hpp>
 #include <sys/stat.h>
@@ -124,9 +125,11 @@ TEST_F(NmImportCommandTest, OutputPipedIntoCreateLoadsWithoutAMessage) {
 
     const std::string card = (m_folder / "card").string();
     std::filesystem::create_directory(card);
-    ASSERT_EQ(Run({"create", "--from", WriteFile("imported.json", imported.dump()), "--out", card}),
-              0)
-        << m_err.str();
+    const std::string program = QUORLAN_CLI;
+    const std::string pipeline = program + " import-networkmanager --reveal --dir '" +
+                                 Connections() + "' | " + program +
+                                 " create --from /dev/stdin --out '" + card + "' >/dev/null";
+    ASSERT_EQ(std::system(pipeline.c_str()), 0) << pipeline;
     const std::string written = card + "/NetworkSetting.ini";
     EXPECT_EQ(Run({"check", written}), 0);
     EXPECT_EQ(m_out.str(), "");
