@@ -221,6 +221,10 @@ void ReadWifiGroups(CKeyfileValues& values, CNmConnection& connection) {
     }
     if (values.UseGroup({"wifi-security", "802-11-wireless-security"})) {
         values.Text("key-mgmt", connection.m_strKeyMgmt);
+        // Taken for an open network, a secured one would fail on the player.
+        if (connection.m_strKeyMgmt.empty()) {
+            values.Fail("key-mgmt", "missing");
+        }
         values.Text("psk", connection.m_strPsk);
         for (size_t i = 0; i < connection.m_arrWepKeys.size(); ++i) {
             values.Text(("wep-key" + std::to_string(i)).c_str(), connection.m_arrWepKeys[i]);

@@ -107,9 +107,12 @@ TEST_F(NmKeyfileReaderTest, MalformedFilesNameTheirProblem) {
         {"[connection]\nid=A\ntype=wifi\nautoconnect-priority=high\n",
          "[connection] autoconnect-priority"},
         {"[connection]\nid=A\ntype=wifi\n[wifi]\nhidden=maybe\n", "[wifi] hidden"},
-        {"[connection]\nid=A\ntype=wifi\n[wifi-security]\nwep-tx-keyidx=99999999999\n",
+        {"[connection]\nid=A\ntype=wifi\n[wifi-security]\nkey-mgmt=none\nwep-tx-keyidx="
+         "99999999999\n",
          "out of range"},
         {"[connection]\nid=A\ntype=wifi\n[ipv4]\naddress1=10.0.0.1/x\n", "[ipv4] address1"},
+        {"[connection]\nid=A\ntype=wifi\n[wifi-security]\npsk=12345678\n",
+         "[wifi-security] key-mgmt: missing"},
     };
     for (const auto& [text, problem] : cases) {
         const CNmKeyfile keyfile = Read(text);
