@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <map>
 #include <nlohmann/json.hpp>
 #include <optional>
 #include <ostream>
@@ -17,10 +18,14 @@ namespace {
 namespace fs = std::filesystem;
 
 constexpr char kNetworkManagerFolder[] = "/etc/NetworkManager/system-connections";
+constexpr char kNetworkManagerTimestamps[] = "/var/lib/NetworkManager/timestamps";
 constexpr char kKeyfileExtension[] = ".nmconnection";
 
 struct CImportArguments {
     std::string strFolder = kNetworkManagerFolder;
+    // The last uses of NetworkManager's own folder; another folder has none
+    // unless they are named.
+    std::string strTimestamps;
     bool bReveal = false;
     std::vector<std::string> arrNames; // connection ids; none means all
 };
@@ -28,6 +33,7 @@ struct CImportArguments {
 std::optional<CImportArguments> ParseArguments(std::span<const std::string> args) {
     CImportArguments parsed;
     bool folderGiven = false;
+    bool timestampsGiven = false;
     bool optionsEnded = false;
     for (size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
@@ -40,9 +46,15 @@ std::optional<CImportArguments> ParseArguments(std::span<const std::string> args
         } else if (arg == "--dir" && i + 1 < args.size() && !folderGiven) {
             parsed.strFolder = args[++i];
             folderGiven = true;
+        } else if (arg == "--timestamps" && i + 1 < args.size() && !timestampsGiven) {
+            parsed.strTimestamps = args[++i];
+            timestampsGiven = true;
         } else {
             return std::nullopt;
         }
+    }
+    if (!folderGiven && !timestampsGiven) {
+        parsed.strTimestamps = kNetworkManagerTimestamps;
     }
     return parsed;
 }
@@ -112,6 +124,22 @@ CFolderContents ReadFolder(const std::string& folder) {
     return contents;
 }
 
+// NetworkManager keeps the last use apart from the keyfiles, which hold it
+// only from older versions; the later of the two counts.
+void TakeLastUses(const std::string& timestampsFile, CFolderContents& contents) {
+    if (timestampsFile.empty()) {
+        return;
+    }
+    const std::map<std::string, long long> lastUses = ReadNmTimestamps(timestampsFile);
+    for (CFoundConnection& found : contents.connections) {
+        const auto lastUse = lastUses.find(found.connection.m_strUuid);
+        if (lastUse != lastUses.end()) {
+            found.connection.m_nTimestamp =
+                std::max(found.connection.m_nTimestamp, lastUse->second);
+        }
+    }
+}
+
 // An id as one line of a note: a line break in it would start a new one.
 std::string OneLine(std::string text) {
     std::replace_if(
@@ -174,6 +202,7 @@ int RunImport(std::span<const std::string> args, std::ostream& out, std::ostream
         return kExitUsage;
     }
     KeepNamed(arguments->arrNames, contents);
+    TakeLastUses(arguments->strTimestamps, contents);
     SelectLanguageFromLocale();
     CSettingsRecords settings;
     settings.profiles = ProfilesOf(contents);
@@ -195,7 +224,8 @@ int RunImport(std::span<const std::string> args, std::ostream& out, std::ostream
 
 const CCommand kImportNetworkManagerCommand{
     "import-networkmanager", "print NetworkManager's Wi-Fi networks as settings JSON",
-    "Usage: quorlan-cli import-networkmanager [--reveal] [--dir FOLDER] [NAME...]\n"
+    "Usage: quorlan-cli import-networkmanager [--reveal] [--dir FOLDER]\n"
+    "                                         [--timestamps FILE] [NAME...]\n"
     "Prints the Wi-Fi connections that NetworkManager keeps as *.nmconnection\n"
     "keyfiles in FOLDER (default /etc/NetworkManager/system-connections) as\n"
     "wireless profiles, in the JSON form 'quorlan-cli create --from' reads, with\n"
@@ -205,7 +235,9 @@ const CCommand kImportNetworkManagerCommand{
     "  sudo quorlan-cli import-networkmanager --reveal |\n"
     "    quorlan-cli create --from /dev/stdin --out /media/SDCARD\n"
     "Order: the higher [connection] autoconnect-priority first, then the more\n"
-    "recent timestamp (last use). At most 30 profiles: the rest are skipped.\n"
+    "recent last use: the later of [connection] timestamp and the connection's\n"
+    "uuid in FILE (default /var/lib/NetworkManager/timestamps when no --dir is\n"
+    "given). At most 30 profiles: the rest are skipped.\n"
     "Mapping (keyfile -> profile):\n"
     "  [wifi] ssid, as text or as bytes (72;105;)  -> ssid\n"
     "  [wifi] hidden=true                          -> stealth true\n"

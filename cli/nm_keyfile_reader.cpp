@@ -207,6 +207,7 @@ void ReadConnectionGroup(CKeyfileValues& values, CNmConnection& connection) {
         return;
     }
     values.Text("id", connection.m_strId);
+    values.Text("uuid", connection.m_strUuid);
     values.Text("type", connection.m_strType);
     values.Flag("autoconnect", connection.m_bAutoconnect);
     values.Number("autoconnect-priority", connection.m_nAutoconnectPriority);
@@ -288,4 +289,28 @@ CNmKeyfile ReadNmKeyfile(const std::filesystem::path& file) {
         return Malformed("[connection] type: missing");
     }
     return result;
+}
+
+std::map<std::string, long long> ReadNmTimestamps(const std::filesystem::path& file) {
+    const CKeyFilePointer keyFile(g_key_file_new(), g_key_file_unref);
+    std::map<std::string, long long> timestamps;
+    std::error_code ignored;
+    // A FIFO is never opened: it could block.
+    if (!std::filesystem::is_regular_file(file, ignored) ||
+        !g_key_file_load_from_file(keyFile.get(), file.c_str(), G_KEY_FILE_NONE, nullptr)) {
+        return timestamps;
+    }
+    constexpr char kGroup[] = "timestamps";
+    const CGlibTextList uuids(g_key_file_get_keys(keyFile.get(), kGroup, nullptr, nullptr),
+                              g_strfreev);
+    for (gchar** uuid = uuids.get(); uuid != nullptr && *uuid != nullptr; ++uuid) {
+        GError* error = nullptr;
+        const gint64 seconds = g_key_file_get_int64(keyFile.get(), kGroup, *uuid, &error);
+        if (error == nullptr) {
+            timestamps[*uuid] = seconds;
+        } else {
+            g_error_free(error);
+        }
+    }
+    return timestamps;
 }

@@ -1,6 +1,7 @@
 #pragma once
 #include <array>
 #include <filesystem>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -9,6 +10,7 @@
 // default. Texts are the file's bytes (UTF-8 as NetworkManager writes them).
 struct CNmConnection {
     std::string m_strId;
+    std::string m_strUuid;
     std::string m_strType; // "wifi" or its long form "802-11-wireless" for Wi-Fi
     bool m_bAutoconnect = true;
     long long m_nAutoconnectPriority = 0;
@@ -46,3 +48,8 @@ struct CNmKeyfile {
 };
 
 CNmKeyfile ReadNmKeyfile(const std::filesystem::path& file);
+
+// NetworkManager's record of when each connection was last used, in seconds
+// since 1970 by connection uuid: a keyfile of its own with one group,
+// [timestamps]. A file that is missing or cannot be read gives no entries.
+std::map<std::string, long long> ReadNmTimestamps(const std::filesystem::path& file);

@@ -137,6 +137,17 @@ TEST_F(NmImportCommandTest, OutputPipedIntoCreateLoadsWithoutAMessage) {
     EXPECT_EQ(json::parse(m_out.str()), imported);
 }
 
+TEST_F(NmImportCommandTest, LastUseFromNetworkManagersTimestamps) {
+    WriteKeyfile("a", "[connection]\nid=Old\nuuid=u-old\ntype=wifi\ntimestamp=500\n"
+                      "[wifi]\nssid=Old\n");
+    WriteKeyfile("b", "[connection]\nid=New\nuuid=u-new\ntype=wifi\n[wifi]\nssid=New\n");
+    ASSERT_EQ(Import(), 0);
+    EXPECT_EQ(SsidsOf(Wireless()), (std::vector<std::string>{"Old", "New"}));
+    const std::string timestamps = WriteFile("timestamps", "[timestamps]\nu-new=1000\nu-old=100\n");
+    ASSERT_EQ(Import({"--timestamps", timestamps}), 0);
+    EXPECT_EQ(SsidsOf(Wireless()), (std::vector<std::string>{"New", "Old"}));
+}
+
 TEST_F(NmImportCommandTest, TheThirtyFirstIsLeftOut) {
     for (int i = 1; i <= 31; ++i) {
         const std::string name = "net" + std::to_string(i);
@@ -183,8 +194,10 @@ TEST_F(NmImportCommandTest, FoldersAndArgumentsThatCannotBeUsed) {
     EXPECT_EQ(Run({"import-networkmanager", "--dir", file}), 2);
     EXPECT_EQ(m_err.str(), "quorlan-cli: " + file + " is not a folder\n");
 
-    for (const std::vector<std::string>& args :
-         {std::vector<std::string>{"--dir"}, {"--dir", "a", "--dir", "b"}, {"--verbose"}}) {
+    for (const std::vector<std::string>& args : {std::vector<std::string>{"--dir"},
+                                                 {"--dir", "a", "--dir", "b"},
+                                                 {"--timestamps"},
+                                                 {"--verbose"}}) {
         EXPECT_EQ(Import(args), 2);
         EXPECT_EQ(m_err.str().find("Usage: quorlan-cli import-networkmanager"), 0u);
     }

@@ -24,12 +24,14 @@ protected:
 };
 
 TEST_F(NmKeyfileReaderTest, ConnectionValuesAndTheirDefaults) {
-    const CNmKeyfile keyfile = Read("# written by hand\n[connection]\nid=Home Net\ntype=wifi\n"
-                                    "autoconnect=false\nautoconnect-priority=-5\n"
-                                    "timestamp=1733700000\n[wifi]\nssid=Home\n");
+    const CNmKeyfile keyfile =
+        Read("# written by hand\n[connection]\nid=Home Net\nuuid=u-1\ntype=wifi\n"
+             "autoconnect=false\nautoconnect-priority=-5\n"
+             "timestamp=1733700000\n[wifi]\nssid=Home\n");
     ASSERT_EQ(keyfile.status, ENmKeyfileStatus::Read) << keyfile.strProblem;
     const CNmConnection& connection = keyfile.connection;
     EXPECT_EQ(connection.m_strId, "Home Net");
+    EXPECT_EQ(connection.m_strUuid, "u-1");
     EXPECT_EQ(connection.m_strType, "wifi");
     EXPECT_FALSE(connection.m_bAutoconnect);
     EXPECT_EQ(connection.m_nAutoconnectPriority, -5);
@@ -125,6 +127,15 @@ TEST_F(NmKeyfileReaderTest, MalformedFilesNameTheirProblem) {
 TEST_F(NmKeyfileReaderTest, AFileThatCannotBeOpenedIsNotAKeyfile) {
     EXPECT_EQ(ReadNmKeyfile(m_folder / "missing.nmconnection").status, ENmKeyfileStatus::Malformed);
     EXPECT_EQ(ReadNmKeyfile(m_folder.Path()).status, ENmKeyfileStatus::Malformed);
+}
+
+TEST_F(NmKeyfileReaderTest, LastUsesByUuid) {
+    Read("[timestamps]\nu-1=1733700000\nu-2=soon\nu-3=-1\n", "timestamps");
+    EXPECT_EQ(ReadNmTimestamps(m_folder / "timestamps"),
+              (std::map<std::string, long long>{{"u-1", 1733700000}, {"u-3", -1}}));
+    EXPECT_TRUE(ReadNmTimestamps(m_folder / "missing").empty());
+    Read("[timestamps\n", "broken");
+    EXPECT_TRUE(ReadNmTimestamps(m_folder / "broken").empty());
 }
 
 } // namespace
