@@ -11,17 +11,26 @@
 
 namespace {
 
-constexpr std::array kCommands = {&kCreateCommand,  &kCheckCommand,   &kShowCommand,
-                                  &kEncryptCommand, &kDecryptCommand, &kMessagesCommand};
+constexpr std::array kCommands = {&kCreateCommand,
+                                  &kCheckCommand,
+                                  &kShowCommand,
+                                  &kEncryptCommand,
+                                  &kDecryptCommand,
+                                  &kMessagesCommand,
+                                  &kImportNetworkManagerCommand};
 
 void PrintOverview(std::ostream& out) {
     out << "Usage: quorlan-cli COMMAND [ARGUMENTS]\n"
            "Creates, checks and shows the player's NetworkSetting.ini without a display.\n\n"
            "Commands:\n";
+    size_t nameWidth = 0;
+    for (const CCommand* command : kCommands) {
+        nameWidth = std::max(nameWidth, std::string_view(command->name).size());
+    }
     for (const CCommand* command : kCommands) {
         out << "  " << command->name
-            << std::string(12 - std::string_view(command->name).size(), ' ') << command->summary
-            << '\n';
+            << std::string(nameWidth + 2 - std::string_view(command->name).size(), ' ')
+            << command->summary << '\n';
     }
     out << "\nRun 'quorlan-cli COMMAND --help' for the arguments of a command,\n"
            "'quorlan-cli --version' for the version.\n";

@@ -7,3 +7,4 @@ extern const CCommand kCreateCommand;
 extern const CCommand kCheckCommand;
 extern const CCommand kShowCommand;
 extern const CCommand kMessagesCommand;
+extern const CCommand kImportNetworkManagerCommand;

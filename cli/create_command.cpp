@@ -13,11 +13,11 @@
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
+#include <fstream>
 #include <iostream>
 #include <nlohmann/json.hpp>
 #include <optional>
 #include <ostream>
-#include <sstream>
 
 namespace {
 
@@ -70,18 +70,37 @@ std::optional<std::string> Refusal(CSettingsRecords& values) {
     return std::nullopt;
 }
 
-// "-" is standard input, read to its end, so that a pipe can feed the
-// command; a named file is read only when it is a regular file.
-std::optional<std::string> ReadSettingsText(const std::string& from) {
-    if (from != "-") {
-        return platform::ReadWholeFile(from);
-    }
-    std::ostringstream text;
-    text << std::cin.rdbuf();
-    if (std::cin.bad()) {
+// Far more than 30 profiles take; a source that never ends is cut off here.
+constexpr std::streamsize kMaxSettingsJsonBytes = 1 << 20;
+
+std::optional<std::string> ReadCappedText(std::istream& in, const std::string& from,
+                                          std::ostream& err) {
+    std::string text(kMaxSettingsJsonBytes + 1, '\0');
+    in.read(text.data(), kMaxSettingsJsonBytes + 1);
+    if (in.bad()) {
+        err << "quorlan-cli: cannot read " << from << '\n';
         return std::nullopt;
     }
-    return text.str();
+    if (in.gcount() > kMaxSettingsJsonBytes) {
+        err << "quorlan-cli: " << from << " is larger than settings JSON can be\n";
+        return std::nullopt;
+    }
+    text.resize(static_cast<size_t>(in.gcount()));
+    return text;
+}
+
+// The settings text, also from a pipe, so that another command's output can
+// be fed in: "-" is standard input, and /dev/stdin works as well.
+std::optional<std::string> ReadSettingsText(const std::string& from, std::ostream& err) {
+    if (from == "-") {
+        return ReadCappedText(std::cin, "standard input", err);
+    }
+    std::ifstream in(from, std::ios::binary);
+    if (!in.is_open()) {
+        err << "quorlan-cli: cannot read " << from << '\n';
+        return std::nullopt;
+    }
+    return ReadCappedText(in, from, err);
 }
 
 const char* ComposeErrorText(ESettingsFileError error) {
@@ -122,9 +141,8 @@ int RunCreate(std::span<const std::string> args, std::ostream& out, std::ostream
         err << "quorlan-cli: the folder name is not UTF-8 text\n";
         return kExitUsage;
     }
-    const auto text = ReadSettingsText(arguments.from);
+    const auto text = ReadSettingsText(arguments.from, err);
     if (!text) {
-        err << "quorlan-cli: cannot read " << arguments.from << '\n';
         return kExitUsage;
     }
     const auto settings = nlohmann::json::parse(*text, nullptr, false);

@@ -4,7 +4,7 @@ set -euo pipefail
 
 packages=(
   g++ cmake ninja-build pkg-config
-  libssl-dev openssl
+  libssl-dev openssl libglib2.0-dev
   libgtest-dev googletest libbenchmark-dev
   nlohmann-json3-dev
   qt6-base-dev libqt6svg6 libxcb1-dev libxcb-ewmh-dev

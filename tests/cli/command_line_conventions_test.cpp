@@ -47,7 +47,11 @@ protected:
         for (auto& [name, options] : commands) {
             Run({name, "--help"});
             const std::string usage = m_out.str();
-            const std::string usageLine = usage.substr(0, usage.find('\n'));
+            // The usage may go on over indented lines.
+            static const std::regex usageLines(R"(^Usage:[^\n]*(\n +[^\n]*)*)");
+            std::smatch found;
+            std::regex_search(usage, found, usageLines);
+            const std::string usageLine = found.str();
             for (std::sregex_iterator it(usageLine.begin(), usageLine.end(), option), end;
                  it != end; ++it) {
                 options.insert(it->str());
@@ -94,10 +98,11 @@ CCommandOptions CommandsOfManualPage(const std::string& page) {
     const size_t begin = page.find(".SH COMMANDS");
     const size_t end = page.find(".SH", begin + 1);
     const std::string section = page.substr(begin, end - begin);
-    const std::regex entry(R"(\.TP\n\.B ([a-z-]+)([^\n]*))");
+    // Names may spell their hyphens as roff does, "\-".
+    const std::regex entry(R"(\.TP\n\.B ([a-z]+(?:\\?-[a-z]+)*)([^\n]*))");
     const std::regex option(R"(\\-\\-([a-z-]+))");
     for (std::sregex_iterator it(section.begin(), section.end(), entry), last; it != last; ++it) {
-        auto& options = commands[(*it)[1]];
+        auto& options = commands[std::regex_replace((*it)[1].str(), std::regex(R"(\\-)"), "-")];
         const std::string rest = (*it)[2];
         for (std::sregex_iterator o(rest.begin(), rest.end(), option), none; o != none; ++o) {
             options.insert("--" + (*o)[1].str());

@@ -1,6 +1,11 @@
 #include "cli_fixture.h"
 #include "platform/atomic_file.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <thread>
+#include <unistd.h>
+
 namespace {
 
 class CreateCommandTest : public CliTest {
@@ -110,6 +115,26 @@ TEST_F(CreateCommandTest, FailedWriteIsReportedAndBadArgumentsGiveUsage) {
     EXPECT_EQ(Run({"create", "--from", (m_folder / "none.json").string(), "--out", "."}), 2);
     EXPECT_EQ(Run({"create", "--from", json}), 2);
     EXPECT_EQ(Run({"create", "--out", ".", "--out", "."}), 2);
+}
+
+// Another command's output comes through a pipe, not a file.
+TEST_F(CreateCommandTest, SettingsComeThroughAPipe) {
+    const std::string pipe = (m_folder / "settings.pipe").string();
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+    std::thread writer([&pipe] { std::ofstream(pipe) << R"({"wireless": [{"ssid": "Piped"}]})"; });
+    const int exitCode = Run({"create", "--from", pipe, "--out", m_folder.Path().string()});
+    // Should create not have read, the writer still waits for a reader.
+    const int unblock = ::open(pipe.c_str(), O_RDONLY | O_NONBLOCK);
+    writer.join();
+    ::close(unblock);
+    EXPECT_EQ(exitCode, 0) << m_err.str();
+    EXPECT_NE(Written().find("WIRELESS_SSID=Piped\r\n"), std::string::npos);
+
+    EXPECT_EQ(Run({"create", "--from", "/dev/zero", "--out", m_folder.Path().string()}), 2)
+        << "a source that never ends";
+    EXPECT_NE(m_err.str().find("larger than settings JSON can be"), std::string::npos);
+    EXPECT_EQ(Run({"create", "--from", m_folder.Path().string(), "--out", "."}), 2);
+    EXPECT_EQ(m_err.str(), "quorlan-cli: cannot read " + m_folder.Path().string() + "\n");
 }
 
 } // namespace

@@ -94,11 +94,14 @@ complete_words() { # WORD... : what the completion offers for the last word
 }
 expect_equal "completion of c" "check create " "$(complete_words "$cli" c)"
 offered=" $(complete_words "$cli" "")"
-for word in create check show encrypt decrypt messages --help --version; do
+for word in create check show encrypt decrypt messages import-networkmanager --help --version; do
     [[ "$offered" == *" $word "* ]] || fail "completion of the first word lacks $word: $offered"
 done
 expect_equal "options of create" "--from --help --out " "$(complete_words "$cli" create --)"
 expect_equal "options of show" "--help --reveal " "$(complete_words "$cli" show -)"
+# Its usage goes on over a second line.
+expect_equal "options of import-networkmanager" "--dir --help --reveal --timestamps " \
+    "$(complete_words "$cli" import-networkmanager --)"
 expect_equal "standard input for --from" "- " "$(complete_words "$cli" create --from -)"
 
 echo "Desktop entry and polkit action"
