@@ -68,36 +68,6 @@ CQueriedValue Query(const char16_t* valueName) {
     return value;
 }
 
-// Lines without their endings: a rewrite ends every line in CRLF.
-std::vector<std::string> Lines(std::string_view bytes) {
-    std::vector<std::string> lines;
-    while (!bytes.empty()) {
-        const size_t end = std::min(bytes.find_first_of("\r\n"), bytes.size());
-        lines.emplace_back(bytes.substr(0, end));
-        const size_t ending = bytes.substr(end).starts_with("\r\n") ? 2 : 1;
-        bytes.remove_prefix(std::min(end + ending, bytes.size()));
-    }
-    return lines;
-}
-
-// Only a run of at most one line of the old file may have been replaced by at
-// most two new ones: the value's line, and the header of a key made for it.
-void ExpectOtherLinesKept(std::string_view before, std::string_view after) {
-    const std::vector<std::string> old = Lines(before);
-    const std::vector<std::string> now = Lines(after);
-    size_t same = 0;
-    while (same < old.size() && same < now.size() && old[same] == now[same]) {
-        ++same;
-    }
-    size_t sameAtEnd = 0;
-    while (sameAtEnd + same < old.size() && sameAtEnd + same < now.size() &&
-           old[old.size() - 1 - sameAtEnd] == now[now.size() - 1 - sameAtEnd]) {
-        ++sameAtEnd;
-    }
-    FuzzExpect(old.size() - same - sameAtEnd <= 1 && now.size() - same - sameAtEnd <= 2,
-               "lines other than the value's own keep their bytes");
-}
-
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -128,7 +98,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (!hive.starts_with(kUtf16LeBom)) {
         const auto written = ReadWholeFile(HiveFile());
         FuzzExpect(written.has_value(), "the hive can be read after a change");
-        ExpectOtherLinesKept(hive, *written);
+        FuzzExpectOtherLinesKept(hive, *written);
     }
     return 0;
 }
