@@ -1,6 +1,8 @@
-// Feeds arbitrary bytes to the settings file reader as a file on disk.
+// Feeds arbitrary bytes to the settings file reader as a file on disk, and
+// to the reader of the application data file's own section.
 #include "fuzz/fuzz_support.h"
 #include "platform/atomic_file.h"
+#include "settings/app_data_store.h"
 #include "settings/settings_file_reader.h"
 
 #include <cstddef>
@@ -21,5 +23,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (const CNetworkSetting& profile : contents.records.profiles) {
         FuzzExpect(!profile.m_strSsid.empty(), "every profile read has its SSID");
     }
+    const CUtilitySectionContents utility = ReadUtilitySection(inputFile);
+    FuzzExpect(utility.rejected.empty() || utility.section.nNetFolderChoice == 1 ||
+                   utility.section.folder.m_strPassword.empty(),
+               "a value refused under the default choice is the password, emptied");
     return 0;
 }
