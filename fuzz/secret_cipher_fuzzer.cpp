@@ -47,9 +47,11 @@ void CheckDecryption(const std::u16string& text) {
         return;
     }
     FuzzExpect(secret.size() < kSecretBufferUnits, "a decrypted secret fits the callers' buffer");
-    // Only texts a settings file can hold, and only secrets a caller passes
-    // on: an empty one is stored as an empty value without encryption.
-    if (text.size() >= kSecretBufferUnits || secret.empty()) {
+    // Only texts whose digits fit the callers' buffer (a character outside
+    // ASCII may take two bytes in the OEM code page), and only secrets a
+    // caller passes on: an empty one is stored as an empty value.
+    const size_t digits = platform::WideToMultiByte(platform::GetOEMCP(), text).size();
+    if (digits >= kSecretBufferUnits || secret.empty()) {
         return;
     }
     const auto reloaded = SavedAndReloaded(secret);

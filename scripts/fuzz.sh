@@ -3,7 +3,8 @@
 # UndefinedBehaviorSanitizer on) into ./build-fuzz and runs each one for
 # SECONDS (default 60) on a fresh copy of its seed corpus in fuzz/corpus/.
 # Prints per target the executions and what it found; exits 1 when any
-# target found a fault (the input is kept under build-fuzz/findings/).
+# target found a fault, undefined behaviour included (the input is kept
+# under build-fuzz/findings/).
 set -uo pipefail
 cd "$(dirname "$0")/.."
 seconds="${1:-60}"
@@ -28,7 +29,8 @@ mkdir -p "$runs/config" "$findings"
 scratch="${TMPDIR:-/tmp}"
 [ -d /dev/shm ] && [ -w /dev/shm ] && scratch=/dev/shm
 environment=(LANG=en_US.UTF-8 LC_ALL= LC_MESSAGES= APPDATA= XDG_CONFIG_HOME="$runs/config"
-  KORDAVIN_RESTART_COMMAND=/bin/true KORDAVIN_REGISTRY_ROOT="$runs/registry" TMPDIR="$scratch")
+  KORDAVIN_RESTART_COMMAND=/bin/true KORDAVIN_REGISTRY_ROOT="$runs/registry" TMPDIR="$scratch"
+  UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1)
 
 failed=0
 for seeds in fuzz/corpus/*/; do
