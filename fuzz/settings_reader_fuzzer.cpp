@@ -1,41 +1,31 @@
-// Feeds arbitrary bytes to the settings file reader as a file on disk.
+// Feeds arbitrary bytes to the settings file reader as a file on disk, and
+// to the reader of the application data file's own section.
+#include "fuzz/fuzz_support.h"
 #include "platform/atomic_file.h"
+#include "settings/app_data_store.h"
 #include "settings/settings_file_reader.h"
 
 #include <cstddef>
 #include <cstdint>
-#include <filesystem>
 #include <string>
-#include <unistd.h>
-
-namespace {
-
-const std::filesystem::path& InputFile() {
-    static const std::filesystem::path file =
-        std::filesystem::temp_directory_path() /
-        ("quorlan-fuzz-" + std::to_string(::getpid()) + ".ini");
-    return file;
-}
-
-} // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    if (!platform::SaveFileAtomically(InputFile(),
+    static const std::filesystem::path inputFile = FuzzScratchPath("NetworkSetting.ini");
+    if (!platform::SaveFileAtomically(inputFile,
                                       std::string(reinterpret_cast<const char*>(data), size))) {
         return 0;
     }
-    const CSettingsFileContents contents = ReadSettingsFile(InputFile());
-    if (contents.rejected.empty() != (contents.Result() == 1)) {
-        __builtin_trap();
-    }
-    // What the list can hold: at most 30 profiles, each with its SSID.
-    if (contents.records.profiles.size() > kWirelessSlotCount) {
-        __builtin_trap();
-    }
+    const CSettingsFileContents contents = ReadSettingsFile(inputFile);
+    FuzzExpect(contents.rejected.empty() == (contents.Result() == 1),
+               "the result is 1 exactly when nothing was rejected");
+    FuzzExpect(contents.records.profiles.size() <= kWirelessSlotCount,
+               "at most as many profiles as the list holds");
     for (const CNetworkSetting& profile : contents.records.profiles) {
-        if (profile.m_strSsid.empty()) {
-            __builtin_trap();
-        }
+        FuzzExpect(!profile.m_strSsid.empty(), "every profile read has its SSID");
     }
+    const CUtilitySectionContents utility = ReadUtilitySection(inputFile);
+    FuzzExpect(utility.rejected.empty() || utility.section.nNetFolderChoice == 1 ||
+                   utility.section.folder.m_strPassword.empty(),
+               "a value refused under the default choice is the password, emptied");
     return 0;
 }

@@ -6,30 +6,83 @@
 #include <cerrno>
 #include <cstdlib>
 #include <fcntl.h>
+#include <string>
 #include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace platform {
+namespace {
 
-std::filesystem::path MutexFolder() {
+constexpr unsigned kUtf8CodePage = 65001;
+constexpr mode_t kOwnerOnly = 0700;
+
+// A shared folder such as /run/lock would let another user take the lock
+// first, or plant a link where it goes: only a real folder of the user's,
+// which no one else may write to, is safe.
+bool IsPrivateFolder(const std::filesystem::path& folder) {
+    struct stat info {};
+    return ::lstat(folder.c_str(), &info) == 0 && S_ISDIR(info.st_mode) &&
+           info.st_uid == ::geteuid() && (info.st_mode & (S_IWGRP | S_IWOTH)) == 0;
+}
+
+std::optional<std::filesystem::path> FallbackFolder() {
+    std::error_code error;
+    const std::filesystem::path temporary = std::filesystem::temp_directory_path(error);
+    if (error) {
+        return std::nullopt;
+    }
+    const std::filesystem::path folder =
+        temporary / ("kordavin-runtime-" + std::to_string(::geteuid()));
+    // Someone else may have made it first; then it is not used.
+    if (::mkdir(folder.c_str(), kOwnerOnly) != 0 && errno != EEXIST) {
+        return std::nullopt;
+    }
+    if (!IsPrivateFolder(folder)) {
+        return std::nullopt;
+    }
+    return folder;
+}
+
+// The lock file without following a link; a FIFO or a device there must not
+// block the open or stand in for the lock.
+int OpenLockFile(const std::filesystem::path& path) {
+    const int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK,
+                          S_IRUSR | S_IWUSR);
+    if (fd < 0) {
+        return -1;
+    }
+    struct stat info {};
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) || info.st_uid != ::geteuid()) {
+        ::close(fd);
+        return -1;
+    }
+    return fd;
+}
+
+} // namespace
+
+std::optional<std::filesystem::path> MutexFolder() {
     const char* runtime = std::getenv("XDG_RUNTIME_DIR");
-    return runtime != nullptr && *runtime != '\0' ? std::filesystem::path(runtime)
-                                                  : std::filesystem::path("/run/lock");
+    if (runtime != nullptr && *runtime != '\0' && IsPrivateFolder(runtime)) {
+        return std::filesystem::path(runtime);
+    }
+    return FallbackFolder();
 }
 
 int CreateMutex(std::u16string_view name) {
-    const std::string fileName = WideToMultiByte(65001, name) + ".lock";
-    if (name.empty() || fileName.find('/') != std::string::npos) {
+    const std::string fileName = WideToMultiByte(kUtf8CodePage, name) + ".lock";
+    if (name.empty() || fileName.find_first_of(std::string("/\0", 2)) != std::string::npos) {
         SetLastError(ERROR_INVALID_PARAMETER);
         return -1;
     }
-    const std::filesystem::path path = MutexFolder() / fileName;
-    const int fd = open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+    const auto folder = MutexFolder();
+    const int fd = folder ? OpenLockFile(*folder / fileName) : -1;
     if (fd < 0) {
         SetLastError(ERROR_ACCESS_DENIED);
         return -1;
     }
-    if (flock(fd, LOCK_EX | LOCK_NB) != 0) {
+    if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
         SetLastError(errno == EWOULDBLOCK ? ERROR_ALREADY_EXISTS : ERROR_ACCESS_DENIED);
         return fd;
     }

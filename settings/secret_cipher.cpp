@@ -2,7 +2,7 @@
 
 #include "platform/codepage.h"
 
-#include <cstring>
+#include <algorithm>
 #include <memory>
 #include <openssl/crypto.h>
 #include <openssl/evp.h>
@@ -105,8 +105,9 @@ int EncryptSecret(const char16_t* secret, std::u16string& output) {
         return 0;
     }
 
+    // Not memcpy: an empty secret has a null buffer, which memcpy may not be given.
     CSecureBytes plain(padded);
-    std::memcpy(plain.data(), oem.data(), oem.size());
+    std::copy(oem.begin(), oem.end(), plain.data());
     Wipe(oem);
     std::vector<std::uint8_t> cipher(padded);
     if (!RunCipher(true, iv.data(), plain.data(), padded, cipher.data())) {

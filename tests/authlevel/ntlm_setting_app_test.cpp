@@ -7,6 +7,9 @@
 #include "tests/support/stand_in_program.h"
 #include "ui/headless/headless_ui.h"
 
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 using ui::headless::CHeadlessWindow;
@@ -65,6 +68,27 @@ TEST_F(NtlmSettingAppTest, SecondInstanceLooksForTheTitleInItsOwnLanguage) {
         EXPECT_EQ(m_ui.ForegroundWindow(), 0u);
     }
     close(first);
+}
+
+TEST_F(NtlmSettingAppTest, AnotherUsersLockInASharedFolderDoesNotStopTheDialog) {
+    CNTLMSettingApp app;
+    CTempFolder shared;
+    ASSERT_EQ(::chmod(shared.Path().c_str(), 01777), 0);
+    CEnvironmentVariable runtime("XDG_RUNTIME_DIR", shared.Path().string());
+    CEnvironmentVariable temporary("TMPDIR", m_folder.Path().string());
+    const std::u16string& name = app.MutexName();
+    const std::filesystem::path planted =
+        shared / (std::string(name.begin(), name.end()) + ".lock");
+    const int someoneElse = ::open(planted.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
+    ASSERT_EQ(::flock(someoneElse, LOCK_EX | LOCK_NB), 0);
+    bool shown = false;
+    m_ui.OnNextModal(IDD_NTLMSETTING_DIALOG, [&](CHeadlessWindow& window) {
+        shown = true;
+        window.Click(ui::IDCANCEL);
+    });
+    app.InitInstance();
+    EXPECT_TRUE(shown);
+    close(someoneElse);
 }
 
 // Started by a user without rights, the program asks for them through pkexec

@@ -1,21 +1,62 @@
 #include "platform/last_error.h"
 #include "platform/named_mutex.h"
 #include "tests/support/environment_variable.h"
+#include "tests/support/other_user.h"
 #include "tests/support/temp_folder.h"
 
+#include <csignal>
+#include <fcntl.h>
+#include <fstream>
 #include <gtest/gtest.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 using namespace platform;
 
-TEST(NamedMutex, SecondHolderSeesItExistsUntilTheFirstLetsGo) {
-    CTempFolder runtime;
-    CEnvironmentVariable env("XDG_RUNTIME_DIR", runtime.Path().string());
+namespace {
 
+class NamedMutexTest : public ::testing::Test {
+protected:
+    // The folder the lock goes to when the runtime folder cannot be used.
+    std::filesystem::path Fallback() const {
+        return m_temporary / ("kordavin-runtime-" + std::to_string(::geteuid()));
+    }
+
+    // Another process's lock on the file, as an instance that runs holds it.
+    static int HoldLock(const std::filesystem::path& file) {
+        const int fd = ::open(file.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
+        EXPECT_EQ(::flock(fd, LOCK_EX | LOCK_NB), 0);
+        return fd;
+    }
+
+    static bool IsLocked(const std::filesystem::path& file) {
+        const int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
+        const bool locked = ::flock(fd, LOCK_EX | LOCK_NB) != 0;
+        ::close(fd);
+        return locked;
+    }
+
+    static void RequireRoot() {
+        if (::geteuid() != 0) {
+            GTEST_SKIP() << "giving a folder to another user needs root";
+        }
+    }
+
+    CTempFolder m_runtime;
+    CTempFolder m_temporary;
+    CEnvironmentVariable m_runtimeVariable{"XDG_RUNTIME_DIR", m_runtime.Path().string()};
+    CEnvironmentVariable m_temporaryVariable{"TMPDIR", m_temporary.Path().string()};
+};
+
+} // namespace
+
+TEST_F(NamedMutexTest, SecondHolderSeesItExistsUntilTheFirstLetsGo) {
     const int first = CreateMutex(u"Brenhold");
     ASSERT_GE(first, 0);
     EXPECT_EQ(GetLastError(), ERROR_SUCCESS);
-    EXPECT_TRUE(std::filesystem::exists(runtime.Path() / "Brenhold.lock"));
+    EXPECT_TRUE(std::filesystem::exists(m_runtime / "Brenhold.lock"));
 
     const int second = CreateMutex(u"Brenhold");
     EXPECT_GE(second, 0);
@@ -32,10 +73,89 @@ TEST(NamedMutex, SecondHolderSeesItExistsUntilTheFirstLetsGo) {
     close(third);
 }
 
-TEST(NamedMutex, NamesThatWouldLeaveTheFolderAreRefused) {
-    CTempFolder runtime;
-    CEnvironmentVariable env("XDG_RUNTIME_DIR", runtime.Path().string());
+TEST_F(NamedMutexTest, NamesThatWouldLeaveTheFolderAreRefused) {
     EXPECT_EQ(CreateMutex(u"../escape"), -1);
     EXPECT_EQ(CreateMutex(u""), -1);
     EXPECT_EQ(GetLastError(), ERROR_INVALID_PARAMETER);
+}
+
+TEST_F(NamedMutexTest, ALinkWhereTheLockGoesIsNotFollowed) {
+    const std::filesystem::path victim = m_temporary / "victim";
+    std::ofstream(victim) << "keep";
+    std::filesystem::create_symlink(victim, m_runtime / "Brenhold.lock");
+    const std::filesystem::path planted = m_temporary / "planted";
+    std::filesystem::create_symlink(planted, m_runtime / "Other.lock");
+
+    EXPECT_EQ(CreateMutex(u"Brenhold"), -1);
+    EXPECT_EQ(GetLastError(), ERROR_ACCESS_DENIED);
+    EXPECT_FALSE(IsLocked(victim));
+    EXPECT_EQ(std::filesystem::file_size(victim), 4u);
+    EXPECT_EQ(CreateMutex(u"Other"), -1);
+    EXPECT_FALSE(std::filesystem::exists(planted)) << "a dangling link made a file";
+}
+
+TEST_F(NamedMutexTest, AFifoWhereTheLockGoesNeitherBlocksNorCounts) {
+    ASSERT_EQ(::mkfifo((m_runtime / "Brenhold.lock").c_str(), 0600), 0);
+    const pid_t child = ::fork();
+    if (child == 0) {
+        ::alarm(10); // a blocked open ends the child with SIGALRM
+        const bool refused =
+            CreateMutex(u"Brenhold") == -1 && GetLastError() == ERROR_ACCESS_DENIED;
+        ::_exit(refused ? 0 : 1);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status)) << "the open blocked";
+    EXPECT_EQ(WEXITSTATUS(status), 0) << "the FIFO was taken for the lock";
+}
+
+TEST_F(NamedMutexTest, ARuntimeFolderOthersMayWriteToIsNotUsed) {
+    ASSERT_EQ(::chmod(m_runtime.Path().c_str(), 01777), 0);
+    const int someoneElse = HoldLock(m_runtime / "Brenhold.lock");
+
+    const int mine = CreateMutex(u"Brenhold");
+    EXPECT_GE(mine, 0);
+    EXPECT_EQ(GetLastError(), ERROR_SUCCESS) << "another user's lock counted";
+    EXPECT_TRUE(IsLocked(Fallback() / "Brenhold.lock"));
+    struct stat info {};
+    ASSERT_EQ(::lstat(Fallback().c_str(), &info), 0);
+    EXPECT_TRUE(S_ISDIR(info.st_mode));
+    EXPECT_EQ(info.st_mode & 07777, 0700u);
+    close(mine);
+    close(someoneElse);
+}
+
+TEST_F(NamedMutexTest, ARuntimeFolderOfAnotherUserIsNotUsed) {
+    RequireRoot();
+    const int someoneElse = HoldLock(m_runtime / "Brenhold.lock");
+    ASSERT_EQ(::chown(m_runtime.Path().c_str(), kNobodyUid, kNobodyGid), 0);
+
+    const int mine = CreateMutex(u"Brenhold");
+    EXPECT_GE(mine, 0);
+    EXPECT_EQ(GetLastError(), ERROR_SUCCESS) << "another user's lock counted";
+    EXPECT_TRUE(IsLocked(Fallback() / "Brenhold.lock"));
+    close(mine);
+    close(someoneElse);
+}
+
+TEST_F(NamedMutexTest, AFallbackFolderSomeoneElseMadeIsNotUsed) {
+    RequireRoot();
+    CEnvironmentVariable noRuntime("XDG_RUNTIME_DIR", nullptr);
+    ASSERT_EQ(::mkdir(Fallback().c_str(), 0777), 0);
+    ASSERT_EQ(::chmod(Fallback().c_str(), 0777), 0);
+    ASSERT_EQ(::chown(Fallback().c_str(), kNobodyUid, kNobodyGid), 0);
+    const int someoneElse = HoldLock(Fallback() / "Brenhold.lock");
+
+    EXPECT_EQ(CreateMutex(u"Brenhold"), -1);
+    EXPECT_EQ(GetLastError(), ERROR_ACCESS_DENIED) << "another user's lock counted";
+    close(someoneElse);
+}
+
+TEST_F(NamedMutexTest, AFallbackThatIsALinkIsNotUsed) {
+    CEnvironmentVariable noRuntime("XDG_RUNTIME_DIR", nullptr);
+    std::filesystem::create_directory_symlink(m_runtime.Path(), Fallback());
+
+    EXPECT_EQ(CreateMutex(u"Brenhold"), -1);
+    EXPECT_EQ(GetLastError(), ERROR_ACCESS_DENIED);
+    EXPECT_FALSE(std::filesystem::exists(m_runtime / "Brenhold.lock"));
 }

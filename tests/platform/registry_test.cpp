@@ -4,6 +4,7 @@
 #include "platform/last_error.h"
 #include "platform/registry.h"
 #include "tests/support/environment_variable.h"
+#include "tests/support/other_user.h"
 #include "tests/support/temp_folder.h"
 
 #include <csignal>
@@ -153,13 +154,12 @@ TEST_F(RegistryTest, AHiveThatCannotBeReadIsNeverReplaced) {
     }
     const std::string hive = "[Other\\Key]\r\nvalue=dword:00000007\r\n";
     WriteHive(hive);
-    constexpr uid_t kNobody = 65534;
     ASSERT_EQ(::chmod(m_root.Path().c_str(), 0777), 0);
-    ASSERT_EQ(::chown(Hive().c_str(), kNobody, kNobody), 0);
+    ASSERT_EQ(::chown(Hive().c_str(), kNobodyUid, kNobodyGid), 0);
     ASSERT_EQ(::chmod(Hive().c_str(), 0200), 0);
     const pid_t child = ::fork();
     if (child == 0) {
-        if (::setgid(kNobody) != 0 || ::setuid(kNobody) != 0) {
+        if (::setgid(kNobodyGid) != 0 || ::setuid(kNobodyUid) != 0) {
             ::_exit(3);
         }
         HKEY key = nullptr;

@@ -23,6 +23,7 @@ protected:
 };
 
 TEST_F(SecretCipherTest, LengthOfTheTextFollowsWholeBlocks) {
+    EXPECT_EQ(Encrypt(u"").size(), 32u) << "the IV alone";
     EXPECT_EQ(Encrypt(u"a").size(), 64u);
     EXPECT_EQ(Encrypt(std::u16string(16, u'k')).size(), 64u);
     EXPECT_EQ(Encrypt(std::u16string(17, u'k')).size(), 96u);

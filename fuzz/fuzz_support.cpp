@@ -1,0 +1,58 @@
+#include "fuzz/fuzz_support.h"
+
+#include "platform/codepage.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <unistd.h>
+#include <vector>
+
+namespace {
+
+constexpr unsigned kUtf8CodePage = 65001;
+
+// Lines without their endings.
+std::vector<std::string> Lines(std::string_view bytes) {
+    std::vector<std::string> lines;
+    while (!bytes.empty()) {
+        const size_t end = std::min(bytes.find_first_of("\r\n"), bytes.size());
+        lines.emplace_back(bytes.substr(0, end));
+        const size_t ending = bytes.substr(end).starts_with("\r\n") ? 2 : 1;
+        bytes.remove_prefix(std::min(end + ending, bytes.size()));
+    }
+    return lines;
+}
+
+} // namespace
+
+std::filesystem::path FuzzScratchPath(std::string_view name) {
+    return std::filesystem::temp_directory_path() /
+           ("quorlan-fuzz-" + std::to_string(::getpid()) + "-" + std::string(name));
+}
+
+std::u16string FuzzText(std::string_view bytes) {
+    return platform::MultiByteToWide(kUtf8CodePage, bytes);
+}
+
+void FuzzExpect(bool holds, const char* invariant) {
+    if (!holds) {
+        std::fprintf(stderr, "invariant broken: %s\n", invariant);
+        __builtin_trap();
+    }
+}
+
+void FuzzExpectOtherLinesKept(std::string_view before, std::string_view after) {
+    const std::vector<std::string> old = Lines(before);
+    const std::vector<std::string> now = Lines(after);
+    size_t same = 0;
+    while (same < old.size() && same < now.size() && old[same] == now[same]) {
+        ++same;
+    }
+    size_t sameAtEnd = 0;
+    while (sameAtEnd + same < old.size() && sameAtEnd + same < now.size() &&
+           old[old.size() - 1 - sameAtEnd] == now[now.size() - 1 - sameAtEnd]) {
+        ++sameAtEnd;
+    }
+    FuzzExpect(old.size() - same - sameAtEnd <= 1 && now.size() - same - sameAtEnd <= 2,
+               "lines other than the value's own keep their bytes");
+}

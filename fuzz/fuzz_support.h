@@ -1,0 +1,25 @@
+#pragma once
+// Helpers every fuzz target shares.
+#include <cstddef>
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// A path of this process's own under the temporary folder, so that several
+// fuzzers (and -jobs workers) never share a file.
+std::filesystem::path FuzzScratchPath(std::string_view name);
+
+// The input as the text a user or a file would hand over: UTF-8, with bytes
+// that are no UTF-8 turned into U+FFFD.
+std::u16string FuzzText(std::string_view bytes);
+
+// Stops the run as a finding when an invariant does not hold, naming it.
+void FuzzExpect(bool holds, const char* invariant);
+
+// After one value was set, the lines of a file other than the value's own
+// (and the header of a section made for it) keep their bytes: at most one
+// line of the old file may have been replaced, by at most two new ones.
+// Line endings do not count, as every line written ends in CRLF.
+void FuzzExpectOtherLinesKept(std::string_view before, std::string_view after);

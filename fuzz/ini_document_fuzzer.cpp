@@ -1,0 +1,105 @@
+// Reads arbitrary bytes as an INI file, changes one value and writes the
+// file out again, checking that lookups agree, that a value set reads back,
+// and that the bytes written read back as themselves.
+//
+// The input is SECTION KEY VALUE FILE followed by four bytes: the lengths
+// of the value, key and section, and the choice of the ANSI code page.
+#include "fuzz/fuzz_support.h"
+#include "platform/codepage.h"
+#include "platform/ini_document.h"
+
+#include <algorithm>
+#include <cstddef>
+#include <cstdint>
+#include <fuzzer/FuzzedDataProvider.h>
+#include <optional>
+#include <string>
+
+using platform::CIniDocument;
+
+namespace {
+
+// Single-byte and double-byte code pages a Windows user may have.
+constexpr unsigned kAnsiCodePages[] = {1252, 1251, 932, 936};
+constexpr std::uint8_t kMaxPieceLength = 40;
+constexpr std::string_view kUtf16LeBom = "\xFF\xFE";
+
+bool IsBlank(char16_t c) { return c == u' ' || c == u'\t'; }
+
+std::u16string TrimBlanks(std::u16string text) {
+    const auto first = std::find_if_not(text.begin(), text.end(), IsBlank);
+    const auto last = std::find_if_not(text.rbegin(), text.rend(), IsBlank).base();
+    return first < last ? std::u16string(first, last) : std::u16string();
+}
+
+// Section and key names as callers pass them: printable ASCII, without the
+// characters that make a line a header, a comment or a key.
+std::u16string NameText(const std::string& bytes) {
+    std::u16string name;
+    for (const char c : bytes) {
+        if (c >= ' ' && c <= '~' && std::string_view("[]=;").find(c) == std::string_view::npos) {
+            name.push_back(static_cast<char16_t>(c));
+        }
+    }
+    return TrimBlanks(name);
+}
+
+// A value as the settings writer passes it: one line without NUL, and
+// without the blanks and quotes that reading removes around a value.
+std::u16string ValueText(const std::string& bytes) {
+    std::u16string value = FuzzText(bytes);
+    std::erase_if(value, [](char16_t c) {
+        return c == u'\0' || c == u'\r' || c == u'\n' || c == u'"' || c == u'\'';
+    });
+    return TrimBlanks(value);
+}
+
+// What a value turns into on its way through the file's encoding.
+std::u16string AsStored(std::string_view file, const std::u16string& value) {
+    if (file.starts_with(kUtf16LeBom)) {
+        return value;
+    }
+    const unsigned codePage = platform::GetACP();
+    return platform::MultiByteToWide(codePage, platform::WideToMultiByte(codePage, value));
+}
+
+void ExpectStableBytes(const CIniDocument& document) {
+    const std::string bytes = document.ToBytes();
+    FuzzExpect(CIniDocument::FromBytes(bytes).ToBytes() == bytes,
+               "bytes written read back as the same document");
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    FuzzedDataProvider input(data, size);
+    platform::OverrideCodePages(input.PickValueInArray(kAnsiCodePages), std::nullopt);
+    const auto sectionLength = input.ConsumeIntegralInRange<std::uint8_t>(0, kMaxPieceLength);
+    const auto keyLength = input.ConsumeIntegralInRange<std::uint8_t>(0, kMaxPieceLength);
+    const auto valueLength = input.ConsumeIntegralInRange<std::uint8_t>(0, kMaxPieceLength);
+    const std::u16string section = NameText(input.ConsumeBytesAsString(sectionLength));
+    const std::u16string key = NameText(input.ConsumeBytesAsString(keyLength));
+    const std::u16string value = ValueText(input.ConsumeBytesAsString(valueLength));
+    const std::string file = input.ConsumeRemainingBytesAsString();
+
+    CIniDocument document = CIniDocument::FromBytes(file);
+    FuzzExpect(document.SectionValues(section).Find(key) == document.GetValue(section, key),
+               "a section's gathered values answer as single lookups do");
+    ExpectStableBytes(document);
+
+    document.SetValue(section, key, value);
+    FuzzExpect(document.GetValue(section, key) == value, "a value set reads back");
+    const std::string written = document.ToBytes();
+    FuzzExpect(CIniDocument::FromBytes(written).GetValue(section, key) == AsStored(file, value),
+               "a value set reads back from the bytes written");
+    if (!file.starts_with(kUtf16LeBom)) {
+        FuzzExpectOtherLinesKept(file, written);
+    }
+    ExpectStableBytes(document);
+
+    document.DeleteKey(section, key);
+    ExpectStableBytes(document);
+    document.DeleteSection(section);
+    ExpectStableBytes(document);
+    return 0;
+}
