@@ -131,18 +131,4 @@ TEST_F(IniDocumentTest, OddInputNeverBreaksTheReader) {
     EXPECT_EQ(unclosed.GetValue(u"Common", u"KEY"), u"v");
 }
 
-TEST_F(IniDocumentTest, SectionValuesAnswerAsGetValueDoes) {
-    const auto document = CIniDocument::FromBytes("KEY=before any section\n"
-                                                  "[Other]\nKEY=other\n"
-                                                  " [ common ] \n Key = first \nKEY=second\n"
-                                                  "[COMMON]\nLATER=hidden\n");
-    for (const std::u16string_view section : {u"Common", u"  COMMON ", u"Other", u"None"}) {
-        const auto values = document.SectionValues(section);
-        for (const std::u16string_view key : {u"KEY", u" key ", u"LATER", u"MISSING"}) {
-            EXPECT_EQ(values.Find(key), document.GetValue(section, key));
-        }
-    }
-    EXPECT_EQ(document.SectionValues(u"Common").Find(u"KEY"), u"first");
-}
-
 } // namespace
