@@ -34,16 +34,26 @@ private:
 void Wipe(std::string& text) { OPENSSL_cleanse(text.data(), text.size()); }
 
 using CipherContext = std::unique_ptr<EVP_CIPHER_CTX, decltype(&EVP_CIPHER_CTX_free)>;
+using Cipher = std::unique_ptr<EVP_CIPHER, decltype(&EVP_CIPHER_free)>;
 
-// AES-128-CBC over whole blocks, padding off: the zero fill is ours.
+// Fetched once: looking the algorithm up among the providers costs more
+// than a secret's few blocks.
+const EVP_CIPHER* Aes128Cbc() {
+    static const Cipher cipher(EVP_CIPHER_fetch(nullptr, "AES-128-CBC", nullptr), &EVP_CIPHER_free);
+    return cipher.get();
+}
+
+// AES-128-CBC over whole blocks, padding off: the zero fill is ours. Each
+// thread keeps its context; with whole blocks it holds no plaintext
+// between calls.
 bool RunCipher(bool encrypt, const std::uint8_t* iv, const std::uint8_t* in, size_t length,
                std::uint8_t* out) {
-    CipherContext context(EVP_CIPHER_CTX_new(), &EVP_CIPHER_CTX_free);
+    thread_local const CipherContext context(EVP_CIPHER_CTX_new(), &EVP_CIPHER_CTX_free);
     int produced = 0;
     int finished = 0;
-    return context &&
-           EVP_CipherInit_ex(context.get(), EVP_aes_128_cbc(), nullptr, kKey.data(), iv,
-                             encrypt ? 1 : 0) == 1 &&
+    return context && Aes128Cbc() != nullptr &&
+           EVP_CipherInit_ex2(context.get(), Aes128Cbc(), kKey.data(), iv, encrypt ? 1 : 0,
+                              nullptr) == 1 &&
            EVP_CIPHER_CTX_set_padding(context.get(), 0) == 1 &&
            EVP_CipherUpdate(context.get(), out, &produced, in, static_cast<int>(length)) == 1 &&
            EVP_CipherFinal_ex(context.get(), out + produced, &finished) == 1 &&
