@@ -5,6 +5,17 @@
 #include <utility>
 
 namespace platform {
+namespace {
+
+// name=value, built in one allocation.
+std::u16string KeyLineText(std::u16string_view name, std::u16string_view value) {
+    std::u16string text;
+    text.reserve(name.size() + 1 + value.size());
+    text.append(name).append(1, u'=').append(value);
+    return text;
+}
+
+} // namespace
 
 CIniDocument CIniDocument::FromBytes(std::string_view bytes) {
     CIniDocument document;
@@ -45,8 +56,10 @@ CIniDocument::CLine CIniDocument::ParseLine(std::u16string text) {
     const CIniLineParts parts = ParseIniLine(text);
     CLine line;
     line.kind = parts.kind;
-    line.name = parts.name;
-    line.value = parts.value;
+    line.nameAt = static_cast<size_t>(parts.name.data() - text.data());
+    line.nameLength = parts.name.size();
+    line.valueAt = static_cast<size_t>(parts.value.data() - text.data());
+    line.valueLength = parts.value.size();
     line.text = std::move(text);
     return line;
 }
@@ -55,7 +68,7 @@ void CIniDocument::CBlock::IndexKeys() {
     keys.clear();
     for (size_t i = 0; i < lines.size(); ++i) {
         if (lines[i].kind == CIniLineParts::Kind::Key) {
-            keys.emplace(lines[i].name, i); // the first key of a name is the one found
+            keys.emplace(lines[i].Name(), i); // the first key of a name is the one found
         }
     }
 }
@@ -71,7 +84,7 @@ std::optional<size_t> CIniDocument::CBlock::FindKey(std::u16string_view key) con
 void CIniDocument::IndexSections() {
     m_sections.clear();
     for (size_t i = 1; i < m_blocks.size(); ++i) {
-        m_sections.emplace(m_blocks[i].lines.front().name, i);
+        m_sections.emplace(m_blocks[i].lines.front().Name(), i);
     }
 }
 
@@ -94,7 +107,7 @@ std::optional<std::u16string> CIniDocument::GetValue(std::u16string_view section
     if (!line) {
         return std::nullopt;
     }
-    return block->lines[*line].value;
+    return std::u16string(block->lines[*line].Value());
 }
 
 CIniDocument::CBlock& CIniDocument::SectionForWriting(std::u16string_view section) {
@@ -104,7 +117,7 @@ CIniDocument::CBlock& CIniDocument::SectionForWriting(std::u16string_view sectio
     CBlock block;
     block.lines.push_back(ParseLine(u"[" + std::u16string(TrimIniBlanks(section)) + u"]"));
     m_blocks.push_back(std::move(block));
-    m_sections.emplace(m_blocks.back().lines.front().name, m_blocks.size() - 1);
+    m_sections.emplace(m_blocks.back().lines.front().Name(), m_blocks.size() - 1);
     return m_blocks.back();
 }
 
@@ -115,7 +128,7 @@ void CIniDocument::SetValue(std::u16string_view section, std::u16string_view key
     CBlock& block = SectionForWriting(section);
     if (const auto line = block.FindKey(key)) {
         // The spelling of the name already in the file is kept.
-        block.lines[*line] = ParseLine(block.lines[*line].name + u"=" + std::u16string(value));
+        block.lines[*line] = ParseLine(KeyLineText(block.lines[*line].Name(), value));
         return;
     }
     // After the last entry of the section, so blank lines before the next
@@ -124,10 +137,9 @@ void CIniDocument::SetValue(std::u16string_view section, std::u16string_view key
     while (insertAt > 1 && TrimIniBlanks(block.lines[insertAt - 1].text).empty()) {
         --insertAt;
     }
-    block.lines.insert(
-        block.lines.begin() + static_cast<std::ptrdiff_t>(insertAt),
-        ParseLine(std::u16string(TrimIniBlanks(key)) + u"=" + std::u16string(value)));
-    block.keys.emplace(block.lines[insertAt].name, insertAt);
+    block.lines.insert(block.lines.begin() + static_cast<std::ptrdiff_t>(insertAt),
+                       ParseLine(KeyLineText(TrimIniBlanks(key), value)));
+    block.keys.emplace(block.lines[insertAt].Name(), insertAt);
 }
 
 void CIniDocument::DeleteKey(std::u16string_view section, std::u16string_view key) {

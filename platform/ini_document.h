@@ -43,8 +43,19 @@ private:
         // cannot map back never turns into "?" in a line nobody touched.
         std::optional<std::string> original;
         CIniLineParts::Kind kind = CIniLineParts::Kind::Other;
-        std::u16string name; // trimmed section or key name
-        std::u16string value;
+        // Where the trimmed section or key name and the value are in text.
+        size_t nameAt = 0;
+        size_t nameLength = 0;
+        size_t valueAt = 0;
+        size_t valueLength = 0;
+
+        std::u16string_view Name() const { return Part(nameAt, nameLength); }
+        std::u16string_view Value() const { return Part(valueAt, valueLength); }
+
+    private:
+        std::u16string_view Part(size_t at, size_t length) const {
+            return std::u16string_view(text).substr(at, length);
+        }
     };
 
     // A header and the lines up to the next one; the first block holds the
