@@ -3,6 +3,7 @@
 #include "platform/codepage.h"
 
 #include <algorithm>
+#include <cstdint>
 
 namespace platform {
 namespace {
@@ -27,12 +28,19 @@ bool IniNamesMatch(std::u16string_view a, std::u16string_view b) {
 }
 
 size_t CIniNameHash::operator()(std::u16string_view name) const {
-    // FNV-1a over the folded units.
-    size_t hash = 14695981039346656037ull;
-    for (const char16_t c : name) {
-        hash = (hash ^ FoldIniCase(c)) * 1099511628211ull;
+    // Four units a step; clearing bit 5 sends both cases of a letter to the
+    // same value, which is all that names matching the same way needs.
+    constexpr std::uint64_t kMultiplier = 0x9E3779B97F4A7C15ull;
+    std::uint64_t hash = name.size();
+    for (size_t i = 0; i < name.size(); i += 4) {
+        std::uint64_t word = 0;
+        for (size_t j = i; j < std::min(i + 4, name.size()); ++j) {
+            word = word << 16 | (name[j] & 0xFFDFu);
+        }
+        hash = (hash ^ word) * kMultiplier;
+        hash ^= hash >> 29;
     }
-    return hash;
+    return static_cast<size_t>(hash);
 }
 
 CIniLineParts ParseIniLine(std::u16string_view line) {
