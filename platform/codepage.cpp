@@ -69,9 +69,9 @@ char16_t UnitAt(const char* littleEndian) {
 
 } // namespace
 
-unsigned GetACP() { return g_ansiOverride.value_or(LocaleCodePages().ansi); }
+unsigned GetACP() { return g_ansiOverride ? *g_ansiOverride : LocaleCodePages().ansi; }
 
-unsigned GetOEMCP() { return g_oemOverride.value_or(LocaleCodePages().oem); }
+unsigned GetOEMCP() { return g_oemOverride ? *g_oemOverride : LocaleCodePages().oem; }
 
 void OverrideCodePages(std::optional<unsigned> ansi, std::optional<unsigned> oem) {
     g_ansiOverride = ansi;
