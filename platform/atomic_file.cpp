@@ -161,6 +161,9 @@ std::optional<std::string> ReadWholeFile(const std::filesystem::path& path, size
         return std::nullopt;
     }
     std::string content;
+    // One allocation of the final size: a file of many megabytes is not held
+    // twice while its buffer grows.
+    content.reserve(std::min(static_cast<size_t>(info.st_size), maxBytes));
     char buffer[65536];
     ssize_t count = 0;
     while (content.size() < maxBytes &&

@@ -1,9 +1,11 @@
 #include "platform/codepage.h"
 
+#include "platform/iconv_converter.h"
 #include "platform/lcid.h"
+#include "platform/single_byte_code_page.h"
 
-#include <cerrno>
-#include <iconv.h>
+#include <map>
+#include <mutex>
 
 namespace platform {
 namespace {
@@ -28,40 +30,34 @@ std::string IconvName(unsigned codePage) {
     }
 }
 
-// An iconv descriptor that is closed on every path.
-class CConverter {
-public:
-    CConverter(const std::string& to, const std::string& from)
-        : m_handle(iconv_open(to.c_str(), from.c_str())) {}
-    ~CConverter() {
-        if (IsOpen()) {
-            iconv_close(m_handle);
-        }
+// The code pages of the user's locale, worked out again only when the
+// locale name changes.
+CodePages LocaleCodePages() {
+    static std::mutex mutex;
+    static std::string cachedName;
+    static std::optional<CodePages> cachedPages;
+    const std::string_view name = UserLocaleName();
+    const std::lock_guard lock(mutex);
+    if (!cachedPages || name != cachedName) {
+        cachedPages = DefaultCodePagesForLcid(GetUserDefaultLCID());
+        cachedName = name;
     }
-    CConverter(const CConverter&) = delete;
-    CConverter& operator=(const CConverter&) = delete;
+    return *cachedPages;
+}
 
-    bool IsOpen() const { return m_handle != reinterpret_cast<iconv_t>(-1); }
-
-    // Converts as much as it can; returns false at input it cannot convert
-    // (EILSEQ or a truncated sequence), with in/inLeft at that input.
-    bool Convert(char*& in, size_t& inLeft, std::string& out) {
-        char buffer[256];
-        while (inLeft > 0) {
-            char* outPtr = buffer;
-            size_t outLeft = sizeof buffer;
-            const size_t result = iconv(m_handle, &in, &inLeft, &outPtr, &outLeft);
-            out.append(buffer, outPtr);
-            if (result == static_cast<size_t>(-1) && errno != E2BIG) {
-                return false;
-            }
-        }
-        return true;
+// Descriptors live as long as their thread: glibc loads a code page's module
+// each time one is opened.
+CIconvConverter& ConverterFor(unsigned to, unsigned from) {
+    thread_local std::map<std::pair<unsigned, unsigned>, CIconvConverter> converters;
+    const auto found = converters.find({to, from});
+    if (found != converters.end()) {
+        return found->second;
     }
-
-private:
-    iconv_t m_handle;
-};
+    return converters
+        .emplace(std::piecewise_construct, std::forward_as_tuple(to, from),
+                 std::forward_as_tuple(IconvName(to), IconvName(from)))
+        .first->second;
+}
 
 bool IsHighSurrogate(char16_t unit) { return unit >= 0xD800 && unit <= 0xDBFF; }
 bool IsLowSurrogate(char16_t unit) { return unit >= 0xDC00 && unit <= 0xDFFF; }
@@ -73,13 +69,9 @@ char16_t UnitAt(const char* littleEndian) {
 
 } // namespace
 
-unsigned GetACP() {
-    return g_ansiOverride.value_or(DefaultCodePagesForLcid(GetUserDefaultLCID()).ansi);
-}
+unsigned GetACP() { return g_ansiOverride ? *g_ansiOverride : LocaleCodePages().ansi; }
 
-unsigned GetOEMCP() {
-    return g_oemOverride.value_or(DefaultCodePagesForLcid(GetUserDefaultLCID()).oem);
-}
+unsigned GetOEMCP() { return g_oemOverride ? *g_oemOverride : LocaleCodePages().oem; }
 
 void OverrideCodePages(std::optional<unsigned> ansi, std::optional<unsigned> oem) {
     g_ansiOverride = ansi;
@@ -87,49 +79,40 @@ void OverrideCodePages(std::optional<unsigned> ansi, std::optional<unsigned> oem
 }
 
 std::string WideToMultiByte(unsigned codePage, std::u16string_view text) {
-    CConverter converter(IconvName(codePage), "UTF-16LE");
+    if (const CSingleByteCodePage* table = CSingleByteCodePage::Find(codePage)) {
+        return table->FromWide(text, kDefaultCharacter);
+    }
+    CIconvConverter& converter = ConverterFor(codePage, kUtf16Le);
     std::string out;
     if (!converter.IsOpen()) {
         out.assign(text.size(), kDefaultCharacter);
         return out;
     }
     // iconv reads bytes; UTF-16 code units are little-endian on every target we build for.
-    std::u16string copy(text);
-    char* in = reinterpret_cast<char*>(copy.data());
-    size_t inLeft = copy.size() * sizeof(char16_t);
-    while (!converter.Convert(in, inLeft, out)) {
-        // Skip the whole character the code page lacks: a surrogate pair or one unit.
+    const std::string_view bytes(reinterpret_cast<const char*>(text.data()),
+                                 text.size() * sizeof(char16_t));
+    // The whole character the code page lacks is skipped: a surrogate pair or one unit.
+    converter.ConvertAll(bytes, out, kDefaultCharacter, [](const char* in, size_t inLeft) {
         const bool isPair =
             inLeft >= 4 && IsHighSurrogate(UnitAt(in)) && IsLowSurrogate(UnitAt(in + 2));
-        const size_t skip = isPair ? 4 : 2;
-        in += skip;
-        inLeft -= skip;
-        out.push_back(kDefaultCharacter);
-    }
+        return size_t{isPair ? 4u : 2u};
+    });
     return out;
 }
 
 std::u16string MultiByteToWide(unsigned codePage, std::string_view bytes) {
-    CConverter converter("UTF-16LE", IconvName(codePage));
-    std::u16string result;
+    if (const CSingleByteCodePage* table = CSingleByteCodePage::Find(codePage)) {
+        return table->ToWide(bytes, kReplacementCharacter);
+    }
+    CIconvConverter& converter = ConverterFor(kUtf16Le, codePage);
+    std::u16string out;
     if (!converter.IsOpen()) {
-        result.assign(bytes.size(), kReplacementCharacter);
-        return result;
+        out.assign(bytes.size(), kReplacementCharacter);
+        return out;
     }
-    std::string copy(bytes);
-    char* in = copy.data();
-    size_t inLeft = copy.size();
-    std::string out;
-    while (!converter.Convert(in, inLeft, out)) {
-        ++in;
-        --inLeft;
-        out.append("\xFD\xFF", 2); // U+FFFD, little-endian
-    }
-    result.resize(out.size() / 2);
-    for (size_t i = 0; i < result.size(); ++i) {
-        result[i] = UnitAt(&out[2 * i]);
-    }
-    return result;
+    converter.ConvertAll(bytes, out, kReplacementCharacter,
+                         [](const char*, size_t) { return size_t{1}; });
+    return out;
 }
 
 } // namespace platform

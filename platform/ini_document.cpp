@@ -2,246 +2,188 @@
 
 #include "platform/codepage.h"
 
-#include <algorithm>
+#include <utility>
 
 namespace platform {
 namespace {
 
-constexpr std::string_view kUtf16LeBom = "\xFF\xFE";
-constexpr unsigned kUtf16LeCodePage = 1200;
-
-bool IsBlank(char16_t c) { return c == u' ' || c == u'\t'; }
-
-std::u16string_view Trim(std::u16string_view text) {
-    while (!text.empty() && IsBlank(text.front())) {
-        text.remove_prefix(1);
-    }
-    while (!text.empty() && IsBlank(text.back())) {
-        text.remove_suffix(1);
-    }
+// name=value, built in one allocation.
+std::u16string KeyLineText(std::u16string_view name, std::u16string_view value) {
+    std::u16string text;
+    text.reserve(name.size() + 1 + value.size());
+    text.append(name).append(1, u'=').append(value);
     return text;
-}
-
-char16_t FoldCase(char16_t c) { return c >= u'a' && c <= u'z' ? c - u'a' + u'A' : c; }
-
-bool NamesMatch(std::u16string_view a, std::u16string_view b) {
-    return a.size() == b.size() &&
-           std::equal(a.begin(), a.end(), b.begin(),
-                      [](char16_t x, char16_t y) { return FoldCase(x) == FoldCase(y); });
-}
-
-// A name as lookups compare it.
-std::u16string FoldedName(std::u16string_view name) {
-    std::u16string folded(Trim(name));
-    for (auto& c : folded) {
-        c = FoldCase(c);
-    }
-    return folded;
-}
-
-std::u16string_view StripQuotes(std::u16string_view value) {
-    if (value.size() >= 2 && (value.front() == u'"' || value.front() == u'\'') &&
-        value.back() == value.front()) {
-        return value.substr(1, value.size() - 2);
-    }
-    return value;
-}
-
-// Splits on CRLF, LF or CR; a last line without an ending still counts.
-// Those bytes mean the same in every ANSI code page, so the lines of the
-// bytes and of their text correspond one to one.
-template <typename Char>
-std::vector<std::basic_string<Char>> SplitLines(std::basic_string_view<Char> text) {
-    std::vector<std::basic_string<Char>> lines;
-    size_t start = 0;
-    for (size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == Char('\r') || text[i] == Char('\n')) {
-            lines.emplace_back(text.substr(start, i - start));
-            if (text[i] == Char('\r') && i + 1 < text.size() && text[i + 1] == Char('\n')) {
-                ++i;
-            }
-            start = i + 1;
-        }
-    }
-    if (start < text.size()) {
-        lines.emplace_back(text.substr(start));
-    }
-    return lines;
 }
 
 } // namespace
 
 CIniDocument CIniDocument::FromBytes(std::string_view bytes) {
     CIniDocument document;
-    std::u16string text;
-    if (bytes.starts_with(kUtf16LeBom)) {
-        document.m_encoding = Encoding::Utf16Le;
-        text = MultiByteToWide(kUtf16LeCodePage, bytes.substr(kUtf16LeBom.size()));
-    } else {
-        text = MultiByteToWide(GetACP(), bytes);
+    CIniText decoded = DecodeIniBytes(bytes);
+    document.m_encoding = decoded.isUtf16 ? Encoding::Utf16Le : Encoding::Ansi;
+    std::vector<CLine> lines;
+    CIniLineCursor<char16_t> textLines(decoded.text);
+    for (std::u16string_view line; textLines.Next(line);) {
+        lines.push_back(ParseLine(std::u16string(line)));
     }
-    for (auto& line : SplitLines<char16_t>(text)) {
-        document.m_lines.push_back(ParseLine(std::move(line)));
-    }
+    decoded.text.clear();
     if (document.m_encoding == Encoding::Ansi) {
-        auto originals = SplitLines<char>(bytes);
-        if (originals.size() == document.m_lines.size()) {
+        std::vector<std::string_view> originals;
+        CIniLineCursor<char> byteLines(bytes);
+        for (std::string_view line; byteLines.Next(line);) {
+            originals.push_back(line);
+        }
+        if (originals.size() == lines.size()) {
             for (size_t i = 0; i < originals.size(); ++i) {
-                document.m_lines[i].original = std::move(originals[i]);
+                lines[i].original.emplace(originals[i]);
             }
         }
     }
+    for (auto& line : lines) {
+        if (line.kind == CIniLineParts::Kind::Section) {
+            document.m_blocks.emplace_back();
+        }
+        document.m_blocks.back().lines.push_back(std::move(line));
+    }
+    for (auto& block : document.m_blocks) {
+        block.IndexKeys();
+    }
+    document.IndexSections();
     return document;
 }
 
 CIniDocument::CLine CIniDocument::ParseLine(std::u16string text) {
+    const CIniLineParts parts = ParseIniLine(text);
     CLine line;
-    const std::u16string_view content = Trim(text);
-    if (content.starts_with(u'[')) {
-        const size_t close = content.find(u']');
-        line.isSection = true;
-        line.name = Trim(content.substr(
-            1, close == std::u16string_view::npos ? std::u16string_view::npos : close - 1));
-    } else if (!content.starts_with(u';')) {
-        const size_t equals = content.find(u'=');
-        if (equals != std::u16string_view::npos) {
-            line.isKey = true;
-            line.name = Trim(content.substr(0, equals));
-            line.value = StripQuotes(Trim(content.substr(equals + 1)));
-        }
-    }
+    line.kind = parts.kind;
+    line.nameAt = static_cast<size_t>(parts.name.data() - text.data());
+    line.nameLength = parts.name.size();
+    line.valueAt = static_cast<size_t>(parts.value.data() - text.data());
+    line.valueLength = parts.value.size();
     line.text = std::move(text);
     return line;
 }
 
-std::optional<size_t> CIniDocument::FindSection(std::u16string_view section) const {
-    const std::u16string_view name = Trim(section);
-    for (size_t i = 0; i < m_lines.size(); ++i) {
-        if (m_lines[i].isSection && NamesMatch(m_lines[i].name, name)) {
-            return i;
+void CIniDocument::CBlock::IndexKeys() {
+    keys.clear();
+    for (size_t i = 0; i < lines.size(); ++i) {
+        if (lines[i].kind == CIniLineParts::Kind::Key) {
+            keys.emplace(lines[i].Name(), i); // the first key of a name is the one found
         }
     }
-    return std::nullopt;
 }
 
-size_t CIniDocument::SectionEnd(size_t header) const {
-    size_t end = header + 1;
-    while (end < m_lines.size() && !m_lines[end].isSection) {
-        ++end;
-    }
-    return end;
-}
-
-std::optional<size_t> CIniDocument::FindKey(size_t header, std::u16string_view key) const {
-    const std::u16string_view name = Trim(key);
-    const size_t end = SectionEnd(header);
-    for (size_t i = header + 1; i < end; ++i) {
-        if (m_lines[i].isKey && NamesMatch(m_lines[i].name, name)) {
-            return i;
-        }
-    }
-    return std::nullopt;
-}
-
-std::optional<std::u16string> CIniDocument::GetValue(std::u16string_view section,
-                                                     std::u16string_view key) const {
-    const auto header = FindSection(section);
-    if (!header) {
-        return std::nullopt;
-    }
-    const auto line = FindKey(*header, key);
-    if (!line) {
-        return std::nullopt;
-    }
-    return m_lines[*line].value;
-}
-
-void CIniDocument::AddSection(std::u16string_view section) {
-    if (!FindSection(section)) {
-        m_lines.push_back(ParseLine(u"[" + std::u16string(Trim(section)) + u"]"));
-    }
-}
-
-std::optional<std::u16string> CIniDocument::CSectionValues::Find(std::u16string_view key) const {
-    const auto found = m_values.find(FoldedName(key));
-    if (found == m_values.end()) {
+std::optional<size_t> CIniDocument::CBlock::FindKey(std::u16string_view key) const {
+    const auto found = keys.find(TrimIniBlanks(key));
+    if (found == keys.end()) {
         return std::nullopt;
     }
     return found->second;
 }
 
-CIniDocument::CSectionValues CIniDocument::SectionValues(std::u16string_view section) const {
-    CSectionValues values;
-    if (const auto header = FindSection(section)) {
-        const size_t end = SectionEnd(*header);
-        for (size_t i = *header + 1; i < end; ++i) {
-            if (m_lines[i].isKey) {
-                // The first key of a name is the one found.
-                values.m_values.emplace(FoldedName(m_lines[i].name), m_lines[i].value);
-            }
-        }
+void CIniDocument::IndexSections() {
+    m_sections.clear();
+    for (size_t i = 1; i < m_blocks.size(); ++i) {
+        m_sections.emplace(m_blocks[i].lines.front().Name(), i);
     }
-    return values;
 }
+
+const CIniDocument::CBlock* CIniDocument::FindSection(std::u16string_view section) const {
+    const auto found = m_sections.find(TrimIniBlanks(section));
+    return found == m_sections.end() ? nullptr : &m_blocks[found->second];
+}
+
+CIniDocument::CBlock* CIniDocument::FindSection(std::u16string_view section) {
+    return const_cast<CBlock*>(std::as_const(*this).FindSection(section));
+}
+
+std::optional<std::u16string> CIniDocument::GetValue(std::u16string_view section,
+                                                     std::u16string_view key) const {
+    const CBlock* block = FindSection(section);
+    if (block == nullptr) {
+        return std::nullopt;
+    }
+    const auto line = block->FindKey(key);
+    if (!line) {
+        return std::nullopt;
+    }
+    return std::u16string(block->lines[*line].Value());
+}
+
+CIniDocument::CBlock& CIniDocument::SectionForWriting(std::u16string_view section) {
+    if (CBlock* block = FindSection(section)) {
+        return *block;
+    }
+    CBlock block;
+    block.lines.push_back(ParseLine(u"[" + std::u16string(TrimIniBlanks(section)) + u"]"));
+    m_blocks.push_back(std::move(block));
+    m_sections.emplace(m_blocks.back().lines.front().Name(), m_blocks.size() - 1);
+    return m_blocks.back();
+}
+
+void CIniDocument::AddSection(std::u16string_view section) { SectionForWriting(section); }
 
 void CIniDocument::SetValue(std::u16string_view section, std::u16string_view key,
                             std::u16string_view value) {
-    AddSection(section);
-    const auto header = FindSection(section);
-    if (const auto line = FindKey(*header, key)) {
+    CBlock& block = SectionForWriting(section);
+    if (const auto line = block.FindKey(key)) {
         // The spelling of the name already in the file is kept.
-        m_lines[*line] = ParseLine(m_lines[*line].name + u"=" + std::u16string(value));
+        block.lines[*line] = ParseLine(KeyLineText(block.lines[*line].Name(), value));
         return;
     }
-    // After the last entry of the section, so blank lines before the next header stay there.
-    size_t insertAt = *header + 1;
-    const size_t end = SectionEnd(*header);
-    for (size_t i = *header + 1; i < end; ++i) {
-        if (!Trim(m_lines[i].text).empty()) {
-            insertAt = i + 1;
-        }
+    // After the last entry of the section, so blank lines before the next
+    // header stay there; only blank lines move, so no key changes place.
+    size_t insertAt = block.lines.size();
+    while (insertAt > 1 && TrimIniBlanks(block.lines[insertAt - 1].text).empty()) {
+        --insertAt;
     }
-    m_lines.insert(m_lines.begin() + static_cast<std::ptrdiff_t>(insertAt),
-                   ParseLine(std::u16string(Trim(key)) + u"=" + std::u16string(value)));
+    block.lines.insert(block.lines.begin() + static_cast<std::ptrdiff_t>(insertAt),
+                       ParseLine(KeyLineText(TrimIniBlanks(key), value)));
+    block.keys.emplace(block.lines[insertAt].Name(), insertAt);
 }
 
 void CIniDocument::DeleteKey(std::u16string_view section, std::u16string_view key) {
-    if (const auto header = FindSection(section)) {
-        if (const auto line = FindKey(*header, key)) {
-            m_lines.erase(m_lines.begin() + static_cast<std::ptrdiff_t>(*line));
+    if (CBlock* block = FindSection(section)) {
+        if (const auto line = block->FindKey(key)) {
+            block->lines.erase(block->lines.begin() + static_cast<std::ptrdiff_t>(*line));
+            block->IndexKeys();
         }
     }
 }
 
 void CIniDocument::DeleteSection(std::u16string_view section) {
-    if (const auto header = FindSection(section)) {
-        m_lines.erase(m_lines.begin() + static_cast<std::ptrdiff_t>(*header),
-                      m_lines.begin() + static_cast<std::ptrdiff_t>(SectionEnd(*header)));
+    if (const CBlock* block = FindSection(section)) {
+        m_blocks.erase(m_blocks.begin() + (block - m_blocks.data()));
+        IndexSections();
     }
 }
 
 std::string CIniDocument::ToBytes() const {
     std::u16string text;
     if (m_encoding == Encoding::Utf16Le) {
-        for (const auto& line : m_lines) {
-            text += line.text;
-            text += u"\r\n";
+        for (const auto& block : m_blocks) {
+            for (const auto& line : block.lines) {
+                text += line.text;
+                text += u"\r\n";
+            }
         }
-        return std::string(kUtf16LeBom) + WideToMultiByte(kUtf16LeCodePage, text);
+        return EncodeUtf16IniText(text);
     }
     // Runs of new or changed lines are converted together; lines as read
     // are copied.
     std::string bytes;
-    for (const auto& line : m_lines) {
-        if (!line.original) {
-            text += line.text;
-            text += u"\r\n";
-            continue;
+    for (const auto& block : m_blocks) {
+        for (const auto& line : block.lines) {
+            if (!line.original) {
+                text += line.text;
+                text += u"\r\n";
+                continue;
+            }
+            bytes += WideToMultiByte(GetACP(), text);
+            text.clear();
+            bytes += *line.original;
+            bytes += "\r\n";
         }
-        bytes += WideToMultiByte(GetACP(), text);
-        text.clear();
-        bytes += *line.original;
-        bytes += "\r\n";
     }
     return bytes + WideToMultiByte(GetACP(), text);
 }

@@ -1,4 +1,6 @@
 #pragma once
+#include "platform/ini_syntax.h"
+
 #include <optional>
 #include <string>
 #include <string_view>
@@ -22,20 +24,9 @@ public:
     std::optional<std::u16string> GetValue(std::u16string_view section,
                                            std::u16string_view key) const;
 
-    bool HasSection(std::u16string_view section) const { return FindSection(section).has_value(); }
+    bool HasSection(std::u16string_view section) const { return FindSection(section) != nullptr; }
     // Adds an empty section at the end unless it exists.
     void AddSection(std::u16string_view section);
-    // The values of one section gathered for many lookups, each answered as
-    // GetValue answers it.
-    class CSectionValues {
-    public:
-        std::optional<std::u16string> Find(std::u16string_view key) const;
-
-    private:
-        friend class CIniDocument;
-        std::unordered_map<std::u16string, std::u16string> m_values; // by folded name
-    };
-    CSectionValues SectionValues(std::u16string_view section) const;
 
     void SetValue(std::u16string_view section, std::u16string_view key, std::u16string_view value);
     void DeleteKey(std::u16string_view section, std::u16string_view key);
@@ -51,18 +42,44 @@ private:
         // were while the line is not changed: a character the code page
         // cannot map back never turns into "?" in a line nobody touched.
         std::optional<std::string> original;
-        bool isSection = false;
-        bool isKey = false;
-        std::u16string name; // trimmed section or key name
-        std::u16string value;
+        CIniLineParts::Kind kind = CIniLineParts::Kind::Other;
+        // Where the trimmed section or key name and the value are in text.
+        size_t nameAt = 0;
+        size_t nameLength = 0;
+        size_t valueAt = 0;
+        size_t valueLength = 0;
+
+        std::u16string_view Name() const { return Part(nameAt, nameLength); }
+        std::u16string_view Value() const { return Part(valueAt, valueLength); }
+
+    private:
+        std::u16string_view Part(size_t at, size_t length) const {
+            return std::u16string_view(text).substr(at, length);
+        }
+    };
+
+    // A header and the lines up to the next one; the first block holds the
+    // lines before any header and has none.
+    struct CBlock {
+        std::vector<CLine> lines;
+        // The first key line of each name, so that writing a whole file is
+        // not quadratic in the size of a section.
+        std::unordered_map<std::u16string, size_t, CIniNameHash, CIniNameEqual> keys;
+
+        void IndexKeys();
+        std::optional<size_t> FindKey(std::u16string_view key) const;
     };
 
     static CLine ParseLine(std::u16string text);
-    std::optional<size_t> FindSection(std::u16string_view section) const;
-    size_t SectionEnd(size_t header) const;
-    std::optional<size_t> FindKey(size_t header, std::u16string_view key) const;
+    const CBlock* FindSection(std::u16string_view section) const;
+    CBlock* FindSection(std::u16string_view section);
+    // The first section of the name, added at the end if there is none.
+    CBlock& SectionForWriting(std::u16string_view section);
+    void IndexSections();
 
-    std::vector<CLine> m_lines;
+    std::vector<CBlock> m_blocks = std::vector<CBlock>(1);
+    // The first section of each name, by index into m_blocks.
+    std::unordered_map<std::u16string, size_t, CIniNameHash, CIniNameEqual> m_sections;
     Encoding m_encoding = Encoding::Ansi;
 };
 

@@ -104,14 +104,19 @@ std::uint32_t LcidFromLocaleName(std::string_view name) {
     return kEnglishUnitedStates;
 }
 
-std::uint32_t GetUserDefaultLCID() {
+std::string_view UserLocaleName() {
     for (const char* variable : {"LC_ALL", "LC_MESSAGES", "LANG"}) {
         const char* value = std::getenv(variable);
         if (value != nullptr && *value != '\0') {
-            return LcidFromLocaleName(value);
+            return value;
         }
     }
-    return kEnglishUnitedStates;
+    return {};
+}
+
+std::uint32_t GetUserDefaultLCID() {
+    const std::string_view name = UserLocaleName();
+    return name.empty() ? kEnglishUnitedStates : LcidFromLocaleName(name);
 }
 
 CodePages DefaultCodePagesForLcid(std::uint32_t lcid) {

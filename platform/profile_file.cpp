@@ -8,7 +8,7 @@ namespace platform {
 namespace {
 
 std::u16string_view TrimTrailingBlanks(std::u16string_view text) {
-    while (!text.empty() && (text.back() == u' ' || text.back() == u'\t')) {
+    while (!text.empty() && IsIniBlank(text.back())) {
         text.remove_suffix(1);
     }
     return text;
@@ -25,18 +25,56 @@ std::u16string AsBufferHoldsIt(std::u16string_view text, std::uint32_t bufferSiz
 } // namespace
 
 CProfileFile::CProfileFile(const std::filesystem::path& path)
-    : m_document(CIniDocument::FromBytes(ReadWholeFile(path, kMaxBytes).value_or(std::string{}))) {}
+    : m_text(DecodeIniBytes(ReadWholeFile(path, kMaxBytes).value_or(std::string{})).text) {
+    const std::u16string_view text = m_text;
+    CIniLineCursor<char16_t> lines(text);
+    for (std::u16string_view line; lines.Next(line);) {
+        if (TrimIniBlanks(line).starts_with(u'[')) {
+            m_headers.push_back(static_cast<size_t>(line.data() - text.data()));
+        }
+    }
+}
+
+const CProfileFile::CSectionValues& CProfileFile::SectionValues(std::u16string_view section) const {
+    section = TrimIniBlanks(section);
+    const auto cached = m_sections.find(section);
+    if (cached != m_sections.end()) {
+        return cached->second;
+    }
+    CSectionValues& values = m_sections[std::u16string(section)];
+    for (const size_t header : m_headers) {
+        CIniLineCursor<char16_t> lines(std::u16string_view(m_text).substr(header));
+        std::u16string_view line;
+        lines.Next(line);
+        if (!IniNamesMatch(ParseIniLine(line).name, section)) {
+            continue;
+        }
+        while (lines.Next(line)) {
+            const CIniLineParts parts = ParseIniLine(line);
+            if (parts.kind == CIniLineParts::Kind::Section) {
+                break;
+            }
+            if (parts.kind == CIniLineParts::Kind::Key) {
+                values.emplace(parts.name, parts.value); // the first key of a name is the one found
+            }
+        }
+        break; // only the first section of a name is read
+    }
+    return values;
+}
 
 std::u16string CProfileFile::GetString(std::u16string_view section, std::u16string_view key,
                                        std::u16string_view defaultValue,
                                        std::uint32_t bufferSize) const {
-    auto cached = m_sections.find(std::u16string(section));
-    if (cached == m_sections.end()) {
-        cached =
-            m_sections.emplace(std::u16string(section), m_document.SectionValues(section)).first;
+    // A load asks for many keys of one section in a row.
+    if (m_lastValues == nullptr || section != m_lastSection) {
+        m_lastValues = &SectionValues(section);
+        m_lastSection = section;
     }
-    if (const auto value = cached->second.Find(key)) {
-        return AsBufferHoldsIt(*value, bufferSize);
+    const CSectionValues& values = *m_lastValues;
+    const auto found = values.find(TrimIniBlanks(key));
+    if (found != values.end()) {
+        return AsBufferHoldsIt(found->second, bufferSize);
     }
     return AsBufferHoldsIt(TrimTrailingBlanks(defaultValue), bufferSize);
 }

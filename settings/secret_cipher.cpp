@@ -4,9 +4,11 @@
 
 #include <algorithm>
 #include <memory>
+#include <mutex>
 #include <openssl/crypto.h>
 #include <openssl/evp.h>
 #include <openssl/rand.h>
+#include <pthread.h>
 #include <span>
 
 namespace {
@@ -34,19 +36,39 @@ private:
 void Wipe(std::string& text) { OPENSSL_cleanse(text.data(), text.size()); }
 
 using CipherContext = std::unique_ptr<EVP_CIPHER_CTX, decltype(&EVP_CIPHER_CTX_free)>;
+using Cipher = std::unique_ptr<EVP_CIPHER, decltype(&EVP_CIPHER_free)>;
 
-// AES-128-CBC over whole blocks, padding off: the zero fill is ours.
+// AES-128-CBC with our key, padding off: the zero fill is ours. Looking the
+// algorithm up and expanding the key cost more than a secret's few blocks,
+// so they are done once per thread and direction.
+CipherContext NewKeyedContext(bool encrypt) {
+    const Cipher cipher(EVP_CIPHER_fetch(nullptr, "AES-128-CBC", nullptr), &EVP_CIPHER_free);
+    CipherContext context(EVP_CIPHER_CTX_new(), &EVP_CIPHER_CTX_free);
+    if (!cipher || !context ||
+        EVP_CipherInit_ex2(context.get(), cipher.get(), kKey.data(), nullptr, encrypt ? 1 : 0,
+                           nullptr) != 1 ||
+        EVP_CIPHER_CTX_set_padding(context.get(), 0) != 1) {
+        context.reset();
+    }
+    return context;
+}
+
+EVP_CIPHER_CTX* KeyedContext(bool encrypt) {
+    thread_local const CipherContext encryptor = NewKeyedContext(true);
+    thread_local const CipherContext decryptor = NewKeyedContext(false);
+    return (encrypt ? encryptor : decryptor).get();
+}
+
+// Whole blocks only; with those the context keeps no plaintext between calls.
 bool RunCipher(bool encrypt, const std::uint8_t* iv, const std::uint8_t* in, size_t length,
                std::uint8_t* out) {
-    CipherContext context(EVP_CIPHER_CTX_new(), &EVP_CIPHER_CTX_free);
+    EVP_CIPHER_CTX* context = KeyedContext(encrypt);
     int produced = 0;
     int finished = 0;
-    return context &&
-           EVP_CipherInit_ex(context.get(), EVP_aes_128_cbc(), nullptr, kKey.data(), iv,
-                             encrypt ? 1 : 0) == 1 &&
-           EVP_CIPHER_CTX_set_padding(context.get(), 0) == 1 &&
-           EVP_CipherUpdate(context.get(), out, &produced, in, static_cast<int>(length)) == 1 &&
-           EVP_CipherFinal_ex(context.get(), out + produced, &finished) == 1 &&
+    return context != nullptr &&
+           EVP_CipherInit_ex2(context, nullptr, nullptr, iv, encrypt ? 1 : 0, nullptr) == 1 &&
+           EVP_CipherUpdate(context, out, &produced, in, static_cast<int>(length)) == 1 &&
+           EVP_CipherFinal_ex(context, out + produced, &finished) == 1 &&
            static_cast<size_t>(produced + finished) == length;
 }
 
@@ -63,10 +85,41 @@ int HexDigitValue(char c) {
     return 0;
 }
 
+// IVs are drawn from the generator a batch at a time: each call into it
+// costs more than the AES work of a secret. A forked child throws its copy
+// of the batch away, so that parent and child never use the same IV.
+class CIvPool {
+public:
+    bool Take(std::array<std::uint8_t, kIvBytes>& iv) {
+        if (m_next == m_bytes.size()) {
+            if (RAND_bytes(m_bytes.data(), static_cast<int>(m_bytes.size())) != 1) {
+                return false;
+            }
+            m_next = 0;
+        }
+        std::memcpy(iv.data(), m_bytes.data() + m_next, kIvBytes);
+        m_next += kIvBytes;
+        return true;
+    }
+    void Discard() { m_next = m_bytes.size(); }
+
+private:
+    std::array<std::uint8_t, 32 * kIvBytes> m_bytes{};
+    size_t m_next = m_bytes.size();
+};
+
+CIvPool& ThreadIvPool() {
+    thread_local CIvPool pool;
+    static std::once_flag forkHandler;
+    std::call_once(forkHandler,
+                   [] { ::pthread_atfork(nullptr, nullptr, [] { ThreadIvPool().Discard(); }); });
+    return pool;
+}
+
 } // namespace
 
 void MakeRandomIv(std::array<std::uint8_t, kIvBytes>& iv) {
-    if (RAND_bytes(iv.data(), static_cast<int>(iv.size())) != 1) {
+    if (!ThreadIvPool().Take(iv)) {
         // The generator is never expected to fail; a zero IV still decrypts.
         iv.fill(0);
     }

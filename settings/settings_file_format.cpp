@@ -1,12 +1,22 @@
 #include "settings/settings_file_format.h"
 
+#include "settings/settings_records.h"
 #include "settings/text_format.h"
 
-std::u16string WirelessKeyName(int profileIndex, int keyIndex) {
-    std::u16string name(kWirelessKeyNames.at(static_cast<size_t>(keyIndex)));
-    if (profileIndex > 0) {
-        name += u'_';
-        name += DecimalText(profileIndex + 1);
-    }
-    return name;
+const std::u16string& WirelessKeyName(int profileIndex, int keyIndex) {
+    // Built once: a load and a write each ask for every name.
+    using ProfileKeyNames = std::array<std::u16string, kKeysPerProfile>;
+    static const auto names = [] {
+        std::array<ProfileKeyNames, kWirelessSlotCount> table;
+        for (size_t profile = 0; profile < table.size(); ++profile) {
+            for (size_t key = 0; key < kWirelessKeyNames.size(); ++key) {
+                table[profile][key] = kWirelessKeyNames[key];
+                if (profile > 0) {
+                    table[profile][key] += u'_' + DecimalText(static_cast<int>(profile) + 1);
+                }
+            }
+        }
+        return table;
+    }();
+    return names.at(static_cast<size_t>(profileIndex)).at(static_cast<size_t>(keyIndex));
 }

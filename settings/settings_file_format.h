@@ -66,5 +66,5 @@ inline constexpr std::array<std::u16string_view, 14> kWirelessKeyNames = {
 };
 
 // The key of a wireless profile's value: the base name for profile 0, with
-// "_<profile + 1>" for the others.
-std::u16string WirelessKeyName(int profileIndex, int keyIndex);
+// "_<profile + 1>" for the others; profiles 0 to kWirelessSlotCount - 1.
+const std::u16string& WirelessKeyName(int profileIndex, int keyIndex);

@@ -42,7 +42,7 @@ int SecurityModeOf(const std::u16string& text) {
 // One load: the file, read once, and what it yields.
 class CSettingsFileReader {
 public:
-    explicit CSettingsFileReader(const std::filesystem::path& path) : m_file(path) {}
+    explicit CSettingsFileReader(const platform::IProfileSource& file) : m_file(file) {}
 
     CSettingsFileContents Load() {
         LoadNetFolderGroup();
@@ -72,7 +72,7 @@ private:
                          int missingMessage, int badMessage);
     void LoadSecret(const std::u16string& stored, std::u16string& secret, int failureMessage);
 
-    const platform::CProfileFile m_file;
+    const platform::IProfileSource& m_file;
     CSettingsFileContents m_contents;
     int m_nProfile = kNoProfile; // the wireless profile being read
 };
@@ -231,5 +231,9 @@ void CSettingsFileReader::LoadWirelessGroup() {
 } // namespace
 
 CSettingsFileContents ReadSettingsFile(const std::filesystem::path& path) {
-    return CSettingsFileReader(path).Load();
+    return ReadSettingsFile(platform::CProfileFile(path));
+}
+
+CSettingsFileContents ReadSettingsFile(const platform::IProfileSource& source) {
+    return CSettingsFileReader(source).Load();
 }

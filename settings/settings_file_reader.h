@@ -1,4 +1,5 @@
 #pragma once
+#include "platform/profile_file.h"
 #include "settings/settings_records.h"
 
 #include <filesystem>
@@ -18,3 +19,6 @@ struct CSettingsFileContents {
 // form), decrypting the secrets and checking every value. A missing or
 // unreadable file reads as all defaults.
 CSettingsFileContents ReadSettingsFile(const std::filesystem::path& path);
+
+// The same load with its values looked up in source.
+CSettingsFileContents ReadSettingsFile(const platform::IProfileSource& source);

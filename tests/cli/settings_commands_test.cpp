@@ -7,8 +7,12 @@
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
+#include <optional>
 #include <sstream>
+#include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace {
 
@@ -86,6 +90,58 @@ TEST_F(SettingsCommandsTest, CheckPrintsEachMessageAndExitsByTheResult) {
 
     const CLocaleEnvironment german("de_DE.UTF-8", nullptr, nullptr);
     EXPECT_EQ(Run({"check", bad}).out.substr(0, 22), "Einstellungen laden: U");
+}
+
+// The exit code and output of quorlan-cli run in a child whose address space
+// is limited as by `ulimit -v kilobytes`; nothing if the child did not end
+// normally (an abort on bad_alloc, say).
+std::optional<CliResult> RunWithAddressSpaceLimit(const std::vector<std::string>& args,
+                                                  rlim_t kilobytes) {
+    int pipe[2];
+    if (::pipe(pipe) != 0) {
+        return std::nullopt;
+    }
+    const pid_t child = ::fork();
+    if (child == 0) {
+        ::close(pipe[0]);
+        const rlimit limit{kilobytes * 1024, kilobytes * 1024};
+        ::setrlimit(RLIMIT_AS, &limit);
+        std::ostringstream out;
+        std::ostringstream err;
+        const int exitCode = RunCli(args, out, err);
+        const std::string report = std::to_string(exitCode) + "\n" + out.str();
+        const bool written =
+            ::write(pipe[1], report.data(), report.size()) == static_cast<ssize_t>(report.size());
+        ::_exit(written ? 0 : 1);
+    }
+    ::close(pipe[1]);
+    std::string report;
+    char buffer[4096];
+    for (ssize_t count; (count = ::read(pipe[0], buffer, sizeof buffer)) > 0;) {
+        report.append(buffer, static_cast<size_t>(count));
+    }
+    ::close(pipe[0]);
+    int status = 0;
+    if (child < 0 || ::waitpid(child, &status, 0) != child || !WIFEXITED(status) ||
+        WEXITSTATUS(status) != 0) {
+        return std::nullopt;
+    }
+    const size_t end = report.find('\n');
+    return CliResult{std::stoi(report.substr(0, end)), report.substr(end + 1), ""};
+}
+
+TEST_F(SettingsCommandsTest, CheckOfSixteenMebibytesOfLineBreaksFitsInALimitedAddressSpace) {
+#ifdef __SANITIZE_ADDRESS__
+    GTEST_SKIP() << "AddressSanitizer reserves far more address space than the limit";
+#endif
+    // Millions of empty lines once cost about 140 bytes of memory per byte.
+    const std::string tail = "[UserNetworkSetting]\rWIRED_IP=127.0.0.1\r";
+    const std::string file =
+        WriteFile("breaks.ini", std::string((16 << 20) - tail.size(), '\r') + tail);
+    const auto result = RunWithAddressSpaceLimit({"check", file}, 1500000);
+    ASSERT_TRUE(result.has_value()) << "the check did not end normally";
+    EXPECT_EQ(result->exitCode, 1);
+    EXPECT_EQ(result->out, "Load settings: Invalid IP address.\n");
 }
 
 TEST_F(SettingsCommandsTest, CheckAndShowRefuseWhatIsNoFile) {

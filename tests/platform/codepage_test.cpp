@@ -1,6 +1,7 @@
 #include "platform/codepage.h"
 
 #include <gtest/gtest.h>
+#include <iconv.h>
 
 namespace {
 
@@ -57,15 +58,94 @@ TEST_F(CodePageTest, DoubleByteCodePages) {
 }
 
 TEST_F(CodePageTest, UndefinedAndTruncatedBytesDoNotStopTheConversion) {
-    // 0x81 is undefined in 1252; a lone lead byte ends a Shift-JIS text.
-    EXPECT_EQ(platform::MultiByteToWide(1252, "a\x81z"), u"a\uFFFDz");
+    // 0x98 is undefined in 1251; a lone lead byte ends a Shift-JIS text.
+    EXPECT_EQ(platform::MultiByteToWide(1251, "a\x98z"), u"a\uFFFDz");
     EXPECT_EQ(platform::MultiByteToWide(932, "ab\x83"), u"ab\uFFFD");
+    // The next text starts afresh, not in the middle of the broken character.
+    EXPECT_EQ(platform::MultiByteToWide(932, "\x83\x6c"), u"\u30cd");
+    EXPECT_EQ(platform::MultiByteToWide(65001, "\xE3\x83"), u"\uFFFD\uFFFD");
+    EXPECT_EQ(platform::MultiByteToWide(65001, "\xE3\x83\x8D"), u"\u30cd");
+}
+
+TEST_F(CodePageTest, EveryByteOfWindows1252ComesBackUnchanged) {
+    std::string bytes;
+    for (int byte = 0; byte < 256; ++byte) {
+        bytes.push_back(static_cast<char>(byte));
+    }
+    const std::u16string text = platform::MultiByteToWide(1252, bytes);
+    EXPECT_EQ(text.find(u'\uFFFD'), std::u16string::npos);
+    // Windows maps the five bytes glibc leaves out to the control characters of the same number.
+    for (const char16_t control : {u'\x81', u'\x8D', u'\x8F', u'\x90', u'\x9D'}) {
+        EXPECT_EQ(text[control], control);
+    }
+    EXPECT_EQ(platform::WideToMultiByte(1252, text), bytes);
 }
 
 TEST_F(CodePageTest, OemCodePagesOfTheirLocales) {
     EXPECT_EQ(platform::WideToMultiByte(850, u"\u00e9"), "\x82");
     EXPECT_EQ(platform::WideToMultiByte(866, u"\u0416"), "\x86");
     EXPECT_EQ(platform::WideToMultiByte(65001, u"\u00e9"), "\xc3\xa9");
+}
+
+// iconv's own answers, the reference the fast tables must match.
+class CIconvReference {
+public:
+    CIconvReference(const std::string& to, const std::string& from)
+        : m_handle(iconv_open(to.c_str(), from.c_str())) {}
+    ~CIconvReference() { iconv_close(m_handle); }
+    CIconvReference(const CIconvReference&) = delete;
+    CIconvReference& operator=(const CIconvReference&) = delete;
+
+    // Empty when iconv refuses the input.
+    std::string Convert(std::string input) {
+        char output[8];
+        char* in = input.data();
+        size_t inLeft = input.size();
+        char* out = output;
+        size_t outLeft = sizeof output;
+        iconv(m_handle, nullptr, nullptr, nullptr, nullptr);
+        const bool converted =
+            iconv(m_handle, &in, &inLeft, &out, &outLeft) != static_cast<size_t>(-1);
+        return converted ? std::string(output, out) : std::string();
+    }
+
+private:
+    iconv_t m_handle;
+};
+
+TEST_F(CodePageTest, SingleByteCodePagesOfEveryLocaleConvertAsIconvDoes) {
+    for (const unsigned codePage : {437u, 850u, 852u, 865u, 866u, 1250u, 1251u, 1252u}) {
+        const std::string name = "CP" + std::to_string(codePage);
+        CIconvReference toWide("UTF-16LE", name);
+        CIconvReference fromWide(name, "UTF-16LE");
+        for (int byte = 0; byte < 256; ++byte) {
+            const std::string reference = toWide.Convert(std::string(1, byte));
+            if (codePage == 1252 && reference.empty()) {
+                continue; // Windows' five extra bytes, checked above
+            }
+            const char16_t expected =
+                reference.empty()
+                    ? u'\uFFFD'
+                    : static_cast<char16_t>(static_cast<unsigned char>(reference[0]) |
+                                            static_cast<unsigned char>(reference[1]) << 8);
+            ASSERT_EQ(platform::MultiByteToWide(codePage, std::string(1, static_cast<char>(byte))),
+                      std::u16string(1, expected))
+                << name << " byte " << byte;
+        }
+        for (unsigned unit = 0; unit < 0x10000; ++unit) {
+            if (unit >= 0xD800 && unit <= 0xDFFF) {
+                continue;
+            }
+            const std::string reference =
+                fromWide.Convert({static_cast<char>(unit & 0xFF), static_cast<char>(unit >> 8)});
+            if (codePage == 1252 && unit >= 0x80 && unit <= 0x9F && reference.empty()) {
+                continue;
+            }
+            ASSERT_EQ(platform::WideToMultiByte(codePage, std::u16string(1, char16_t(unit))),
+                      reference.empty() ? "?" : reference)
+                << name << " unit " << unit;
+        }
+    }
 }
 
 } // namespace

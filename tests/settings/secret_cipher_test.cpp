@@ -6,6 +6,8 @@
 #include <fstream>
 #include <gtest/gtest.h>
 #include <regex>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace {
 
@@ -41,6 +43,27 @@ TEST_F(SecretCipherTest, RoundTripsWithAFreshIvEachTime) {
         ASSERT_EQ(DecryptSecret(text.c_str(), secret), 1);
         EXPECT_EQ(secret, u"s3cret key");
     }
+}
+
+TEST_F(SecretCipherTest, AForkedChildNeverRepeatsItsParentsIv) {
+    Encrypt(u"before the fork");
+    int pipe[2];
+    ASSERT_EQ(::pipe(pipe), 0);
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        const std::string iv = Narrow(Encrypt(u"secret").substr(0, 32));
+        const bool written = ::write(pipe[1], iv.data(), iv.size()) == 32;
+        ::_exit(written ? 0 : 1);
+    }
+    ::close(pipe[1]);
+    char childIv[32];
+    const bool read = ::read(pipe[0], childIv, sizeof childIv) == 32;
+    ::close(pipe[0]);
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    ASSERT_TRUE(read);
+    EXPECT_NE(Narrow(Encrypt(u"secret").substr(0, 32)), std::string(childIv, sizeof childIv));
 }
 
 TEST_F(SecretCipherTest, RefusesWhatWouldNotFitAndLeavesOutputAlone) {

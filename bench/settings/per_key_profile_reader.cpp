@@ -1,0 +1,22 @@
+#include "bench/settings/per_key_profile_reader.h"
+
+#include "platform/atomic_file.h"
+#include "platform/ini_document.h"
+
+#include <algorithm>
+
+std::u16string CPerKeyProfileReader::GetString(std::u16string_view section, std::u16string_view key,
+                                               std::u16string_view defaultValue,
+                                               std::uint32_t bufferSize) const {
+    const auto document = platform::CIniDocument::FromBytes(
+        platform::ReadWholeFile(m_path, platform::CProfileFile::kMaxBytes).value_or(""));
+    const auto found = document.GetValue(section, key);
+    std::u16string_view value = found ? std::u16string_view(*found) : defaultValue;
+    if (!found) {
+        value = value.substr(0, value.find_last_not_of(u" \t") + 1);
+    }
+    if (bufferSize == 0) {
+        return {};
+    }
+    return std::u16string(value.substr(0, std::min<size_t>(value.find(u'\0'), bufferSize - 1)));
+}

@@ -1,0 +1,89 @@
+#pragma once
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace platform {
+
+// How a line of an INI file reads, by the rules of the Windows private
+// profile functions: shared by the document that edits a file and the
+// reader that only looks values up.
+
+inline bool IsIniBlank(char16_t c) { return c == u' ' || c == u'\t'; }
+
+inline std::u16string_view TrimIniBlanks(std::u16string_view text) {
+    while (!text.empty() && IsIniBlank(text.front())) {
+        text.remove_prefix(1);
+    }
+    while (!text.empty() && IsIniBlank(text.back())) {
+        text.remove_suffix(1);
+    }
+    return text;
+}
+
+// Names match without regard to the case of ASCII letters.
+inline char16_t FoldIniCase(char16_t c) { return c >= u'a' && c <= u'z' ? c - u'a' + u'A' : c; }
+
+bool IniNamesMatch(std::u16string_view a, std::u16string_view b);
+
+// For maps keyed by names as they match.
+struct CIniNameHash {
+    using is_transparent = void;
+    size_t operator()(std::u16string_view name) const;
+};
+struct CIniNameEqual {
+    using is_transparent = void;
+    bool operator()(std::u16string_view a, std::u16string_view b) const {
+        return IniNamesMatch(a, b);
+    }
+};
+
+struct CIniLineParts {
+    enum class Kind { Other, Section, Key };
+    Kind kind = Kind::Other;
+    std::u16string_view name;  // trimmed
+    std::u16string_view value; // trimmed, one pair of enclosing quotes removed
+};
+
+// A line without its ending.
+CIniLineParts ParseIniLine(std::u16string_view line);
+
+// Walks the lines of a text, each without its ending: CRLF, LF or CR. A
+// last line without an ending still counts. Those bytes mean the same in
+// every ANSI code page, so the lines of bytes and of their text correspond.
+template <typename Char> class CIniLineCursor {
+public:
+    explicit CIniLineCursor(std::basic_string_view<Char> text) : m_text(text) {}
+
+    // False after the last line.
+    bool Next(std::basic_string_view<Char>& line) {
+        if (m_next >= m_text.size()) {
+            return false;
+        }
+        size_t end = m_next;
+        while (end < m_text.size() && m_text[end] != Char('\r') && m_text[end] != Char('\n')) {
+            ++end;
+        }
+        line = m_text.substr(m_next, end - m_next);
+        const bool crlf =
+            end + 1 < m_text.size() && m_text[end] == Char('\r') && m_text[end + 1] == Char('\n');
+        m_next = end + (crlf ? 2 : 1);
+        return true;
+    }
+
+private:
+    std::basic_string_view<Char> m_text;
+    size_t m_next = 0;
+};
+
+// The text of a file's bytes: UTF-16LE when they start with its byte order
+// mark, otherwise the ANSI code page.
+struct CIniText {
+    std::u16string text;
+    bool isUtf16 = false;
+};
+CIniText DecodeIniBytes(std::string_view bytes);
+// The bytes of a UTF-16LE file: its byte order mark, then the text.
+std::string EncodeUtf16IniText(std::u16string_view text);
+
+} // namespace platform

@@ -1,0 +1,99 @@
+#include "platform/single_byte_code_page.h"
+
+#include "platform/iconv_converter.h"
+
+namespace platform {
+namespace {
+
+// Windows defines five bytes of 1252 that glibc refuses: they stand for the
+// control characters of the same numbers, both ways.
+constexpr unsigned kWesternEuropean = 1252;
+constexpr std::array<std::uint8_t, 5> kWesternControlBytes = {0x81, 0x8D, 0x8F, 0x90, 0x9D};
+
+bool IsHighSurrogate(char16_t unit) { return unit >= 0xD800 && unit <= 0xDBFF; }
+bool IsLowSurrogate(char16_t unit) { return unit >= 0xDC00 && unit <= 0xDFFF; }
+
+template <unsigned CodePage> const CSingleByteCodePage& TableOf() {
+    static const CSingleByteCodePage table(CodePage);
+    return table;
+}
+
+} // namespace
+
+const CSingleByteCodePage* CSingleByteCodePage::Find(unsigned codePage) {
+    switch (codePage) {
+    case 437:
+        return &TableOf<437>();
+    case 850:
+        return &TableOf<850>();
+    case 852:
+        return &TableOf<852>();
+    case 865:
+        return &TableOf<865>();
+    case 866:
+        return &TableOf<866>();
+    case 1250:
+        return &TableOf<1250>();
+    case 1251:
+        return &TableOf<1251>();
+    case 1252:
+        return &TableOf<1252>();
+    default:
+        return nullptr;
+    }
+}
+
+CSingleByteCodePage::CSingleByteCodePage(unsigned codePage) {
+    m_toWide.fill(kUndefined);
+    CIconvConverter converter("UTF-16LE", "CP" + std::to_string(codePage));
+    if (!converter.IsOpen()) {
+        return;
+    }
+    for (unsigned byte = 0; byte < m_toWide.size(); ++byte) {
+        const char in = static_cast<char>(byte);
+        std::u16string out;
+        converter.ConvertAll(std::string_view(&in, 1), out, kUndefined,
+                             [](const char*, size_t) { return size_t{1}; });
+        m_toWide[byte] = out.size() == 1 ? out[0] : kUndefined;
+    }
+    if (codePage == kWesternEuropean) {
+        for (const std::uint8_t byte : kWesternControlBytes) {
+            m_toWide[byte] = byte;
+        }
+    }
+    // The first byte of a character wins, as iconv's own reverse table has it.
+    for (unsigned byte = m_toWide.size(); byte-- > 1;) {
+        if (m_toWide[byte] != kUndefined) {
+            m_fromWide[m_toWide[byte]] = static_cast<std::uint8_t>(byte);
+        }
+    }
+}
+
+std::u16string CSingleByteCodePage::ToWide(std::string_view bytes, char16_t replacement) const {
+    std::u16string text(bytes.size(), u'\0');
+    for (size_t i = 0; i < bytes.size(); ++i) {
+        const char16_t unit = m_toWide[static_cast<unsigned char>(bytes[i])];
+        text[i] = unit == kUndefined ? replacement : unit;
+    }
+    return text;
+}
+
+std::string CSingleByteCodePage::FromWide(std::u16string_view text, char defaultCharacter) const {
+    std::string bytes;
+    bytes.reserve(text.size());
+    for (size_t i = 0; i < text.size(); ++i) {
+        const char16_t unit = text[i];
+        const std::uint8_t byte = m_fromWide[unit];
+        if (byte != 0 || unit == u'\0') {
+            bytes.push_back(static_cast<char>(byte));
+            continue;
+        }
+        if (IsHighSurrogate(unit) && i + 1 < text.size() && IsLowSurrogate(text[i + 1])) {
+            ++i;
+        }
+        bytes.push_back(defaultCharacter);
+    }
+    return bytes;
+}
+
+} // namespace platform

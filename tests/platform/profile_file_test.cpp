@@ -1,0 +1,66 @@
+#include "platform/atomic_file.h"
+#include "platform/codepage.h"
+#include "platform/ini_document.h"
+#include "platform/profile_file.h"
+#include "tests/support/temp_folder.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using platform::CIniDocument;
+using platform::CProfileFile;
+
+class ProfileFileTest : public ::testing::Test {
+protected:
+    void SetUp() override { platform::OverrideCodePages(1252, 850); }
+    void TearDown() override { platform::OverrideCodePages(std::nullopt, std::nullopt); }
+
+    // Every lookup answers as the document that edits the same bytes would.
+    void ExpectSameAnswers(const std::string& bytes,
+                           std::initializer_list<std::u16string_view> sections,
+                           std::initializer_list<std::u16string_view> keys) {
+        ASSERT_TRUE(platform::SaveFileAtomically(m_file, bytes));
+        const CProfileFile file(m_file);
+        const auto document = CIniDocument::FromBytes(bytes);
+        for (const std::u16string_view section : sections) {
+            for (const std::u16string_view key : keys) {
+                EXPECT_EQ(file.GetString(section, key, u"<none>", 1024),
+                          document.GetValue(section, key).value_or(u"<none>"))
+                    << std::string(section.begin(), section.end()) << "/"
+                    << std::string(key.begin(), key.end());
+            }
+        }
+    }
+
+    CTempFolder m_folder;
+    std::filesystem::path m_file = m_folder / "settings.ini";
+};
+
+TEST_F(ProfileFileTest, LookupsAnswerAsTheDocumentDoes) {
+    ExpectSameAnswers("KEY=before any section\n"
+                      "[Other]\nKEY=other\n"
+                      " [ common ] \n Key = first \nKEY=second\n;LATER=comment\n"
+                      "[COMMON]\nLATER=hidden\n"
+                      "[Quotes]\r\nA=\"\"x\"\"\r\nB='y'\rC=\"z\r\n\tD\t=\t \r\n[Open\nE=e",
+                      {u"Common", u"  COMMON ", u"Other", u"None", u"Quotes", u"Open", u""},
+                      {u"KEY", u" key ", u"LATER", u"MISSING", u"A", u"b", u"C", u"D", u"E"});
+    const CProfileFile file(m_file);
+    EXPECT_EQ(file.GetString(u"Common", u"KEY", u"", 1024), u"first");
+}
+
+TEST_F(ProfileFileTest, Utf16FilesAndUnreadableBytesAnswerAsTheDocumentDoes) {
+    ExpectSameAnswers(std::string("\xff\xfe[\0S\0]\0\r\0\n\0K\0=\0\xcd\x30\r\0\n\0", 22), {u"S"},
+                      {u"K"});
+    ExpectSameAnswers("[S]\r\nK=a\x81\x98\xff\0b\r\n", {u"S"}, {u"K"});
+}
+
+TEST_F(ProfileFileTest, AFileOfMillionsOfEmptyLinesReadsAsEmpty) {
+    ASSERT_TRUE(platform::SaveFileAtomically(m_file, std::string(4 << 20, '\r') + "[S]\rK=v\r"));
+    const CProfileFile file(m_file);
+    EXPECT_EQ(file.GetString(u"S", u"K", u"", 16), u"v");
+    EXPECT_EQ(file.GetString(u"S", u"MISSING", u"default  ", 16), u"default");
+    EXPECT_EQ(file.GetString(u"T", u"K", u"", 16), u"");
+}
+
+} // namespace
