@@ -97,7 +97,7 @@ public:
             }
             m_next = 0;
         }
-        std::memcpy(iv.data(), m_bytes.data() + m_next, kIvBytes);
+        std::copy_n(m_bytes.begin() + static_cast<std::ptrdiff_t>(m_next), kIvBytes, iv.begin());
         m_next += kIvBytes;
         return true;
     }
