@@ -1,25 +1,23 @@
 #include "authlevel/samba_client_auth.h"
 #include "platform/atomic_file.h"
 #include "tests/support/environment_variable.h"
+#include "tests/support/program_output.h"
 #include "tests/support/temp_folder.h"
 
 #include <algorithm>
-#include <array>
-#include <cstdio>
+#include <cstdlib>
 #include <fstream>
 #include <gtest/gtest.h>
 #include <map>
 #include <sstream>
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 #include <vector>
 
 namespace {
 
 struct CTestparmRun {
-    int status = -1;
-    std::string output;
+    CProgramOutput run;
     std::string errors;
 };
 
@@ -28,23 +26,12 @@ bool TestparmInstalled() { return std::system("command -v testparm >/dev/null 2>
 // Samba's own reading of a configuration; verbose shows defaults too.
 CTestparmRun Testparm(const std::filesystem::path& config, bool verbose) {
     const std::filesystem::path errors = config.parent_path() / "testparm.err";
-    const std::string command = std::string("testparm -s ") + (verbose ? "-v " : "") +
-                                "--suppress-prompt '" + config.string() + "' 2>'" +
-                                errors.string() + "'";
-    CTestparmRun run;
-    FILE* pipe = ::popen(command.c_str(), "r");
-    if (pipe == nullptr) {
-        return run;
-    }
-    std::array<char, 4096> buffer{};
-    size_t count = 0;
-    while ((count = std::fread(buffer.data(), 1, buffer.size(), pipe)) > 0) {
-        run.output.append(buffer.data(), count);
-    }
-    const int status = ::pclose(pipe);
-    run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    run.errors = platform::ReadWholeFile(errors).value_or("");
-    return run;
+    CTestparmRun testparm;
+    testparm.run =
+        RunForOutput(std::string("testparm -s ") + (verbose ? "-v " : "") + "--suppress-prompt '" +
+                     config.string() + "' 2>'" + errors.string() + "'");
+    testparm.errors = platform::ReadWholeFile(errors).value_or("");
+    return testparm;
 }
 
 std::string Lower(std::string text) {
@@ -118,7 +105,7 @@ TEST_F(SambaClientAuthTest, EachLevelReachesSambaAndKeepsTheRestOfTheConfigurati
     const std::string debianLike = DebianLikeConfig();
     WriteMainConfig(debianLike);
     const CTestparmRun original = Testparm(MainConfig(), false);
-    ASSERT_EQ(original.status, 0) << original.errors;
+    ASSERT_EQ(original.run.nExitCode, 0) << original.errors;
 
     struct CExpected {
         const char* lanman;
@@ -140,16 +127,16 @@ TEST_F(SambaClientAuthTest, EachLevelReachesSambaAndKeepsTheRestOfTheConfigurati
         EXPECT_EQ(config.erase(added, AddedLines().size()), debianLike);
 
         const CTestparmRun verbose = Testparm(MainConfig(), true);
-        ASSERT_EQ(verbose.status, 0) << verbose.errors;
+        ASSERT_EQ(verbose.run.nExitCode, 0) << verbose.errors;
         EXPECT_EQ(verbose.errors.find("Unknown parameter"), std::string::npos) << verbose.errors;
-        const auto settings = GlobalSettings(verbose.output);
+        const auto settings = GlobalSettings(verbose.run.text);
         EXPECT_EQ(settings.at("client lanman auth"), expected[level].lanman);
         EXPECT_EQ(settings.at("client ntlmv2 auth"), expected[level].ntlmv2);
         EXPECT_EQ(settings.at("client min protocol"), expected[level].minProtocol);
 
         // Everything Samba read before it still reads.
-        const auto now = Lines(Testparm(MainConfig(), false).output);
-        for (const std::string& line : Lines(original.output)) {
+        const auto now = Lines(Testparm(MainConfig(), false).run.text);
+        for (const std::string& line : Lines(original.run.text)) {
             EXPECT_NE(std::find(now.begin(), now.end(), line), now.end()) << line;
         }
     }
