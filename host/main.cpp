@@ -8,18 +8,37 @@
 
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QCoreApplication>
 #include <QMessageBox>
 #include <QTimer>
 #include <cstdio>
 #include <iostream>
 #include <memory>
+#include <span>
+#include <string_view>
+
+namespace {
+
+bool AsksForHelp(std::span<char* const> args) {
+    for (const std::string_view arg : args) {
+        if (arg == "-h" || arg == "--help" || arg == "-?" || arg == "--help-all") {
+            return true;
+        }
+    }
+    return false;
+}
+
+} // namespace
 
 int main(int argc, char** argv) {
     if (platform::PrintVersionIfAsked({argv + 1, argv + argc}, "quorlan-host", std::cout)) {
         return 0;
     }
-    QApplication application(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("quorlan-host"));
+    // Help needs no display either: a core application is enough to print it.
+    const std::unique_ptr<QCoreApplication> application =
+        AsksForHelp({argv + 1, argv + argc}) ? std::make_unique<QCoreApplication>(argc, argv)
+                                             : std::make_unique<QApplication>(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("quorlan-host"));
 
     QCommandLineParser parser;
     parser.setApplicationDescription(
@@ -41,7 +60,7 @@ int main(int argc, char** argv) {
     const QCommandLineOption version(QStringLiteral("version"),
                                      QStringLiteral("Print the version and end."));
     parser.addOptions({devicePath, deviceName, open, screenshot, version});
-    parser.process(application);
+    parser.process(*application);
 
     const QString libraryPath = QString::fromStdString(
         FindQuorlanLibrary(QApplication::applicationDirPath().toStdString()));

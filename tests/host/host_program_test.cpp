@@ -38,11 +38,19 @@ TEST(HostProgramTest, MissingLibraryIsReportedNotHidden) {
     EXPECT_FALSE(std::filesystem::exists(folder / "x.png"));
 }
 
-TEST(HostProgramTest, VersionNeedsNoDisplay) {
-    const CProgramOutput output =
+TEST(HostProgramTest, VersionAndHelpNeedNoDisplay) {
+    const CProgramOutput version =
         RunForOutput(std::string(kWithoutDisplay) + HOST_PROGRAM + " --version 2>&1");
-    EXPECT_EQ(output.nExitCode, 0);
-    EXPECT_EQ(output.text, "quorlan-host " QUORLAN_VERSION "\n");
+    EXPECT_EQ(version.nExitCode, 0);
+    EXPECT_EQ(version.text, "quorlan-host " QUORLAN_VERSION "\n");
+
+    for (const char* help : {" --help", " -h"}) {
+        const CProgramOutput usage =
+            RunForOutput(std::string(kWithoutDisplay) + HOST_PROGRAM + help + " 2>&1");
+        EXPECT_EQ(usage.nExitCode, 0) << help;
+        EXPECT_TRUE(usage.text.starts_with("Usage: ")) << usage.text;
+        EXPECT_NE(usage.text.find("--device-path <PATH>"), std::string::npos) << usage.text;
+    }
 }
 
 } // namespace
