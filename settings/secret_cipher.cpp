@@ -3,6 +3,8 @@
 #include "platform/codepage.h"
 
 #include <algorithm>
+#include <array>
+#include <cstring>
 #include <memory>
 #include <mutex>
 #include <openssl/crypto.h>

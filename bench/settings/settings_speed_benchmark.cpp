@@ -3,7 +3,7 @@
 // with the memory they take. Ends with the ratios measured in this run.
 #include "bench/settings/child_peak_memory.h"
 #include "bench/settings/per_key_profile_reader.h"
-#include "bench/settings/run_summary.h"
+#include "bench/support/run_summary.h"
 #include "platform/atomic_file.h"
 #include "platform/codepage.h"
 #include "settings/settings_file_reader.h"

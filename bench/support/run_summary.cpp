@@ -1,4 +1,4 @@
-#include "bench/settings/run_summary.h"
+#include "bench/support/run_summary.h"
 
 #include <algorithm>
 
@@ -7,8 +7,10 @@ void CRunSummary::ReportRuns(const std::vector<Run>& runs) {
     for (const Run& run : runs) {
         if (run.run_type == Run::RT_Iteration && run.iterations > 0 && !run.error_occurred) {
             const auto iterations = static_cast<double>(run.iterations);
-            m_realSeconds[run.run_name.str()].push_back(run.real_accumulated_time / iterations);
-            m_cpuSeconds[run.run_name.str()].push_back(run.cpu_accumulated_time / iterations);
+            m_realSeconds[run.run_name.function_name].push_back(run.real_accumulated_time /
+                                                                iterations);
+            m_cpuSeconds[run.run_name.function_name].push_back(run.cpu_accumulated_time /
+                                                               iterations);
         }
     }
 }
