@@ -1,17 +1,20 @@
 // Reads arbitrary bytes as an INI file, changes one value and writes the
-// file out again, checking that lookups agree, that a value set reads back,
-// and that the bytes written read back as themselves.
+// file out again, checking that the settings reader agrees with it, that a
+// value set reads back, and that the bytes written read back as themselves.
 //
 // The input is SECTION KEY VALUE FILE followed by four bytes: the lengths
 // of the value, key and section, and the choice of the ANSI code page.
 #include "fuzz/fuzz_support.h"
+#include "platform/atomic_file.h"
 #include "platform/codepage.h"
 #include "platform/ini_document.h"
+#include "platform/profile_file.h"
 
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <fuzzer/FuzzedDataProvider.h>
+#include <limits>
 #include <optional>
 #include <string>
 
@@ -69,6 +72,23 @@ void ExpectStableBytes(const CIniDocument& document) {
                "bytes written read back as the same document");
 }
 
+// The reader that loads settings answers as the document that edits them,
+// up to the first NUL, where a caller's buffer ends a value.
+void ExpectReaderAgrees(const std::string& file, const CIniDocument& document,
+                        std::u16string_view section, std::u16string_view key) {
+    static const std::filesystem::path scratch = FuzzScratchPath("profile.ini");
+    if (!platform::SaveFileAtomically(scratch, file)) {
+        return;
+    }
+    constexpr std::u16string_view kAbsent = u"<absent>";
+    std::u16string expected = document.GetValue(section, key).value_or(std::u16string(kAbsent));
+    expected.resize(std::min(expected.find(u'\0'), expected.size()));
+    const platform::CProfileFile reader(scratch);
+    FuzzExpect(reader.GetString(section, key, kAbsent, std::numeric_limits<std::uint32_t>::max()) ==
+                   expected,
+               "the settings reader answers as the document does");
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -83,8 +103,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string file = input.ConsumeRemainingBytesAsString();
 
     CIniDocument document = CIniDocument::FromBytes(file);
-    FuzzExpect(document.SectionValues(section).Find(key) == document.GetValue(section, key),
-               "a section's gathered values answer as single lookups do");
+    ExpectReaderAgrees(file, document, section, key);
     ExpectStableBytes(document);
 
     document.SetValue(section, key, value);
