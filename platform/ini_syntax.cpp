@@ -2,8 +2,9 @@
 
 #include "platform/codepage.h"
 
-#include <algorithm>
+#include <bit>
 #include <cstdint>
+#include <cstring>
 
 namespace platform {
 namespace {
@@ -21,26 +22,77 @@ std::u16string_view StripQuotes(std::u16string_view value) {
 
 } // namespace
 
-bool IniNamesMatch(std::u16string_view a, std::u16string_view b) {
+bool SameUnits(std::u16string_view a, std::u16string_view b) {
+    // memcmp compares many units at a time; the character traits, one.
     return a.size() == b.size() &&
-           std::equal(a.begin(), a.end(), b.begin(),
-                      [](char16_t x, char16_t y) { return FoldIniCase(x) == FoldIniCase(y); });
+           std::memcmp(a.data(), b.data(), a.size() * sizeof(char16_t)) == 0;
+}
+
+bool IniNamesMatch(std::u16string_view a, std::u16string_view b) {
+    if (a.size() != b.size()) {
+        return false;
+    }
+    if (SameUnits(a, b)) {
+        return true;
+    }
+    for (size_t i = 0; i < a.size(); ++i) {
+        if (a[i] != b[i] && FoldIniCase(a[i]) != FoldIniCase(b[i])) {
+            return false;
+        }
+    }
+    return true;
 }
 
 size_t CIniNameHash::operator()(std::u16string_view name) const {
-    // Four units a step; clearing bit 5 sends both cases of a letter to the
-    // same value, which is all that names matching the same way needs.
+    // Four units a step; clearing bit 5 of each sends both cases of a letter
+    // to the same value, which is all that names matching the same way need.
     constexpr std::uint64_t kMultiplier = 0x9E3779B97F4A7C15ull;
+    constexpr std::uint64_t kFoldCase = 0xFFDFFFDFFFDFFFDFull;
+    const auto mix = [](std::uint64_t hash, std::uint64_t word) {
+        hash = (hash ^ (word & kFoldCase)) * kMultiplier;
+        return hash ^ hash >> 29;
+    };
     std::uint64_t hash = name.size();
-    for (size_t i = 0; i < name.size(); i += 4) {
+    size_t i = 0;
+    for (; i + 4 <= name.size(); i += 4) {
+        std::uint64_t word;
+        std::memcpy(&word, name.data() + i, sizeof word);
+        hash = mix(hash, word);
+    }
+    if (i < name.size()) {
         std::uint64_t word = 0;
-        for (size_t j = i; j < std::min(i + 4, name.size()); ++j) {
-            word = word << 16 | (name[j] & 0xFFDFu);
-        }
-        hash = (hash ^ word) * kMultiplier;
-        hash ^= hash >> 29;
+        std::memcpy(&word, name.data() + i, (name.size() - i) * sizeof(char16_t));
+        hash = mix(hash, word);
     }
     return static_cast<size_t>(hash);
+}
+
+size_t FindEitherUnit(std::u16string_view text, size_t from, char16_t a, char16_t b) {
+    // Eight units a step, compared as one vector: SSE2 on x86-64. A unit
+    // found sets all 16 bits of its lane, the first lane lowest.
+    static_assert(std::endian::native == std::endian::little);
+    using CUnits = std::uint16_t __attribute__((vector_size(16)));
+    constexpr size_t kStep = sizeof(CUnits) / sizeof(char16_t);
+    constexpr int kLaneBits = 16;
+    const CUnits allA = CUnits{} + a;
+    const CUnits allB = CUnits{} + b;
+    for (; from + kStep <= text.size(); from += kStep) {
+        CUnits units;
+        std::memcpy(&units, text.data() + from, sizeof units);
+        const auto found = (units == allA) | (units == allB);
+        std::uint64_t halves[2];
+        std::memcpy(halves, &found, sizeof halves);
+        if (halves[0] != 0) {
+            return from + std::countr_zero(halves[0]) / kLaneBits;
+        }
+        if (halves[1] != 0) {
+            return from + kStep / 2 + std::countr_zero(halves[1]) / kLaneBits;
+        }
+    }
+    while (from < text.size() && text[from] != a && text[from] != b) {
+        ++from;
+    }
+    return from;
 }
 
 CIniLineParts ParseIniLine(std::u16string_view line) {
@@ -52,8 +104,8 @@ CIniLineParts ParseIniLine(std::u16string_view line) {
         parts.name = TrimIniBlanks(content.substr(
             1, close == std::u16string_view::npos ? std::u16string_view::npos : close - 1));
     } else if (!content.starts_with(u';')) {
-        const size_t equals = content.find(u'=');
-        if (equals != std::u16string_view::npos) {
+        const size_t equals = FindEitherUnit(content, 0, u'=', u'=');
+        if (equals != content.size()) {
             parts.kind = CIniLineParts::Kind::Key;
             parts.name = TrimIniBlanks(content.substr(0, equals));
             parts.value = StripQuotes(TrimIniBlanks(content.substr(equals + 1)));

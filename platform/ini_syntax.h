@@ -2,6 +2,7 @@
 #include <cstddef>
 #include <string>
 #include <string_view>
+#include <type_traits>
 
 namespace platform {
 
@@ -25,6 +26,8 @@ inline std::u16string_view TrimIniBlanks(std::u16string_view text) {
 inline char16_t FoldIniCase(char16_t c) { return c >= u'a' && c <= u'z' ? c - u'a' + u'A' : c; }
 
 bool IniNamesMatch(std::u16string_view a, std::u16string_view b);
+// Equal unit for unit.
+bool SameUnits(std::u16string_view a, std::u16string_view b);
 
 // For maps keyed by names as they match.
 struct CIniNameHash {
@@ -48,6 +51,10 @@ struct CIniLineParts {
 // A line without its ending.
 CIniLineParts ParseIniLine(std::u16string_view line);
 
+// Where the first of two units is at or after from; the size if neither is.
+// Many units are compared at a time, as a load scans every unit of a file.
+size_t FindEitherUnit(std::u16string_view text, size_t from, char16_t a, char16_t b);
+
 // Walks the lines of a text, each without its ending: CRLF, LF or CR. A
 // last line without an ending still counts. Those bytes mean the same in
 // every ANSI code page, so the lines of bytes and of their text correspond.
@@ -61,8 +68,12 @@ public:
             return false;
         }
         size_t end = m_next;
-        while (end < m_text.size() && m_text[end] != Char('\r') && m_text[end] != Char('\n')) {
-            ++end;
+        if constexpr (std::is_same_v<Char, char16_t>) {
+            end = FindEitherUnit(m_text, end, u'\r', u'\n');
+        } else {
+            while (end < m_text.size() && m_text[end] != '\r' && m_text[end] != '\n') {
+                ++end;
+            }
         }
         line = m_text.substr(m_next, end - m_next);
         const bool crlf =

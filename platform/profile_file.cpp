@@ -14,12 +14,14 @@ std::u16string_view TrimTrailingBlanks(std::u16string_view text) {
     return text;
 }
 
-std::u16string AsBufferHoldsIt(std::u16string_view text, std::uint32_t bufferSize) {
+void AssignAsBufferHoldsIt(std::u16string_view text, std::uint32_t bufferSize,
+                           std::u16string& value) {
     if (bufferSize == 0) {
-        return {};
+        value.clear();
+        return;
     }
-    text = text.substr(0, std::min<size_t>(text.find(u'\0'), bufferSize - 1));
-    return std::u16string(text);
+    value.assign(
+        text.substr(0, std::min<size_t>(FindEitherUnit(text, 0, u'\0', u'\0'), bufferSize - 1)));
 }
 
 } // namespace
@@ -35,13 +37,13 @@ CProfileFile::CProfileFile(const std::filesystem::path& path)
     }
 }
 
-const CProfileFile::CSectionValues& CProfileFile::SectionValues(std::u16string_view section) const {
+const CIniKeyTable& CProfileFile::SectionKeys(std::u16string_view section) const {
     section = TrimIniBlanks(section);
     const auto cached = m_sections.find(section);
     if (cached != m_sections.end()) {
         return cached->second;
     }
-    CSectionValues& values = m_sections[std::u16string(section)];
+    CIniKeyTable& keys = m_sections[std::u16string(section)];
     for (const size_t header : m_headers) {
         CIniLineCursor<char16_t> lines(std::u16string_view(m_text).substr(header));
         std::u16string_view line;
@@ -55,28 +57,24 @@ const CProfileFile::CSectionValues& CProfileFile::SectionValues(std::u16string_v
                 break;
             }
             if (parts.kind == CIniLineParts::Kind::Key) {
-                values.emplace(parts.name, parts.value); // the first key of a name is the one found
+                keys.Add(parts.name, parts.value);
             }
         }
         break; // only the first section of a name is read
     }
-    return values;
+    return keys;
 }
 
-std::u16string CProfileFile::GetString(std::u16string_view section, std::u16string_view key,
-                                       std::u16string_view defaultValue,
-                                       std::uint32_t bufferSize) const {
+void CProfileFile::GetStringInto(std::u16string_view section, std::u16string_view key,
+                                 std::u16string_view defaultValue, std::uint32_t bufferSize,
+                                 std::u16string& value) const {
     // A load asks for many keys of one section in a row.
-    if (m_lastValues == nullptr || section != m_lastSection) {
-        m_lastValues = &SectionValues(section);
+    if (m_lastKeys == nullptr || !SameUnits(section, m_lastSection)) {
+        m_lastKeys = &SectionKeys(section);
         m_lastSection = section;
     }
-    const CSectionValues& values = *m_lastValues;
-    const auto found = values.find(TrimIniBlanks(key));
-    if (found != values.end()) {
-        return AsBufferHoldsIt(found->second, bufferSize);
-    }
-    return AsBufferHoldsIt(TrimTrailingBlanks(defaultValue), bufferSize);
+    const auto found = m_lastKeys->Find(TrimIniBlanks(key));
+    AssignAsBufferHoldsIt(found ? *found : TrimTrailingBlanks(defaultValue), bufferSize, value);
 }
 
 } // namespace platform

@@ -1,4 +1,5 @@
 #pragma once
+#include "platform/ini_key_table.h"
 #include "platform/ini_syntax.h"
 
 #include <cstdint>
@@ -15,9 +16,18 @@ namespace platform {
 class IProfileSource {
 public:
     virtual ~IProfileSource() = default;
-    virtual std::u16string GetString(std::u16string_view section, std::u16string_view key,
-                                     std::u16string_view defaultValue,
-                                     std::uint32_t bufferSize) const = 0;
+    // Into the caller's string, as into the caller's buffer, so that a load
+    // reading many values into the same strings allocates little.
+    virtual void GetStringInto(std::u16string_view section, std::u16string_view key,
+                               std::u16string_view defaultValue, std::uint32_t bufferSize,
+                               std::u16string& value) const = 0;
+
+    std::u16string GetString(std::u16string_view section, std::u16string_view key,
+                             std::u16string_view defaultValue, std::uint32_t bufferSize) const {
+        std::u16string value;
+        GetStringInto(section, key, defaultValue, bufferSize, value);
+        return value;
+    }
 };
 
 // A profile file read once for many lookups; each lookup answers as
@@ -40,25 +50,23 @@ public:
     // The value, or the default without its trailing blanks, as a buffer of
     // bufferSize units holds it: up to its first NUL and at most
     // bufferSize - 1 units.
-    std::u16string GetString(std::u16string_view section, std::u16string_view key,
-                             std::u16string_view defaultValue,
-                             std::uint32_t bufferSize) const override;
+    void GetStringInto(std::u16string_view section, std::u16string_view key,
+                       std::u16string_view defaultValue, std::uint32_t bufferSize,
+                       std::u16string& value) const override;
 
     static constexpr size_t kMaxBytes = 16 * 1024 * 1024;
 
 private:
-    // The first key of each name in the first section of a name.
-    using CSectionValues =
-        std::unordered_map<std::u16string_view, std::u16string_view, CIniNameHash, CIniNameEqual>;
-    const CSectionValues& SectionValues(std::u16string_view section) const;
+    // The keys of the first section of the name.
+    const CIniKeyTable& SectionKeys(std::u16string_view section) const;
 
     std::u16string m_text;
     // Where each section's header line starts in the text.
     std::vector<size_t> m_headers;
-    mutable std::unordered_map<std::u16string, CSectionValues, CIniNameHash, CIniNameEqual>
+    mutable std::unordered_map<std::u16string, CIniKeyTable, CIniNameHash, CIniNameEqual>
         m_sections;
     mutable std::u16string m_lastSection;
-    mutable const CSectionValues* m_lastValues = nullptr;
+    mutable const CIniKeyTable* m_lastKeys = nullptr;
 };
 
 } // namespace platform

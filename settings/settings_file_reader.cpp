@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <span>
 
 namespace {
 
@@ -16,7 +17,7 @@ constexpr size_t kConnectionKeyCount = kWiredKeyNames.size();
 
 // The texts of the nine keys a wired and a wireless profile share, in the
 // order of the wireless keys (DHCP to proxy port).
-using ConnectionTexts = std::array<std::u16string, kConnectionKeyCount>;
+using ConnectionTexts = std::span<std::u16string, kConnectionKeyCount>;
 
 struct CAddressField {
     IpField CNetworkSetting::*member;
@@ -53,9 +54,13 @@ public:
     }
 
 private:
-    std::u16string Read(std::u16string_view section, std::u16string_view key,
-                        std::u16string_view defaultValue = u"") const {
-        return m_file.GetString(section, key, defaultValue, kReadBufferUnits);
+    // Into a string a load reuses, so that its buffer is allocated once.
+    void Read(std::u16string_view section, std::u16string_view key, std::u16string& value,
+              std::u16string_view defaultValue = u"") const {
+        m_file.GetStringInto(section, key, defaultValue, kReadBufferUnits, value);
+    }
+    std::u16string Read(std::u16string_view section, std::u16string_view key) const {
+        return m_file.GetString(section, key, u"", kReadBufferUnits);
     }
 
     // A bad value is reported on its own and the reading goes on.
@@ -67,7 +72,7 @@ private:
     void LoadWiredGroup();
     void LoadCommonGroup();
     void LoadWirelessGroup();
-    void LoadConnection(const ConnectionTexts& texts, CNetworkSetting& record);
+    void LoadConnection(ConnectionTexts texts, CNetworkSetting& record);
     void CheckProxyEntry(int rule, const CNetworkSetting& record, std::u16string& entry,
                          int missingMessage, int badMessage);
     void LoadSecret(const std::u16string& stored, std::u16string& secret, int failureMessage);
@@ -117,7 +122,8 @@ void CSettingsFileReader::LoadNetFolderGroup() {
     m_contents.records.netFolder = folder;
 }
 
-void CSettingsFileReader::LoadConnection(const ConnectionTexts& texts, CNetworkSetting& record) {
+// The proxy texts are taken from texts.
+void CSettingsFileReader::LoadConnection(ConnectionTexts texts, CNetworkSetting& record) {
     record.m_nDhcp = texts[kWirelessDhcp] == u"0" ? 0 : 1;
 
     for (size_t field = 0; field < kAddressFields.size(); ++field) {
@@ -141,10 +147,10 @@ void CSettingsFileReader::LoadConnection(const ConnectionTexts& texts, CNetworkS
     const std::u16string& proxy = texts[kWirelessProxy];
     record.m_nUseProxy = !proxy.empty() && proxy != u"0" ? 1 : 0;
 
-    record.m_strProxyAddress = texts[kWirelessProxyAddress];
+    record.m_strProxyAddress = std::move(texts[kWirelessProxyAddress]);
     CheckProxyEntry(CheckProxyAddress(record), record, record.m_strProxyAddress,
                     kMsgFileProxyAddressMissing, kMsgBadFileProxyAddress);
-    record.m_strProxyPort = texts[kWirelessProxyPort];
+    record.m_strProxyPort = std::move(texts[kWirelessProxyPort]);
     CheckProxyEntry(CheckProxyPort(record), record, record.m_strProxyPort, kMsgFileProxyPortMissing,
                     kMsgBadFileProxyPort);
 }
@@ -165,9 +171,9 @@ void CSettingsFileReader::CheckProxyEntry(int rule, const CNetworkSetting& recor
 }
 
 void CSettingsFileReader::LoadWiredGroup() {
-    ConnectionTexts texts;
+    std::array<std::u16string, kConnectionKeyCount> texts;
     for (size_t key = 0; key < kConnectionKeyCount; ++key) {
-        texts[key] = Read(kSectionUserNetwork, kWiredKeyNames[key]);
+        Read(kSectionUserNetwork, kWiredKeyNames[key], texts[key]);
     }
     LoadConnection(texts, m_contents.records.wired);
 }
@@ -180,23 +186,17 @@ void CSettingsFileReader::LoadCommonGroup() {
 
 void CSettingsFileReader::LoadWirelessGroup() {
     // All 30 profiles are probed, whatever WIRELESS_SETTING_TOTAL says.
-    std::array<std::array<std::u16string, kKeysPerProfile>, kWirelessSlotCount> texts;
+    std::array<std::u16string, kKeysPerProfile> text;
+    m_contents.records.profiles.reserve(kWirelessSlotCount);
     for (int profile = 0; profile < kWirelessSlotCount; ++profile) {
         for (int key = 0; key < kKeysPerProfile; ++key) {
             const bool zeroByDefault = key == kWirelessSecurityMode || key == kWirelessForce;
-            texts[profile][key] = Read(kSectionUserNetwork, WirelessKeyName(profile, key),
-                                       zeroByDefault ? u"0" : u"");
+            Read(kSectionUserNetwork, WirelessKeyName(profile, key), text[key],
+                 zeroByDefault ? u"0" : u"");
         }
-    }
-
-    std::array<CNetworkSetting, kWirelessSlotCount> records;
-    for (int profile = 0; profile < kWirelessSlotCount; ++profile) {
         m_nProfile = profile;
-        const auto& text = texts[profile];
-        CNetworkSetting& record = records[profile];
-        ConnectionTexts connection;
-        std::copy_n(text.begin(), kConnectionKeyCount, connection.begin());
-        LoadConnection(connection, record);
+        CNetworkSetting record;
+        LoadConnection(ConnectionTexts(text.data(), kConnectionKeyCount), record);
         record.m_strSsid = text[kWirelessSsid];
         record.m_nSecurityMode = SecurityModeOf(text[kWirelessSecurityMode]);
         LoadSecret(text[kWirelessPsk], record.m_strNetworkKey, kMsgKeyDecryption);
@@ -217,15 +217,11 @@ void CSettingsFileReader::LoadWirelessGroup() {
             Reject(kMsgBadFileNetworkKey);
             record.Reset();
         }
-    }
-
-    m_nProfile = kNoProfile;
-
-    for (auto& record : records) {
         if (!record.m_strSsid.empty()) {
             m_contents.records.profiles.push_back(std::move(record));
         }
     }
+    m_nProfile = kNoProfile;
 }
 
 } // namespace

@@ -5,9 +5,9 @@
 
 #include <algorithm>
 
-std::u16string CPerKeyProfileReader::GetString(std::u16string_view section, std::u16string_view key,
-                                               std::u16string_view defaultValue,
-                                               std::uint32_t bufferSize) const {
+void CPerKeyProfileReader::GetStringInto(std::u16string_view section, std::u16string_view key,
+                                         std::u16string_view defaultValue, std::uint32_t bufferSize,
+                                         std::u16string& result) const {
     const auto document = platform::CIniDocument::FromBytes(
         platform::ReadWholeFile(m_path, platform::CProfileFile::kMaxBytes).value_or(""));
     const auto found = document.GetValue(section, key);
@@ -16,7 +16,8 @@ std::u16string CPerKeyProfileReader::GetString(std::u16string_view section, std:
         value = value.substr(0, value.find_last_not_of(u" \t") + 1);
     }
     if (bufferSize == 0) {
-        return {};
+        result.clear();
+        return;
     }
-    return std::u16string(value.substr(0, std::min<size_t>(value.find(u'\0'), bufferSize - 1)));
+    result.assign(value.substr(0, std::min<size_t>(value.find(u'\0'), bufferSize - 1)));
 }

@@ -10,9 +10,9 @@ class CPerKeyProfileReader : public platform::IProfileSource {
 public:
     explicit CPerKeyProfileReader(std::filesystem::path path) : m_path(std::move(path)) {}
 
-    std::u16string GetString(std::u16string_view section, std::u16string_view key,
-                             std::u16string_view defaultValue,
-                             std::uint32_t bufferSize) const override;
+    void GetStringInto(std::u16string_view section, std::u16string_view key,
+                       std::u16string_view defaultValue, std::uint32_t bufferSize,
+                       std::u16string& value) const override;
 
 private:
     std::filesystem::path m_path;

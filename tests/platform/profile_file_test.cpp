@@ -5,6 +5,7 @@
 #include "tests/support/temp_folder.h"
 
 #include <gtest/gtest.h>
+#include <vector>
 
 namespace {
 
@@ -18,8 +19,8 @@ protected:
 
     // Every lookup answers as the document that edits the same bytes would.
     void ExpectSameAnswers(const std::string& bytes,
-                           std::initializer_list<std::u16string_view> sections,
-                           std::initializer_list<std::u16string_view> keys) {
+                           const std::vector<std::u16string_view>& sections,
+                           const std::vector<std::u16string_view>& keys) {
         ASSERT_TRUE(platform::SaveFileAtomically(m_file, bytes));
         const CProfileFile file(m_file);
         const auto document = CIniDocument::FromBytes(bytes);
@@ -53,6 +54,31 @@ TEST_F(ProfileFileTest, Utf16FilesAndUnreadableBytesAnswerAsTheDocumentDoes) {
     ExpectSameAnswers(std::string("\xff\xfe[\0S\0]\0\r\0\n\0K\0=\0\xcd\x30\r\0\n\0", 22), {u"S"},
                       {u"K"});
     ExpectSameAnswers("[S]\r\nK=a\x81\x98\xff\0b\r\n", {u"S"}, {u"K"});
+}
+
+TEST_F(ProfileFileTest, ThousandsOfKeysAnswerAsTheDocumentDoesInAnyOrder) {
+    // Keys are found by their hash, and the key after the last one found is
+    // tried first: both must give the first key of a name, in any case.
+    std::string bytes = "[Big]\r\n";
+    std::vector<std::u16string> names;
+    for (int i = 0; i < 3000; ++i) {
+        const std::string name = "KEY_" + std::to_string(i * 7919 % 3001);
+        bytes += name + "=" + std::to_string(i) + "\r\n";
+        if (i % 5 == 0) {
+            bytes += "key_" + name.substr(4) + "=later " + std::to_string(i) + "\r\n";
+        }
+        names.emplace_back(name.begin(), name.end());
+    }
+    bytes += "[big]\r\nKEY_1=hidden\r\n";
+    // Each name twice, so that the key after a name's first key is tried
+    // for the same name again.
+    std::vector<std::u16string_view> inFileOrder;
+    for (const auto& name : names) {
+        inFileOrder.insert(inFileOrder.end(), 2, name);
+    }
+    inFileOrder.push_back(u"KEY_3001");
+    ExpectSameAnswers(bytes, {u"Big"}, inFileOrder);
+    ExpectSameAnswers(bytes, {u"BIG"}, {inFileOrder.rbegin(), inFileOrder.rend()});
 }
 
 TEST_F(ProfileFileTest, AFileOfMillionsOfEmptyLinesReadsAsEmpty) {
