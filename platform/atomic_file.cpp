@@ -154,8 +154,8 @@ std::optional<std::string> ReadWholeFile(const std::filesystem::path& path, size
         return std::nullopt;
     }
     struct stat info {};
-    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) ||
-        ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK) != 0) {
+    // F_SETFL sets only the status flags, and O_NONBLOCK is the only one set.
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) || ::fcntl(fd, F_SETFL, 0) != 0) {
         ::close(fd);
         errno = EINVAL;
         return std::nullopt;

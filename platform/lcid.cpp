@@ -1,8 +1,9 @@
 #include "platform/lcid.h"
 
 #include <array>
-#include <cstdlib>
+#include <cstring>
 #include <string>
+#include <unistd.h>
 
 namespace platform {
 namespace {
@@ -105,8 +106,23 @@ std::uint32_t LcidFromLocaleName(std::string_view name) {
 }
 
 std::string_view UserLocaleName() {
-    for (const char* variable : {"LC_ALL", "LC_MESSAGES", "LANG"}) {
-        const char* value = std::getenv(variable);
+    // One pass over the environment instead of a getenv for each name: a
+    // load asks for the code pages once per secret.
+    constexpr std::array<std::string_view, 3> kVariables = {"LC_ALL=", "LC_MESSAGES=", "LANG="};
+    std::array<const char*, kVariables.size()> values{};
+    for (char** entry = environ; entry != nullptr && *entry != nullptr; ++entry) {
+        if (**entry != 'L') {
+            continue; // all three start so
+        }
+        for (size_t i = 0; i < kVariables.size(); ++i) {
+            // The first entry of a name is the one getenv gives.
+            if (values[i] == nullptr &&
+                std::strncmp(*entry, kVariables[i].data(), kVariables[i].size()) == 0) {
+                values[i] = *entry + kVariables[i].size();
+            }
+        }
+    }
+    for (const char* value : values) {
         if (value != nullptr && *value != '\0') {
             return value;
         }

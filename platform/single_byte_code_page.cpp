@@ -2,6 +2,8 @@
 
 #include "platform/iconv_converter.h"
 
+#include <cstring>
+
 namespace platform {
 namespace {
 
@@ -61,6 +63,10 @@ CSingleByteCodePage::CSingleByteCodePage(unsigned codePage) {
             m_toWide[byte] = byte;
         }
     }
+    m_keepsAscii = true;
+    for (unsigned byte = 0; byte < 0x80; ++byte) {
+        m_keepsAscii = m_keepsAscii && m_toWide[byte] == byte;
+    }
     // The first byte of a character wins, as iconv's own reverse table has it.
     for (unsigned byte = m_toWide.size(); byte-- > 1;) {
         if (m_toWide[byte] != kUndefined) {
@@ -71,28 +77,47 @@ CSingleByteCodePage::CSingleByteCodePage(unsigned codePage) {
 
 std::u16string CSingleByteCodePage::ToWide(std::string_view bytes, char16_t replacement) const {
     std::u16string text(bytes.size(), u'\0');
-    for (size_t i = 0; i < bytes.size(); ++i) {
-        const char16_t unit = m_toWide[static_cast<unsigned char>(bytes[i])];
-        text[i] = unit == kUndefined ? replacement : unit;
+    const auto convert = [&](size_t from, size_t to) {
+        for (size_t i = from; i < to; ++i) {
+            const char16_t unit = m_toWide[static_cast<unsigned char>(bytes[i])];
+            text[i] = unit == kUndefined ? replacement : unit;
+        }
+    };
+    constexpr size_t kStep = sizeof(std::uint64_t);
+    size_t done = 0;
+    if (m_keepsAscii) {
+        for (; done + kStep <= bytes.size(); done += kStep) {
+            std::uint64_t word;
+            std::memcpy(&word, bytes.data() + done, kStep);
+            if ((word & 0x8080808080808080ull) != 0) {
+                convert(done, done + kStep);
+                continue;
+            }
+            for (size_t i = done; i < done + kStep; ++i) {
+                text[i] = static_cast<unsigned char>(bytes[i]);
+            }
+        }
     }
+    convert(done, bytes.size());
     return text;
 }
 
 std::string CSingleByteCodePage::FromWide(std::u16string_view text, char defaultCharacter) const {
-    std::string bytes;
-    bytes.reserve(text.size());
+    std::string bytes(text.size(), '\0');
+    size_t written = 0;
     for (size_t i = 0; i < text.size(); ++i) {
         const char16_t unit = text[i];
         const std::uint8_t byte = m_fromWide[unit];
         if (byte != 0 || unit == u'\0') {
-            bytes.push_back(static_cast<char>(byte));
+            bytes[written++] = static_cast<char>(byte);
             continue;
         }
         if (IsHighSurrogate(unit) && i + 1 < text.size() && IsLowSurrogate(text[i + 1])) {
             ++i;
         }
-        bytes.push_back(defaultCharacter);
+        bytes[written++] = defaultCharacter;
     }
+    bytes.resize(written);
     return bytes;
 }
 

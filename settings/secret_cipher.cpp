@@ -36,6 +36,8 @@ private:
 
 void Wipe(std::string& text) { OPENSSL_cleanse(text.data(), text.size()); }
 
+constexpr std::array<std::uint8_t, kIvBytes> kZeroIv{};
+
 using CipherContext = std::unique_ptr<EVP_CIPHER_CTX, decltype(&EVP_CIPHER_CTX_free)>;
 using Cipher = std::unique_ptr<EVP_CIPHER, decltype(&EVP_CIPHER_free)>;
 
@@ -46,8 +48,8 @@ CipherContext NewKeyedContext(bool encrypt) {
     const Cipher cipher(EVP_CIPHER_fetch(nullptr, "AES-128-CBC", nullptr), &EVP_CIPHER_free);
     CipherContext context(EVP_CIPHER_CTX_new(), &EVP_CIPHER_CTX_free);
     if (!cipher || !context ||
-        EVP_CipherInit_ex2(context.get(), cipher.get(), kKey.data(), nullptr, encrypt ? 1 : 0,
-                           nullptr) != 1 ||
+        EVP_CipherInit_ex2(context.get(), cipher.get(), kKey.data(), kZeroIv.data(),
+                           encrypt ? 1 : 0, nullptr) != 1 ||
         EVP_CIPHER_CTX_set_padding(context.get(), 0) != 1) {
         context.reset();
     }
@@ -61,29 +63,48 @@ EVP_CIPHER_CTX* KeyedContext(bool encrypt) {
 }
 
 // Whole blocks only; with those the context keeps no plaintext between calls.
-bool RunCipher(bool encrypt, const std::uint8_t* iv, const std::uint8_t* in, size_t length,
-               std::uint8_t* out) {
-    EVP_CIPHER_CTX* context = KeyedContext(encrypt);
+bool Encrypt(const std::uint8_t* iv, const std::uint8_t* in, size_t length, std::uint8_t* out) {
+    EVP_CIPHER_CTX* context = KeyedContext(true);
     int produced = 0;
     int finished = 0;
     return context != nullptr &&
-           EVP_CipherInit_ex2(context, nullptr, nullptr, iv, encrypt ? 1 : 0, nullptr) == 1 &&
+           EVP_CipherInit_ex2(context, nullptr, nullptr, iv, 1, nullptr) == 1 &&
            EVP_CipherUpdate(context, out, &produced, in, static_cast<int>(length)) == 1 &&
            EVP_CipherFinal_ex(context, out + produced, &finished) == 1 &&
            static_cast<size_t>(produced + finished) == length;
 }
 
+// CBC decryption of the IV followed by the ciphertext gives one throwaway
+// block and then the plaintext, whatever IV the context holds: so the
+// context is never given an IV, which costs more than the AES work. out
+// receives as many bytes as in has; the plaintext starts a block in.
+bool DecryptAfterIv(const std::uint8_t* in, size_t length, std::uint8_t* out) {
+    EVP_CIPHER_CTX* context = KeyedContext(false);
+    int produced = 0;
+    return context != nullptr &&
+           EVP_CipherUpdate(context, out, &produced, in, static_cast<int>(length)) == 1 &&
+           static_cast<size_t>(produced) == length;
+}
+
+// The value of each hex digit by its character code; kNotHex for the rest.
+constexpr std::uint8_t kNotHex = 0xFF;
+constexpr auto kHexDigitValues = [] {
+    std::array<std::uint8_t, 128> values{};
+    values.fill(kNotHex);
+    for (int digit = 0; digit < 10; ++digit) {
+        values['0' + digit] = static_cast<std::uint8_t>(digit);
+    }
+    for (int digit = 0; digit < 6; ++digit) {
+        values['A' + digit] = values['a' + digit] = static_cast<std::uint8_t>(10 + digit);
+    }
+    return values;
+}();
+
+bool IsHexDigit(char16_t c) { return c < kHexDigitValues.size() && kHexDigitValues[c] != kNotHex; }
+
 int HexDigitValue(char c) {
-    if (c >= '0' && c <= '9') {
-        return c - '0';
-    }
-    if (c >= 'A' && c <= 'F') {
-        return c - 'A' + 10;
-    }
-    if (c >= 'a' && c <= 'f') {
-        return c - 'a' + 10;
-    }
-    return 0;
+    const auto code = static_cast<unsigned char>(c);
+    return IsHexDigit(code) ? kHexDigitValues[code] : 0;
 }
 
 // IVs are drawn from the generator a batch at a time: each call into it
@@ -164,7 +185,7 @@ int EncryptSecret(const char16_t* secret, std::u16string& output) {
     std::copy(oem.begin(), oem.end(), plain.data());
     Wipe(oem);
     std::vector<std::uint8_t> cipher(padded);
-    if (!RunCipher(true, iv.data(), plain.data(), padded, cipher.data())) {
+    if (!Encrypt(iv.data(), plain.data(), padded, cipher.data())) {
         return 0;
     }
 
@@ -183,24 +204,36 @@ int EncryptSecret(const char16_t* secret, std::u16string& output) {
     return 1;
 }
 
+namespace {
+
+// Hex digits are the same bytes in every OEM code page, so a stored secret,
+// which is all hex digits, needs no look at the locale.
+std::string StoredSecretBytes(std::u16string_view text) {
+    if (!std::all_of(text.begin(), text.end(), IsHexDigit)) {
+        return platform::WideToMultiByte(platform::GetOEMCP(), text);
+    }
+    return std::string(text.begin(), text.end());
+}
+
+} // namespace
+
 int DecryptSecret(const char16_t* text, std::u16string& output) {
     if (text == nullptr) {
         return 0;
     }
-    const std::string oem = platform::WideToMultiByte(platform::GetOEMCP(), text);
+    const std::string oem = StoredSecretBytes(text);
     const size_t byteCount = oem.size() / 2;
     if (byteCount % kBlockBytes != 0 || byteCount <= kIvBytes) {
         return 0;
     }
     const std::vector<std::uint8_t> bytes = HexToBytes(oem, byteCount);
-    const size_t cipherBytes = byteCount - kIvBytes;
 
     // One extra zero byte ends the plaintext as a C string.
-    CSecureBytes plain(cipherBytes + 1);
-    if (!RunCipher(false, bytes.data(), bytes.data() + kIvBytes, cipherBytes, plain.data())) {
+    CSecureBytes plain(byteCount + 1);
+    if (!DecryptAfterIv(bytes.data(), byteCount, plain.data())) {
         return 0;
     }
-    std::u16string secret = OemToWide(reinterpret_cast<const char*>(plain.data()));
+    std::u16string secret = OemToWide(reinterpret_cast<const char*>(plain.data() + kIvBytes));
     if (secret.size() + 1 > kSecretBufferUnits) {
         OPENSSL_cleanse(secret.data(), secret.size() * sizeof(char16_t));
         return 0;

@@ -19,6 +19,9 @@ TEST(LocaleNames, MapToWindowsLocaleIdentifiers) {
 }
 
 TEST(LocaleNames, EnvironmentIsReadInTheCLibrarysOrder) {
+    // Names that only begin the same do not count.
+    ::setenv("LANGUAGE", "de_DE.UTF-8", 1);
+    ::setenv("LC_ALL_X", "de_DE.UTF-8", 1);
     ::setenv("LANG", "fr_FR.UTF-8", 1);
     ::setenv("LC_MESSAGES", "", 1);
     ::setenv("LC_ALL", "pl_PL.UTF-8", 1);
@@ -31,6 +34,8 @@ TEST(LocaleNames, EnvironmentIsReadInTheCLibrarysOrder) {
     ::unsetenv("LC_MESSAGES");
     ::unsetenv("LANG");
     EXPECT_EQ(platform::GetUserDefaultLCID(), 0x0409u);
+    ::unsetenv("LANGUAGE");
+    ::unsetenv("LC_ALL_X");
 }
 
 TEST(LocaleNames, CodePagesOfTheLocale) {

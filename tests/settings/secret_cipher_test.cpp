@@ -8,6 +8,7 @@
 #include <regex>
 #include <sys/wait.h>
 #include <unistd.h>
+#include <vector>
 
 namespace {
 
@@ -94,6 +95,36 @@ TEST_F(SecretCipherTest, DecryptionFollowsTheLengthRule) {
     damaged[40] = damaged[40] == u'0' ? u'1' : u'Z'; // 'Z' reads as 0
     EXPECT_EQ(DecryptSecret(damaged.c_str(), secret), 1) << "no integrity check: it still decrypts";
     EXPECT_NE(secret, u"key");
+}
+
+TEST_F(SecretCipherTest, SecretsDecryptInAnyOrderBetweenEncryptions) {
+    const std::vector<std::u16string> secrets = {u"a", std::u16string(40, u'b'),
+                                                 std::u16string(16, u'c'),
+                                                 std::u16string(470, u'd'), u"e\u00e9"};
+    std::vector<std::u16string> texts;
+    for (const auto& secret : secrets) {
+        texts.push_back(Encrypt(secret));
+    }
+    for (const size_t i : {3u, 0u, 4u, 0u, 1u, 3u, 2u, 1u}) {
+        std::u16string secret;
+        ASSERT_EQ(DecryptSecret(texts[i].c_str(), secret), 1) << i;
+        EXPECT_EQ(secret, secrets[i]) << i;
+        Encrypt(u"in between");
+    }
+}
+
+TEST_F(SecretCipherTest, AStrayCharacterIsReadInTheOemCodePage) {
+    // U+00E9 is one byte in 850, so the digits after it stay in place.
+    const std::u16string valid = Encrypt(u"key");
+    std::u16string withZero = valid;
+    std::u16string withAccent = valid;
+    withZero[40] = u'0';
+    withAccent[40] = u'\u00e9';
+    std::u16string expected;
+    std::u16string secret;
+    ASSERT_EQ(DecryptSecret(withZero.c_str(), expected), 1);
+    ASSERT_EQ(DecryptSecret(withAccent.c_str(), secret), 1);
+    EXPECT_EQ(secret, expected);
 }
 
 TEST_F(SecretCipherTest, CharactersTheOemCodePageLacksBecomeItsDefaultCharacter) {
