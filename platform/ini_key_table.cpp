@@ -2,6 +2,9 @@
 
 #include "platform/ini_syntax.h"
 
+#include <algorithm>
+#include <bit>
+
 namespace platform {
 namespace {
 
@@ -22,8 +25,8 @@ size_t CIniKeyTable::SlotOf(std::u16string_view name, std::uint32_t hash) const 
     }
 }
 
-void CIniKeyTable::Grow() {
-    std::vector<CSlot> old(m_slots.empty() ? 64 : m_slots.size() * 2);
+void CIniKeyTable::Rehash(size_t slotCount) {
+    std::vector<CSlot> old(slotCount);
     old.swap(m_slots);
     const size_t mask = m_slots.size() - 1;
     for (const CSlot& held : old) {
@@ -38,9 +41,21 @@ void CIniKeyTable::Grow() {
     }
 }
 
+void CIniKeyTable::Reserve(size_t keys) {
+    // A text of millions of lines gets no table of millions of slots before
+    // it has the keys to fill them.
+    constexpr size_t kMostReserved = 4096;
+    keys = std::min(keys, kMostReserved);
+    m_entries.reserve(keys);
+    if (2 * keys > m_slots.size()) {
+        Rehash(std::bit_ceil(2 * keys));
+    }
+}
+
 void CIniKeyTable::Add(std::u16string_view name, std::u16string_view value) {
+    constexpr size_t kFirstSlotCount = 64;
     if (2 * (m_entries.size() + 1) > m_slots.size()) {
-        Grow();
+        Rehash(m_slots.empty() ? kFirstSlotCount : 2 * m_slots.size());
     }
     const std::uint32_t hash = HashOf(name);
     CSlot& slot = m_slots[SlotOf(name, hash)];

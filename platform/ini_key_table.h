@@ -11,6 +11,8 @@ namespace platform {
 // section read once. The names and values point into the caller's text.
 class CIniKeyTable {
 public:
+    // Room for about this many keys, so that the table need not grow.
+    void Reserve(size_t keys);
     // Keys are added in file order; the first key of a name is the one found.
     void Add(std::u16string_view name, std::u16string_view value);
     std::optional<std::u16string_view> Find(std::u16string_view name) const;
@@ -28,7 +30,7 @@ private:
 
     // The slot holding the name, or the free slot where it belongs.
     size_t SlotOf(std::u16string_view name, std::uint32_t hash) const;
-    void Grow();
+    void Rehash(size_t slotCount);
 
     // One per name, in file order.
     std::vector<CEntry> m_entries;

@@ -24,15 +24,24 @@ void AssignAsBufferHoldsIt(std::u16string_view text, std::uint32_t bufferSize,
         text.substr(0, std::min<size_t>(FindEitherUnit(text, 0, u'\0', u'\0'), bufferSize - 1)));
 }
 
+// Sizes a section's table from its length; a guess too small only grows it.
+constexpr size_t kTypicalKeyLineUnits = 32;
+
 } // namespace
 
 CProfileFile::CProfileFile(const std::filesystem::path& path)
     : m_text(DecodeIniBytes(ReadWholeFile(path, kMaxBytes).value_or(std::string{})).text) {
+    // A header line starts with '[' after any blanks: the text is searched
+    // for brackets, not walked line by line.
     const std::u16string_view text = m_text;
-    CIniLineCursor<char16_t> lines(text);
-    for (std::u16string_view line; lines.Next(line);) {
-        if (TrimIniBlanks(line).starts_with(u'[')) {
-            m_headers.push_back(static_cast<size_t>(line.data() - text.data()));
+    for (size_t bracket = FindEitherUnit(text, 0, u'[', u'['); bracket < text.size();
+         bracket = FindEitherUnit(text, bracket + 1, u'[', u'[')) {
+        size_t lineStart = bracket;
+        while (lineStart > 0 && IsIniBlank(text[lineStart - 1])) {
+            --lineStart;
+        }
+        if (lineStart == 0 || text[lineStart - 1] == u'\r' || text[lineStart - 1] == u'\n') {
+            m_headers.push_back(lineStart);
         }
     }
 }
@@ -44,13 +53,15 @@ const CIniKeyTable& CProfileFile::SectionKeys(std::u16string_view section) const
         return cached->second;
     }
     CIniKeyTable& keys = m_sections[std::u16string(section)];
-    for (const size_t header : m_headers) {
-        CIniLineCursor<char16_t> lines(std::u16string_view(m_text).substr(header));
+    for (size_t i = 0; i < m_headers.size(); ++i) {
+        const size_t end = i + 1 < m_headers.size() ? m_headers[i + 1] : m_text.size();
+        CIniLineCursor<char16_t> lines(std::u16string_view(m_text).substr(m_headers[i]));
         std::u16string_view line;
         lines.Next(line);
         if (!IniNamesMatch(ParseIniLine(line).name, section)) {
             continue;
         }
+        keys.Reserve((end - m_headers[i]) / kTypicalKeyLineUnits);
         while (lines.Next(line)) {
             const CIniLineParts parts = ParseIniLine(line);
             if (parts.kind == CIniLineParts::Kind::Section) {

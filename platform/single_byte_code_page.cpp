@@ -83,19 +83,23 @@ std::u16string CSingleByteCodePage::ToWide(std::string_view bytes, char16_t repl
             text[i] = unit == kUndefined ? replacement : unit;
         }
     };
-    constexpr size_t kStep = sizeof(std::uint64_t);
+    // Sixteen bytes of plain ASCII a step are widened as one vector.
+    using CBytes = std::uint8_t __attribute__((vector_size(16)));
+    using CUnits = std::uint16_t __attribute__((vector_size(32)));
+    constexpr std::uint64_t kHighBits = 0x8080808080808080ull;
     size_t done = 0;
     if (m_keepsAscii) {
-        for (; done + kStep <= bytes.size(); done += kStep) {
-            std::uint64_t word;
-            std::memcpy(&word, bytes.data() + done, kStep);
-            if ((word & 0x8080808080808080ull) != 0) {
-                convert(done, done + kStep);
+        for (; done + sizeof(CBytes) <= bytes.size(); done += sizeof(CBytes)) {
+            CBytes chunk;
+            std::memcpy(&chunk, bytes.data() + done, sizeof chunk);
+            std::uint64_t halves[2];
+            std::memcpy(halves, &chunk, sizeof halves);
+            if (((halves[0] | halves[1]) & kHighBits) != 0) {
+                convert(done, done + sizeof(CBytes));
                 continue;
             }
-            for (size_t i = done; i < done + kStep; ++i) {
-                text[i] = static_cast<unsigned char>(bytes[i]);
-            }
+            const CUnits units = __builtin_convertvector(chunk, CUnits);
+            std::memcpy(text.data() + done, &units, sizeof units);
         }
     }
     convert(done, bytes.size());

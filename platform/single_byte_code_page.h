@@ -28,7 +28,7 @@ private:
 
     std::array<char16_t, 256> m_toWide{};
     // Bytes below 0x80 stand for the same units, as in every code page the
-    // locale table names: text of such bytes is widened eight at a time.
+    // locale table names: runs of such bytes are widened as vectors.
     bool m_keepsAscii = false;
     // By UTF-16 unit; 0 for every unit but U+0000 means the code page lacks it.
     std::array<std::uint8_t, 65536> m_fromWide{};

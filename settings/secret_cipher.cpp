@@ -11,6 +11,7 @@
 #include <openssl/rand.h>
 #include <pthread.h>
 #include <span>
+#include <string_view>
 
 namespace {
 
@@ -100,11 +101,42 @@ constexpr auto kHexDigitValues = [] {
     return values;
 }();
 
-bool IsHexDigit(char16_t c) { return c < kHexDigitValues.size() && kHexDigitValues[c] != kNotHex; }
+std::uint8_t HexDigitValue(char16_t c) {
+    return c < kHexDigitValues.size() ? kHexDigitValues[c] : kNotHex;
+}
 
-int HexDigitValue(char c) {
-    const auto code = static_cast<unsigned char>(c);
-    return IsHexDigit(code) ? kHexDigitValues[code] : 0;
+// Pairs of hex digits into bytes, one a pair; false at the first character
+// that is not a hex digit, an odd last one included.
+bool DecodeHexDigits(std::u16string_view text, std::uint8_t* bytes) {
+    for (size_t i = 0; i + 1 < text.size(); i += 2) {
+        const std::uint8_t high = HexDigitValue(text[i]);
+        const std::uint8_t low = HexDigitValue(text[i + 1]);
+        if ((high | low) == kNotHex) {
+            return false;
+        }
+        bytes[i / 2] = static_cast<std::uint8_t>(high << 4 | low);
+    }
+    return text.size() % 2 == 0 || HexDigitValue(text.back()) != kNotHex;
+}
+
+// The IV and ciphertext as stored, decrypted by the length rule.
+int DecryptStoredBytes(std::span<const std::uint8_t> bytes, std::u16string& output) {
+    if (bytes.size() % kBlockBytes != 0 || bytes.size() <= kIvBytes) {
+        return 0;
+    }
+    // A throwaway block, the plaintext, and one zero byte that ends it as a
+    // C string.
+    CSecureBytes decrypted(bytes.size() + 1);
+    if (!DecryptAfterIv(bytes.data(), bytes.size(), decrypted.data())) {
+        return 0;
+    }
+    std::u16string secret = OemToWide(reinterpret_cast<const char*>(decrypted.data() + kIvBytes));
+    if (secret.size() + 1 > kSecretBufferUnits) {
+        OPENSSL_cleanse(secret.data(), secret.size() * sizeof(char16_t));
+        return 0;
+    }
+    output = std::move(secret);
+    return 1;
 }
 
 // IVs are drawn from the generator a batch at a time: each call into it
@@ -153,10 +185,13 @@ std::string ByteToHex(std::uint8_t byte) {
 }
 
 std::vector<std::uint8_t> HexToBytes(std::string_view text, size_t byteCount) {
+    const auto value = [](char c) {
+        const std::uint8_t digit = HexDigitValue(static_cast<unsigned char>(c));
+        return digit == kNotHex ? 0 : digit;
+    };
     std::vector<std::uint8_t> bytes(byteCount, 0);
     for (size_t i = 0; i < byteCount && 2 * i + 1 < text.size(); ++i) {
-        bytes[i] = static_cast<std::uint8_t>(HexDigitValue(text[2 * i]) << 4 |
-                                             HexDigitValue(text[2 * i + 1]));
+        bytes[i] = static_cast<std::uint8_t>(value(text[2 * i]) << 4 | value(text[2 * i + 1]));
     }
     return bytes;
 }
@@ -204,40 +239,18 @@ int EncryptSecret(const char16_t* secret, std::u16string& output) {
     return 1;
 }
 
-namespace {
-
-// Hex digits are the same bytes in every OEM code page, so a stored secret,
-// which is all hex digits, needs no look at the locale.
-std::string StoredSecretBytes(std::u16string_view text) {
-    if (!std::all_of(text.begin(), text.end(), IsHexDigit)) {
-        return platform::WideToMultiByte(platform::GetOEMCP(), text);
-    }
-    return std::string(text.begin(), text.end());
-}
-
-} // namespace
-
 int DecryptSecret(const char16_t* text, std::u16string& output) {
     if (text == nullptr) {
         return 0;
     }
-    const std::string oem = StoredSecretBytes(text);
-    const size_t byteCount = oem.size() / 2;
-    if (byteCount % kBlockBytes != 0 || byteCount <= kIvBytes) {
-        return 0;
+    // Hex digits are the same bytes in every OEM code page, so a stored
+    // secret, which is all hex digits, needs no look at the locale.
+    const std::u16string_view stored(text);
+    std::vector<std::uint8_t> bytes(stored.size() / 2);
+    if (!DecodeHexDigits(stored, bytes.data())) {
+        // In the OEM code page a character may take other than one byte.
+        const std::string converted = platform::WideToMultiByte(platform::GetOEMCP(), stored);
+        bytes = HexToBytes(converted, converted.size() / 2);
     }
-    const std::vector<std::uint8_t> bytes = HexToBytes(oem, byteCount);
-
-    // One extra zero byte ends the plaintext as a C string.
-    CSecureBytes plain(byteCount + 1);
-    if (!DecryptAfterIv(bytes.data(), byteCount, plain.data())) {
-        return 0;
-    }
-    std::u16string secret = OemToWide(reinterpret_cast<const char*>(plain.data() + kIvBytes));
-    if (secret.size() + 1 > kSecretBufferUnits) {
-        OPENSSL_cleanse(secret.data(), secret.size() * sizeof(char16_t));
-        return 0;
-    }
-    output = std::move(secret);
-    return 1;
+    return DecryptStoredBytes(bytes, output);
 }

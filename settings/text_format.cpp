@@ -60,25 +60,30 @@ int ParseDottedAddress(std::u16string_view text, std::array<std::uint8_t, 4>& oc
                      [](char16_t c) { return IsDigit(c) || c == u'.'; })) {
         return -1;
     }
-    std::array<std::u16string_view, kAddressPieces> pieces;
-    std::u16string_view rest = text;
-    for (int piece = 0; piece < kAddressPieces - 1; ++piece) {
-        const size_t dot = rest.find(u'.');
-        if (dot == std::u16string_view::npos || dot == 0 || dot + 1 == rest.size()) {
+    // Three pieces end at a dot, neither first nor last; the fourth is the
+    // rest, read up to its first dot. Read in place, as a load reads 155.
+    std::array<std::uint8_t, 4> values{};
+    size_t start = 0;
+    for (int piece = 0; piece < kAddressPieces; ++piece) {
+        size_t end = text.size();
+        if (piece < kAddressPieces - 1) {
+            end = std::min(text.find(u'.', start), text.size());
+            if (end == text.size() || end == start || end + 1 == text.size()) {
+                return -1;
+            }
+        }
+        if (end - start > kMaxPieceLength) {
             return -1;
         }
-        pieces[piece] = rest.substr(0, dot);
-        rest = rest.substr(dot + 1);
-    }
-    pieces[kAddressPieces - 1] = rest;
-
-    std::array<std::uint8_t, 4> values{};
-    for (int piece = 0; piece < kAddressPieces; ++piece) {
-        const long long value = DecimalValue(pieces[piece]);
-        if (pieces[piece].size() > kMaxPieceLength || value > kMaxOctet) {
+        long long value = 0;
+        for (size_t i = start; i < end && IsDigit(text[i]); ++i) {
+            value = value * 10 + (text[i] - u'0');
+        }
+        if (value > kMaxOctet) {
             return -1;
         }
         values[piece] = static_cast<std::uint8_t>(value);
+        start = end + 1;
     }
     octets = values;
     return 1;

@@ -114,15 +114,15 @@ private:
 };
 
 TEST_F(CodePageTest, LongTextsConvertAsTheirBytesDoOneByOne) {
-    // Runs of plain ASCII are widened eight bytes at a time: every mix of
+    // Runs of plain ASCII are widened many bytes at a time: every mix of
     // such runs and other bytes, at every offset, must read as byte by byte.
     std::string bytes;
     for (int byte = 0; byte < 256; ++byte) {
-        bytes += std::string(static_cast<size_t>(byte % 11), 'a' + byte % 26);
+        bytes += std::string(static_cast<size_t>(byte % 37), 'a' + byte % 26);
         bytes.push_back(static_cast<char>(byte));
     }
     for (const unsigned codePage : {437u, 850u, 852u, 865u, 866u, 1250u, 1251u, 1252u}) {
-        for (size_t start = 0; start < 9; ++start) {
+        for (size_t start = 0; start < 17; ++start) {
             const std::string_view text = std::string_view(bytes).substr(start);
             std::u16string oneByOne;
             for (const char byte : text) {

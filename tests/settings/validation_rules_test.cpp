@@ -173,6 +173,8 @@ TEST(NumberTexts, DottedAddresses) {
     EXPECT_EQ(octets, (Octets{10, 1, 0, 9}));
     EXPECT_EQ(parse(u"1.2.3.4.5"), 1) << "the fourth piece is read up to its dot";
     EXPECT_EQ(octets, (Octets{1, 2, 3, 4}));
+    EXPECT_EQ(parse(u"1.2.3..4"), 1) << "the fourth piece may start with its dot";
+    EXPECT_EQ(octets, (Octets{1, 2, 3, 0}));
     EXPECT_EQ(parse(u"255.255.255.255"), 1);
     EXPECT_EQ(octets, (Octets{255, 255, 255, 255}));
 
