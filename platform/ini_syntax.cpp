@@ -2,6 +2,7 @@
 
 #include "platform/codepage.h"
 
+#include <array>
 #include <bit>
 #include <cstdint>
 #include <cstring>
@@ -69,19 +70,32 @@ size_t CIniNameHash::operator()(std::u16string_view name) const {
 
 size_t FindEitherUnit(std::u16string_view text, size_t from, char16_t a, char16_t b) {
     // Eight units a step, compared as one vector: SSE2 on x86-64. A unit
-    // found sets all 16 bits of its lane, the first lane lowest.
+    // found sets all 16 bits of its lane, the first lane lowest. Long runs
+    // go two vectors a step, with one test for both.
     static_assert(std::endian::native == std::endian::little);
     using CUnits = std::uint16_t __attribute__((vector_size(16)));
+    using CHalves = std::array<std::uint64_t, 2>;
     constexpr size_t kStep = sizeof(CUnits) / sizeof(char16_t);
     constexpr int kLaneBits = 16;
     const CUnits allA = CUnits{} + a;
     const CUnits allB = CUnits{} + b;
-    for (; from + kStep <= text.size(); from += kStep) {
+    const auto found = [&](size_t at) {
         CUnits units;
-        std::memcpy(&units, text.data() + from, sizeof units);
-        const auto found = (units == allA) | (units == allB);
-        std::uint64_t halves[2];
-        std::memcpy(halves, &found, sizeof halves);
+        std::memcpy(&units, text.data() + at, sizeof units);
+        const auto lanes = (units == allA) | (units == allB);
+        CHalves halves;
+        std::memcpy(halves.data(), &lanes, sizeof halves);
+        return halves;
+    };
+    for (; from + 2 * kStep <= text.size(); from += 2 * kStep) {
+        const CHalves first = found(from);
+        const CHalves second = found(from + kStep);
+        if ((first[0] | first[1] | second[0] | second[1]) != 0) {
+            break;
+        }
+    }
+    for (; from + kStep <= text.size(); from += kStep) {
+        const CHalves halves = found(from);
         if (halves[0] != 0) {
             return from + std::countr_zero(halves[0]) / kLaneBits;
         }

@@ -2,8 +2,6 @@
 
 #include "platform/atomic_file.h"
 
-#include <algorithm>
-
 namespace platform {
 namespace {
 
@@ -14,14 +12,8 @@ std::u16string_view TrimTrailingBlanks(std::u16string_view text) {
     return text;
 }
 
-void AssignAsBufferHoldsIt(std::u16string_view text, std::uint32_t bufferSize,
-                           std::u16string& value) {
-    if (bufferSize == 0) {
-        value.clear();
-        return;
-    }
-    value.assign(
-        text.substr(0, std::min<size_t>(FindEitherUnit(text, 0, u'\0', u'\0'), bufferSize - 1)));
+std::u16string_view UpToNul(std::u16string_view text) {
+    return text.substr(0, FindEitherUnit(text, 0, u'\0', u'\0'));
 }
 
 // Sizes a section's table from its length; a guess too small only grows it.
@@ -32,11 +24,15 @@ constexpr size_t kTypicalKeyLineUnits = 32;
 CProfileFile::CProfileFile(const std::filesystem::path& path)
     : m_text(DecodeIniBytes(ReadWholeFile(path, kMaxBytes).value_or(std::string{})).text) {
     // A header line starts with '[' after any blanks: the text is searched
-    // for brackets, not walked line by line.
+    // for brackets, not walked line by line, and for NULs on the way.
     const std::u16string_view text = m_text;
-    for (size_t bracket = FindEitherUnit(text, 0, u'[', u'['); bracket < text.size();
-         bracket = FindEitherUnit(text, bracket + 1, u'[', u'[')) {
-        size_t lineStart = bracket;
+    for (size_t found = FindEitherUnit(text, 0, u'[', u'\0'); found < text.size();
+         found = FindEitherUnit(text, found + 1, u'[', u'\0')) {
+        if (text[found] == u'\0') {
+            m_holdsNul = true;
+            continue;
+        }
+        size_t lineStart = found;
         while (lineStart > 0 && IsIniBlank(text[lineStart - 1])) {
             --lineStart;
         }
@@ -85,7 +81,15 @@ void CProfileFile::GetStringInto(std::u16string_view section, std::u16string_vie
         m_lastSection = section;
     }
     const auto found = m_lastKeys->Find(TrimIniBlanks(key));
-    AssignAsBufferHoldsIt(found ? *found : TrimTrailingBlanks(defaultValue), bufferSize, value);
+    std::u16string_view text = found ? *found : TrimTrailingBlanks(defaultValue);
+    if (!found || m_holdsNul) {
+        text = UpToNul(text);
+    }
+    if (bufferSize == 0) {
+        value.clear();
+        return;
+    }
+    value.assign(text.substr(0, bufferSize - 1));
 }
 
 } // namespace platform

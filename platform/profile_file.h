@@ -63,6 +63,8 @@ private:
     std::u16string m_text;
     // Where each section's header line starts in the text.
     std::vector<size_t> m_headers;
+    // Without a NUL in the text, no value needs searching for one.
+    bool m_holdsNul = false;
     mutable std::unordered_map<std::u16string, CIniKeyTable, CIniNameHash, CIniNameEqual>
         m_sections;
     mutable std::u16string m_lastSection;

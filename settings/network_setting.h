@@ -21,6 +21,9 @@ public:
     CNetworkSetting() = default;
     CNetworkSetting(const CNetworkSetting&) = default;
     CNetworkSetting& operator=(const CNetworkSetting&) = default;
+    // Declared, as the copies are: a list of profiles moves, not copies.
+    CNetworkSetting(CNetworkSetting&&) = default;
+    CNetworkSetting& operator=(CNetworkSetting&&) = default;
     virtual ~CNetworkSetting() = default;
 
     void Reset() { *this = CNetworkSetting(); }
@@ -48,6 +51,8 @@ public:
     CNetFolderSetting() = default;
     CNetFolderSetting(const CNetFolderSetting&) = default;
     CNetFolderSetting& operator=(const CNetFolderSetting&) = default;
+    CNetFolderSetting(CNetFolderSetting&&) = default;
+    CNetFolderSetting& operator=(CNetFolderSetting&&) = default;
     virtual ~CNetFolderSetting() = default;
 
     bool operator==(const CNetFolderSetting&) const = default;

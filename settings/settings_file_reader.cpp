@@ -119,7 +119,7 @@ void CSettingsFileReader::LoadNetFolderGroup() {
     }
 
     m_contents.records.nNetFolderChoice = customize ? 1 : 0;
-    m_contents.records.netFolder = folder;
+    m_contents.records.netFolder = std::move(folder);
 }
 
 // The proxy texts are taken from texts.

@@ -81,6 +81,20 @@ TEST_F(ProfileFileTest, ThousandsOfKeysAnswerAsTheDocumentDoesInAnyOrder) {
     ExpectSameAnswers(bytes, {u"BIG"}, {inFileOrder.rbegin(), inFileOrder.rend()});
 }
 
+TEST_F(ProfileFileTest, AValueOrDefaultEndsAtItsFirstNul) {
+    // As a caller's buffer holds it: the NUL ends the string.
+    const std::string bytes("[S]\r\nK=ab\0cd\r\nL=x\r\n", 18);
+    ASSERT_TRUE(platform::SaveFileAtomically(m_file, bytes));
+    const CProfileFile file(m_file);
+    EXPECT_EQ(file.GetString(u"S", u"K", u"", 16), u"ab");
+    EXPECT_EQ(file.GetString(u"S", u"L", u"", 16), u"x");
+    const std::u16string defaultWithNul(u"de\0f", 4);
+    EXPECT_EQ(file.GetString(u"S", u"M", defaultWithNul, 16), u"de");
+    EXPECT_EQ(CProfileFile().GetString(u"S", u"M", defaultWithNul, 16), u"de");
+    EXPECT_EQ(file.GetString(u"S", u"K", u"", 2), u"a");
+    EXPECT_EQ(file.GetString(u"S", u"K", u"", 0), u"");
+}
+
 TEST_F(ProfileFileTest, AFileOfMillionsOfEmptyLinesReadsAsEmpty) {
     ASSERT_TRUE(platform::SaveFileAtomically(m_file, std::string(4 << 20, '\r') + "[S]\rK=v\r"));
     const CProfileFile file(m_file);
