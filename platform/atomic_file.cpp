@@ -165,15 +165,23 @@ std::optional<std::string> ReadWholeFile(const std::filesystem::path& path, size
     // twice while its buffer grows.
     content.reserve(std::min(static_cast<size_t>(info.st_size), maxBytes));
     char buffer[65536];
-    ssize_t count = 0;
-    while (content.size() < maxBytes &&
-           (count = ::read(fd, buffer, std::min(sizeof buffer, maxBytes - content.size()))) != 0) {
-        if (count < 0 && errno != EINTR) {
+    while (content.size() < maxBytes) {
+        const size_t wanted = std::min(sizeof buffer, maxBytes - content.size());
+        const ssize_t count = ::read(fd, buffer, wanted);
+        if (count < 0 && errno == EINTR) {
+            continue;
+        }
+        if (count < 0) {
             ::close(fd);
             return std::nullopt;
         }
-        if (count > 0) {
-            content.append(buffer, static_cast<size_t>(count));
+        content.append(buffer, static_cast<size_t>(count));
+        // A short read that ends where fstat said the file ends is its end,
+        // without one more read to be told so; /proc files say 0 and read on.
+        const bool endsAtItsSize = static_cast<size_t>(count) < wanted &&
+                                   content.size() == static_cast<size_t>(info.st_size);
+        if (count == 0 || endsAtItsSize) {
+            break;
         }
     }
     ::close(fd);

@@ -193,6 +193,15 @@ TEST(ReadWholeFile, StopsAtTheLimitGiven) {
     EXPECT_EQ(platform::ReadWholeFile(folder / "file", 3), "xxx");
     EXPECT_EQ(platform::ReadWholeFile(folder / "file", 70002), std::string(70000, 'x') + "ta");
     EXPECT_EQ(platform::ReadWholeFile(folder / "file", 0), "");
+    EXPECT_EQ(platform::ReadWholeFile(folder / "file"), std::string(70000, 'x') + "tail");
+}
+
+TEST(ReadWholeFile, ReadsToTheEndAFileThatGivesNoSize) {
+    // /proc files say they hold 0 bytes; the file is read until it ends.
+    const auto status = platform::ReadWholeFile("/proc/self/status");
+    ASSERT_TRUE(status.has_value());
+    EXPECT_TRUE(status->starts_with("Name:"));
+    EXPECT_NE(status->find("\nPid:"), std::string::npos);
 }
 
 TEST(ReadWholeFile, ReadsOnlyRegularFilesAndNeverWaits) {
