@@ -154,8 +154,7 @@ std::optional<std::string> ReadWholeFile(const std::filesystem::path& path, size
         return std::nullopt;
     }
     struct stat info {};
-    // F_SETFL sets only the status flags, and O_NONBLOCK is the only one set.
-    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) || ::fcntl(fd, F_SETFL, 0) != 0) {
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
         ::close(fd);
         errno = EINVAL;
         return std::nullopt;
@@ -169,6 +168,12 @@ std::optional<std::string> ReadWholeFile(const std::filesystem::path& path, size
         const size_t wanted = std::min(sizeof buffer, maxBytes - content.size());
         const ssize_t count = ::read(fd, buffer, wanted);
         if (count < 0 && errno == EINTR) {
+            continue;
+        }
+        // Reading a regular file ignores O_NONBLOCK today; should a file
+        // system ever honour it, the flag goes and the read waits. F_SETFL
+        // sets only status flags, and O_NONBLOCK is the only one set.
+        if (count < 0 && errno == EAGAIN && ::fcntl(fd, F_SETFL, 0) == 0) {
             continue;
         }
         if (count < 0) {

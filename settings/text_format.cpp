@@ -56,35 +56,43 @@ int ParseDottedAddress(std::u16string_view text, std::array<std::uint8_t, 4>& oc
     if (text.empty()) {
         return 1;
     }
-    if (!std::all_of(text.begin(), text.end(),
-                     [](char16_t c) { return IsDigit(c) || c == u'.'; })) {
-        return -1;
-    }
-    // Three pieces end at a dot, neither first nor last; the fourth is the
-    // rest, read up to its first dot. Read in place, as a load reads 155.
-    std::array<std::uint8_t, 4> values{};
-    size_t start = 0;
-    for (int piece = 0; piece < kAddressPieces; ++piece) {
-        size_t end = text.size();
-        if (piece < kAddressPieces - 1) {
-            end = std::min(text.find(u'.', start), text.size());
-            if (end == text.size() || end == start || end + 1 == text.size()) {
+    // One pass, as a load reads 155 addresses. Three pieces end at a dot,
+    // neither first nor last; the fourth is the rest, whose value is read up
+    // to its first dot. Values stop growing once too big to be an octet.
+    constexpr unsigned kTooBig = kMaxOctet + 1;
+    std::array<unsigned, kAddressPieces> values{};
+    int piece = 0;
+    size_t pieceStart = 0;
+    bool lastPieceRead = false;
+    const auto pieceFits = [&](size_t end) {
+        return end - pieceStart <= kMaxPieceLength && values[piece] <= kMaxOctet;
+    };
+    for (size_t i = 0; i < text.size(); ++i) {
+        const char16_t c = text[i];
+        if (c == u'.') {
+            if (piece == kAddressPieces - 1) {
+                lastPieceRead = true;
+                continue;
+            }
+            if (i == pieceStart || i + 1 == text.size() || !pieceFits(i)) {
                 return -1;
             }
+            ++piece;
+            pieceStart = i + 1;
+            continue;
         }
-        if (end - start > kMaxPieceLength) {
+        if (!IsDigit(c)) {
             return -1;
         }
-        long long value = 0;
-        for (size_t i = start; i < end && IsDigit(text[i]); ++i) {
-            value = value * 10 + (text[i] - u'0');
+        if (!lastPieceRead) {
+            values[piece] = std::min(values[piece] * 10 + (c - u'0'), kTooBig);
         }
-        if (value > kMaxOctet) {
-            return -1;
-        }
-        values[piece] = static_cast<std::uint8_t>(value);
-        start = end + 1;
     }
-    octets = values;
+    if (piece != kAddressPieces - 1 || !pieceFits(text.size())) {
+        return -1;
+    }
+    for (int i = 0; i < kAddressPieces; ++i) {
+        octets[i] = static_cast<std::uint8_t>(values[i]);
+    }
     return 1;
 }
