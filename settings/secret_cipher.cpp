@@ -77,14 +77,15 @@ bool Encrypt(const std::uint8_t* iv, const std::uint8_t* in, size_t length, std:
 
 // CBC decryption of the IV followed by the ciphertext gives one throwaway
 // block and then the plaintext, whatever IV the context holds: so the
-// context is never given an IV, which costs more than the AES work. out
-// receives as many bytes as in has; the plaintext starts a block in.
-bool DecryptAfterIv(const std::uint8_t* in, size_t length, std::uint8_t* out) {
+// context is never given an IV, which costs more than the AES work. The
+// bytes are decrypted in place; the plaintext starts a block in.
+bool DecryptAfterIv(std::span<std::uint8_t> bytes) {
     EVP_CIPHER_CTX* context = KeyedContext(false);
     int produced = 0;
     return context != nullptr &&
-           EVP_CipherUpdate(context, out, &produced, in, static_cast<int>(length)) == 1 &&
-           static_cast<size_t>(produced) == length;
+           EVP_CipherUpdate(context, bytes.data(), &produced, bytes.data(),
+                            static_cast<int>(bytes.size())) == 1 &&
+           static_cast<size_t>(produced) == bytes.size();
 }
 
 // The value of each hex digit by its character code; kNotHex for the rest.
@@ -119,18 +120,15 @@ bool DecodeHexDigits(std::u16string_view text, std::uint8_t* bytes) {
     return text.size() % 2 == 0 || HexDigitValue(text.back()) != kNotHex;
 }
 
-// The IV and ciphertext as stored, decrypted by the length rule.
-int DecryptStoredBytes(std::span<const std::uint8_t> bytes, std::u16string& output) {
-    if (bytes.size() % kBlockBytes != 0 || bytes.size() <= kIvBytes) {
+// The IV and ciphertext as stored, with one zero byte after them,
+// decrypted in place by the length rule; the zero ends the plaintext as a
+// C string.
+int DecryptStoredBytes(CSecureBytes& bytesAndZero, std::u16string& output) {
+    const std::span<std::uint8_t> bytes(bytesAndZero.data(), bytesAndZero.size() - 1);
+    if (bytes.size() % kBlockBytes != 0 || bytes.size() <= kIvBytes || !DecryptAfterIv(bytes)) {
         return 0;
     }
-    // A throwaway block, the plaintext, and one zero byte that ends it as a
-    // C string.
-    CSecureBytes decrypted(bytes.size() + 1);
-    if (!DecryptAfterIv(bytes.data(), bytes.size(), decrypted.data())) {
-        return 0;
-    }
-    std::u16string secret = OemToWide(reinterpret_cast<const char*>(decrypted.data() + kIvBytes));
+    std::u16string secret = OemToWide(reinterpret_cast<const char*>(bytes.data() + kIvBytes));
     if (secret.size() + 1 > kSecretBufferUnits) {
         OPENSSL_cleanse(secret.data(), secret.size() * sizeof(char16_t));
         return 0;
@@ -246,11 +244,14 @@ int DecryptSecret(const char16_t* text, std::u16string& output) {
     // Hex digits are the same bytes in every OEM code page, so a stored
     // secret, which is all hex digits, needs no look at the locale.
     const std::u16string_view stored(text);
-    std::vector<std::uint8_t> bytes(stored.size() / 2);
-    if (!DecodeHexDigits(stored, bytes.data())) {
-        // In the OEM code page a character may take other than one byte.
-        const std::string converted = platform::WideToMultiByte(platform::GetOEMCP(), stored);
-        bytes = HexToBytes(converted, converted.size() / 2);
+    CSecureBytes bytes(stored.size() / 2 + 1);
+    if (DecodeHexDigits(stored, bytes.data())) {
+        return DecryptStoredBytes(bytes, output);
     }
-    return DecryptStoredBytes(bytes, output);
+    // In the OEM code page a character may take other than one byte.
+    const std::string converted = platform::WideToMultiByte(platform::GetOEMCP(), stored);
+    const std::vector<std::uint8_t> digits = HexToBytes(converted, converted.size() / 2);
+    CSecureBytes convertedBytes(digits.size() + 1);
+    std::copy(digits.begin(), digits.end(), convertedBytes.data());
+    return DecryptStoredBytes(convertedBytes, output);
 }
