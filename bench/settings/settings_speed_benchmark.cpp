@@ -2,6 +2,7 @@
 // reader that re-reads the file for every key, and loads of 16 MiB of junk
 // with the memory they take. Ends with the ratios measured in this run.
 #include "bench/settings/child_peak_memory.h"
+#include "bench/settings/paired_ratio.h"
 #include "bench/settings/per_key_profile_reader.h"
 #include "bench/support/run_summary.h"
 #include "platform/atomic_file.h"
@@ -144,6 +145,20 @@ void PrintRatio(const CRunSummary& summary, const char* slow, const char* fast) 
         ratio(&CRunSummary::Median, EClock::Real), ratio(&CRunSummary::Minimum, EClock::Real));
 }
 
+// The same ratio from loads timed in pairs back to back, which a machine
+// whose speed drifts between the benchmarks above does not skew.
+void PrintPairedRatio(const CScratchFiles& files) {
+    constexpr size_t kPairs = 21;
+    const auto thirty = files.Path(CScratchFiles::kThirtyProfiles);
+    const CPerKeyProfileReader perKeyReader(thirty);
+    const CPairedRatios ratios = MeasurePairedRatios(
+        [&] { benchmark::DoNotOptimize(ReadSettingsFile(perKeyReader)); },
+        [&] { benchmark::DoNotOptimize(ReadSettingsFile(thirty)); }, kPairs);
+    std::printf("  the same, timed in %zu pairs of a per-key load and loads as long, back to back:\n"
+                "    real median %.0fx, min %.0fx, max %.0fx\n",
+                ratios.pairs, ratios.median, ratios.minimum, ratios.maximum);
+}
+
 void PrintPeakMemory(const CScratchFiles& files, const char* name) {
     const auto empty = PeakMemoryOfChild(kLoadOnce, files.Path(CScratchFiles::kEmpty));
     const auto junk = PeakMemoryOfChild(kLoadOnce, files.Path(name));
@@ -166,6 +181,7 @@ void PrintSummary(const CRunSummary& summary, const CScratchFiles& files) {
         PrintTime(summary, name);
     }
     PrintRatio(summary, "load 30 profiles, per-key reader", "load 30 profiles");
+    PrintPairedRatio(files);
     std::printf("Peak resident memory of one load in a child process\n");
     PrintPeakMemory(files, CScratchFiles::kCarriageReturns);
     PrintPeakMemory(files, CScratchFiles::kJunkSections);
