@@ -25,9 +25,28 @@ std::u16string_view StripQuotes(std::u16string_view value) {
 } // namespace
 
 bool SameUnits(std::u16string_view a, std::u16string_view b) {
-    // memcmp compares many units at a time; the character traits, one.
-    return a.size() == b.size() &&
-           std::memcmp(a.data(), b.data(), a.size() * sizeof(char16_t)) == 0;
+    if (a.size() != b.size()) {
+        return false;
+    }
+    // Four units a step: names are short, and comparing them so costs less
+    // than a call to memcmp, let alone the character traits' unit by unit.
+    constexpr size_t kWordUnits = sizeof(std::uint64_t) / sizeof(char16_t);
+    size_t i = 0;
+    for (; i + kWordUnits <= a.size(); i += kWordUnits) {
+        std::uint64_t first;
+        std::uint64_t second;
+        std::memcpy(&first, a.data() + i, sizeof first);
+        std::memcpy(&second, b.data() + i, sizeof second);
+        if (first != second) {
+            return false;
+        }
+    }
+    for (; i < a.size(); ++i) {
+        if (a[i] != b[i]) {
+            return false;
+        }
+    }
+    return true;
 }
 
 bool IniNamesMatch(std::u16string_view a, std::u16string_view b) {
@@ -59,8 +78,17 @@ size_t CIniNameHash::operator()(std::u16string_view name) const {
         return hash ^ hash >> 29;
     };
     const auto word = [&name](size_t at, size_t units) {
+        if (units == kWordUnits) {
+            std::uint64_t value;
+            std::memcpy(&value, name.data() + at, sizeof value);
+            return value;
+        }
+        // A few units, put together here: memcpy of a size not known until
+        // now would be a call.
         std::uint64_t value = 0;
-        std::memcpy(&value, name.data() + at, units * sizeof(char16_t));
+        for (size_t unit = 0; unit < units; ++unit) {
+            value |= std::uint64_t{name[at + unit]} << (16 * unit);
+        }
         return value;
     };
     std::uint64_t first = name.size();

@@ -1,7 +1,6 @@
 #include "platform/lcid.h"
 
 #include <array>
-#include <cstring>
 #include <string>
 #include <unistd.h>
 
@@ -110,14 +109,22 @@ std::string_view UserLocaleName() {
     // load asks for the code pages once per secret.
     constexpr std::array<std::string_view, 3> kVariables = {"LC_ALL=", "LC_MESSAGES=", "LANG="};
     std::array<const char*, kVariables.size()> values{};
+    // An entry shorter than the prefix differs at its terminating zero.
+    const auto startsWith = [](const char* entry, std::string_view prefix) {
+        for (size_t i = 0; i < prefix.size(); ++i) {
+            if (entry[i] != prefix[i]) {
+                return false;
+            }
+        }
+        return true;
+    };
     for (char** entry = environ; entry != nullptr && *entry != nullptr; ++entry) {
         if (**entry != 'L') {
             continue; // all three start so
         }
         for (size_t i = 0; i < kVariables.size(); ++i) {
             // The first entry of a name is the one getenv gives.
-            if (values[i] == nullptr &&
-                std::strncmp(*entry, kVariables[i].data(), kVariables[i].size()) == 0) {
+            if (values[i] == nullptr && startsWith(*entry, kVariables[i])) {
                 values[i] = *entry + kVariables[i].size();
             }
         }

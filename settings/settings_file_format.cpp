@@ -3,11 +3,10 @@
 #include "settings/settings_records.h"
 #include "settings/text_format.h"
 
-const std::u16string& WirelessKeyName(int profileIndex, int keyIndex) {
+const WirelessProfileKeyNames& WirelessKeyNames(int profileIndex) {
     // Built once: a load and a write each ask for every name.
-    using ProfileKeyNames = std::array<std::u16string, kKeysPerProfile>;
     static const auto names = [] {
-        std::array<ProfileKeyNames, kWirelessSlotCount> table;
+        std::array<WirelessProfileKeyNames, kWirelessSlotCount> table;
         for (size_t profile = 0; profile < table.size(); ++profile) {
             for (size_t key = 0; key < kWirelessKeyNames.size(); ++key) {
                 table[profile][key] = kWirelessKeyNames[key];
@@ -18,5 +17,9 @@ const std::u16string& WirelessKeyName(int profileIndex, int keyIndex) {
         }
         return table;
     }();
-    return names.at(static_cast<size_t>(profileIndex)).at(static_cast<size_t>(keyIndex));
+    return names.at(static_cast<size_t>(profileIndex));
+}
+
+const std::u16string& WirelessKeyName(int profileIndex, int keyIndex) {
+    return WirelessKeyNames(profileIndex).at(static_cast<size_t>(keyIndex));
 }

@@ -68,3 +68,6 @@ inline constexpr std::array<std::u16string_view, 14> kWirelessKeyNames = {
 // The key of a wireless profile's value: the base name for profile 0, with
 // "_<profile + 1>" for the others; profiles 0 to kWirelessSlotCount - 1.
 const std::u16string& WirelessKeyName(int profileIndex, int keyIndex);
+// All of a profile's keys, in the order of kWirelessKeyNames.
+using WirelessProfileKeyNames = std::array<std::u16string, kWirelessKeyNames.size()>;
+const WirelessProfileKeyNames& WirelessKeyNames(int profileIndex);

@@ -189,10 +189,10 @@ void CSettingsFileReader::LoadWirelessGroup() {
     std::array<std::u16string, kKeysPerProfile> text;
     m_contents.records.profiles.reserve(kWirelessSlotCount);
     for (int profile = 0; profile < kWirelessSlotCount; ++profile) {
+        const WirelessProfileKeyNames& names = WirelessKeyNames(profile);
         for (int key = 0; key < kKeysPerProfile; ++key) {
             const bool zeroByDefault = key == kWirelessSecurityMode || key == kWirelessForce;
-            Read(kSectionUserNetwork, WirelessKeyName(profile, key), text[key],
-                 zeroByDefault ? u"0" : u"");
+            Read(kSectionUserNetwork, names[key], text[key], zeroByDefault ? u"0" : u"");
         }
         m_nProfile = profile;
         CNetworkSetting record;
