@@ -5,7 +5,6 @@
 #include "platform/single_byte_code_page.h"
 
 #include <map>
-#include <mutex>
 
 namespace platform {
 namespace {
@@ -31,13 +30,11 @@ std::string IconvName(unsigned codePage) {
 }
 
 // The code pages of the user's locale, worked out again only when the
-// locale name changes.
+// locale name changes; kept per thread, so that asking takes no lock.
 CodePages LocaleCodePages() {
-    static std::mutex mutex;
-    static std::string cachedName;
-    static std::optional<CodePages> cachedPages;
+    thread_local std::string cachedName;
+    thread_local std::optional<CodePages> cachedPages;
     const std::string_view name = UserLocaleName();
-    const std::lock_guard lock(mutex);
     if (!cachedPages || name != cachedName) {
         cachedPages = DefaultCodePagesForLcid(GetUserDefaultLCID());
         cachedName = name;
