@@ -83,14 +83,24 @@ std::optional<size_t> CIniDocument::CBlock::FindKey(std::u16string_view key) con
 
 void CIniDocument::IndexSections() {
     m_sections.clear();
+    m_lastFound = 0;
     for (size_t i = 1; i < m_blocks.size(); ++i) {
         m_sections.emplace(m_blocks[i].lines.front().Name(), i);
     }
 }
 
 const CIniDocument::CBlock* CIniDocument::FindSection(std::u16string_view section) const {
-    const auto found = m_sections.find(TrimIniBlanks(section));
-    return found == m_sections.end() ? nullptr : &m_blocks[found->second];
+    section = TrimIniBlanks(section);
+    // A writer sets many keys of one section in a row.
+    if (m_lastFound != 0 && IniNamesMatch(m_blocks[m_lastFound].lines.front().Name(), section)) {
+        return &m_blocks[m_lastFound];
+    }
+    const auto found = m_sections.find(section);
+    if (found == m_sections.end()) {
+        return nullptr;
+    }
+    m_lastFound = found->second;
+    return &m_blocks[m_lastFound];
 }
 
 CIniDocument::CBlock* CIniDocument::FindSection(std::u16string_view section) {
@@ -159,7 +169,16 @@ void CIniDocument::DeleteSection(std::u16string_view section) {
 }
 
 std::string CIniDocument::ToBytes() const {
+    // The text is built in one allocation: growing it line by line costs
+    // more than the conversion.
+    size_t units = 0;
+    for (const auto& block : m_blocks) {
+        for (const auto& line : block.lines) {
+            units += line.text.size() + 2;
+        }
+    }
     std::u16string text;
+    text.reserve(units);
     if (m_encoding == Encoding::Utf16Le) {
         for (const auto& block : m_blocks) {
             for (const auto& line : block.lines) {

@@ -80,6 +80,9 @@ private:
     std::vector<CBlock> m_blocks = std::vector<CBlock>(1);
     // The first section of each name, by index into m_blocks.
     std::unordered_map<std::u16string, size_t, CIniNameHash, CIniNameEqual> m_sections;
+    // The section found last, by index into m_blocks; 0, the block before
+    // any header, for none.
+    mutable size_t m_lastFound = 0;
     Encoding m_encoding = Encoding::Ansi;
 };
 

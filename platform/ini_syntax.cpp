@@ -4,7 +4,6 @@
 
 #include <array>
 #include <bit>
-#include <bit>
 #include <cstdint>
 #include <cstring>
 

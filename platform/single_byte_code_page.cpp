@@ -2,6 +2,7 @@
 
 #include "platform/iconv_converter.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace platform {
@@ -108,18 +109,39 @@ std::u16string CSingleByteCodePage::ToWide(std::string_view bytes, char16_t repl
 
 std::string CSingleByteCodePage::FromWide(std::u16string_view text, char defaultCharacter) const {
     std::string bytes(text.size(), '\0');
+    size_t read = 0;
     size_t written = 0;
-    for (size_t i = 0; i < text.size(); ++i) {
-        const char16_t unit = text[i];
-        const std::uint8_t byte = m_fromWide[unit];
-        if (byte != 0 || unit == u'\0') {
-            bytes[written++] = static_cast<char>(byte);
-            continue;
+    // Sixteen units of plain ASCII a step are narrowed as one vector.
+    using CUnits = std::uint16_t __attribute__((vector_size(32)));
+    using CBytes = std::uint8_t __attribute__((vector_size(16)));
+    constexpr size_t kStep = sizeof(CBytes);
+    constexpr std::uint64_t kAboveAscii = 0xFF80FF80FF80FF80ull;
+    while (read < text.size()) {
+        if (m_keepsAscii && read + kStep <= text.size()) {
+            std::array<std::uint64_t, 4> words;
+            std::memcpy(words.data(), text.data() + read, sizeof words);
+            if (((words[0] | words[1] | words[2] | words[3]) & kAboveAscii) == 0) {
+                CUnits units;
+                std::memcpy(&units, words.data(), sizeof units);
+                const CBytes narrowed = __builtin_convertvector(units, CBytes);
+                std::memcpy(bytes.data() + written, &narrowed, sizeof narrowed);
+                read += kStep;
+                written += kStep;
+                continue;
+            }
         }
-        if (IsHighSurrogate(unit) && i + 1 < text.size() && IsLowSurrogate(text[i + 1])) {
-            ++i;
+        for (const size_t end = std::min(read + kStep, text.size()); read < end;) {
+            const char16_t unit = text[read++];
+            const std::uint8_t byte = m_fromWide[unit];
+            if (byte != 0 || unit == u'\0') {
+                bytes[written++] = static_cast<char>(byte);
+                continue;
+            }
+            if (IsHighSurrogate(unit) && read < text.size() && IsLowSurrogate(text[read])) {
+                ++read;
+            }
+            bytes[written++] = defaultCharacter;
         }
-        bytes[written++] = defaultCharacter;
     }
     bytes.resize(written);
     return bytes;

@@ -1,6 +1,7 @@
 #include "settings/text_format.h"
 
 #include <algorithm>
+#include <charconv>
 #include <climits>
 
 namespace {
@@ -16,8 +17,10 @@ bool IsCBlank(char16_t c) { return c == u' ' || (c >= u'\t' && c <= u'\r'); }
 } // namespace
 
 std::u16string DecimalText(long long value) {
-    const std::string digits = std::to_string(value);
-    return std::u16string(digits.begin(), digits.end());
+    std::array<char, 24> digits; // a sign and the 19 digits of the longest value
+    const char* end = std::to_chars(digits.data(), digits.data() + digits.size(), value).ptr;
+    const char* begin = digits.data();
+    return std::u16string(begin, end);
 }
 
 std::u16string DottedAddressText(const IpField& address) {

@@ -151,12 +151,13 @@ void PrintPairedRatio(const CScratchFiles& files) {
     constexpr size_t kPairs = 21;
     const auto thirty = files.Path(CScratchFiles::kThirtyProfiles);
     const CPerKeyProfileReader perKeyReader(thirty);
-    const CPairedRatios ratios = MeasurePairedRatios(
-        [&] { benchmark::DoNotOptimize(ReadSettingsFile(perKeyReader)); },
-        [&] { benchmark::DoNotOptimize(ReadSettingsFile(thirty)); }, kPairs);
-    std::printf("  the same, timed in %zu pairs of a per-key load and loads as long, back to back:\n"
-                "    real median %.0fx, min %.0fx, max %.0fx\n",
-                ratios.pairs, ratios.median, ratios.minimum, ratios.maximum);
+    const CPairedRatios ratios =
+        MeasurePairedRatios([&] { benchmark::DoNotOptimize(ReadSettingsFile(perKeyReader)); },
+                            [&] { benchmark::DoNotOptimize(ReadSettingsFile(thirty)); }, kPairs);
+    std::printf(
+        "  the same, timed in %zu pairs of a per-key load and loads as long, back to back:\n"
+        "    real median %.0fx, min %.0fx, max %.0fx\n",
+        ratios.pairs, ratios.median, ratios.minimum, ratios.maximum);
 }
 
 void PrintPeakMemory(const CScratchFiles& files, const char* name) {

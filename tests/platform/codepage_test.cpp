@@ -113,9 +113,10 @@ private:
     iconv_t m_handle;
 };
 
-TEST_F(CodePageTest, LongTextsConvertAsTheirBytesDoOneByOne) {
-    // Runs of plain ASCII are widened many bytes at a time: every mix of
-    // such runs and other bytes, at every offset, must read as byte by byte.
+TEST_F(CodePageTest, LongTextsConvertAsTheirCharactersDoOneByOne) {
+    // Runs of plain ASCII are widened and narrowed many at a time: every mix
+    // of such runs and other characters, at every offset, must convert as
+    // one by one.
     std::string bytes;
     for (int byte = 0; byte < 256; ++byte) {
         bytes += std::string(static_cast<size_t>(byte % 37), 'a' + byte % 26);
@@ -130,7 +131,12 @@ TEST_F(CodePageTest, LongTextsConvertAsTheirBytesDoOneByOne) {
             }
             ASSERT_EQ(platform::MultiByteToWide(codePage, text), oneByOne)
                 << codePage << " from " << start;
-            EXPECT_EQ(platform::WideToMultiByte(codePage, oneByOne).size(), text.size());
+            std::string backOneByOne;
+            for (const char16_t unit : oneByOne) {
+                backOneByOne += platform::WideToMultiByte(codePage, std::u16string(1, unit));
+            }
+            ASSERT_EQ(platform::WideToMultiByte(codePage, oneByOne), backOneByOne)
+                << codePage << " from " << start;
         }
     }
 }
