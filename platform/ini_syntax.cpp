@@ -116,8 +116,8 @@ size_t FindEitherUnit(std::u16string_view text, size_t from, char16_t a, char16_
     using CHalves = std::array<std::uint64_t, 2>;
     constexpr size_t kStep = sizeof(CUnits) / sizeof(char16_t);
     constexpr int kLaneBits = 16;
-    const CUnits allA = CUnits{} + a;
-    const CUnits allB = CUnits{} + b;
+    const CUnits allA = {a, a, a, a, a, a, a, a};
+    const CUnits allB = {b, b, b, b, b, b, b, b};
     const auto found = [&](size_t at) {
         CUnits units;
         std::memcpy(&units, text.data() + at, sizeof units);
