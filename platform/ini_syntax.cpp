@@ -23,31 +23,6 @@ std::u16string_view StripQuotes(std::u16string_view value) {
 
 } // namespace
 
-bool SameUnits(std::u16string_view a, std::u16string_view b) {
-    if (a.size() != b.size()) {
-        return false;
-    }
-    // Four units a step: names are short, and comparing them so costs less
-    // than a call to memcmp, let alone the character traits' unit by unit.
-    constexpr size_t kWordUnits = sizeof(std::uint64_t) / sizeof(char16_t);
-    size_t i = 0;
-    for (; i + kWordUnits <= a.size(); i += kWordUnits) {
-        std::uint64_t first;
-        std::uint64_t second;
-        std::memcpy(&first, a.data() + i, sizeof first);
-        std::memcpy(&second, b.data() + i, sizeof second);
-        if (first != second) {
-            return false;
-        }
-    }
-    for (; i < a.size(); ++i) {
-        if (a[i] != b[i]) {
-            return false;
-        }
-    }
-    return true;
-}
-
 bool IniNamesMatch(std::u16string_view a, std::u16string_view b) {
     if (a.size() != b.size()) {
         return false;

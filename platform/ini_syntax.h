@@ -1,5 +1,7 @@
 #pragma once
 #include <cstddef>
+#include <cstdint>
+#include <cstring>
 #include <string>
 #include <string_view>
 #include <type_traits>
@@ -26,8 +28,31 @@ inline std::u16string_view TrimIniBlanks(std::u16string_view text) {
 inline char16_t FoldIniCase(char16_t c) { return c >= u'a' && c <= u'z' ? c - u'a' + u'A' : c; }
 
 bool IniNamesMatch(std::u16string_view a, std::u16string_view b);
-// Equal unit for unit.
-bool SameUnits(std::u16string_view a, std::u16string_view b);
+// Equal unit for unit; inline, as a load compares names hundreds of times.
+inline bool SameUnits(std::u16string_view a, std::u16string_view b) {
+    if (a.size() != b.size()) {
+        return false;
+    }
+    // Four units a step: names are short, and comparing them so costs less
+    // than a call to memcmp, let alone the character traits' unit by unit.
+    constexpr size_t kWordUnits = sizeof(std::uint64_t) / sizeof(char16_t);
+    size_t i = 0;
+    for (; i + kWordUnits <= a.size(); i += kWordUnits) {
+        std::uint64_t first;
+        std::uint64_t second;
+        std::memcpy(&first, a.data() + i, sizeof first);
+        std::memcpy(&second, b.data() + i, sizeof second);
+        if (first != second) {
+            return false;
+        }
+    }
+    for (; i < a.size(); ++i) {
+        if (a[i] != b[i]) {
+            return false;
+        }
+    }
+    return true;
+}
 
 // For maps keyed by names as they match.
 struct CIniNameHash {
