@@ -11,6 +11,10 @@ bool IsUserAnAdmin();
 // rights; nothing restores the real check.
 void OverrideIsUserAnAdminForTesting(std::optional<bool> isAdmin);
 
+// The system's pkexec, never one found on PATH. Tests name a stand-in in
+// KORDAVIN_PKEXEC.
+std::filesystem::path PkexecProgram();
+
 // What a program that demands administrator rights gets from the shell:
 // started detached, directly when this process has the rights, otherwise
 // through pkexec, whose polkit action keeps the user's display. False when

@@ -1,21 +1,90 @@
 #include "platform/detached_process.h"
 
 #include <cerrno>
+#include <climits>
+#include <csignal>
+#include <cstring>
 #include <fcntl.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
-namespace platform {
+extern char** environ;
 
-// A double fork: the grandchild belongs to init (or the nearest subreaper),
-// and the intermediate child is reaped here at once.
-bool StartDetached(const std::string& program, const std::vector<std::string>& arguments) {
+namespace platform {
+namespace {
+
+// Everything below runs between fork and exec, so it allocates nothing and
+// calls only what is safe there.
+
+void ReportFailure(int pipe) {
+    const char failed = 1;
+    (void)!write(pipe, &failed, 1);
+}
+
+void CloseAllDescriptors() {
+    if (close_range(0, UINT_MAX, 0) == 0) {
+        return;
+    }
+    rlimit limit{};
+    const int highest = getrlimit(RLIMIT_NOFILE, &limit) == 0 && limit.rlim_cur < 65536
+                            ? static_cast<int>(limit.rlim_cur)
+                            : 65536;
+    for (int fd = 0; fd < highest; ++fd) {
+        close(fd);
+    }
+}
+
+[[noreturn]] void RunProgram(char* const* argv, char* const* envp, int started) {
+    sigset_t none;
+    sigemptyset(&none);
+    sigprocmask(SIG_SETMASK, &none, nullptr);
+    execvpe(argv[0], argv, envp);
+    ReportFailure(started);
+    _exit(127);
+}
+
+// The keeper: the program's parent until the program ends, then gone.
+[[noreturn]] void KeepProgram(char* const* argv, char* const* envp, int started) {
+    const pid_t program = fork();
+    if (program == 0) {
+        RunProgram(argv, envp, started);
+    }
+    if (program < 0) {
+        ReportFailure(started);
+        _exit(127);
+    }
+    // Nothing of the caller's stays open: not its display connection, not
+    // its locks, not the pipe it reads the result from.
+    CloseAllDescriptors();
+    int status = 0;
+    while (waitpid(program, &status, 0) < 0 && errno == EINTR) {
+    }
+    _exit(0);
+}
+
+} // namespace
+
+// Three generations: the child leaves at once and is reaped here, so the
+// keeper below it belongs to init (or the nearest subreaper), which reaps it
+// when the program has ended.
+bool StartDetached(const std::string& program, const std::vector<std::string>& arguments,
+                   const std::vector<std::string>& addedEnvironment) {
     std::vector<char*> argv;
     argv.push_back(const_cast<char*>(program.c_str()));
     for (const auto& argument : arguments) {
         argv.push_back(const_cast<char*>(argument.c_str()));
     }
     argv.push_back(nullptr);
+    std::vector<char*> envp;
+    for (const std::string& variable : addedEnvironment) {
+        envp.push_back(const_cast<char*>(variable.c_str()));
+    }
+    for (char** variable = environ; *variable != nullptr; ++variable) {
+        envp.push_back(*variable);
+    }
+    envp.push_back(nullptr);
+
     int started[2];
     if (pipe2(started, O_CLOEXEC) != 0) {
         return false;
@@ -29,16 +98,12 @@ bool StartDetached(const std::string& program, const std::vector<std::string>& a
     if (child == 0) {
         close(started[0]);
         setsid();
-        const pid_t grandchild = fork();
-        if (grandchild == 0) {
-            execvp(argv[0], argv.data());
-            const char failed = 1;
-            (void)!write(started[1], &failed, 1);
-            _exit(127);
+        const pid_t keeper = fork();
+        if (keeper == 0) {
+            KeepProgram(argv.data(), envp.data(), started[1]);
         }
-        if (grandchild < 0) {
-            const char failed = 1;
-            (void)!write(started[1], &failed, 1);
+        if (keeper < 0) {
+            ReportFailure(started[1]);
         }
         _exit(0);
     }

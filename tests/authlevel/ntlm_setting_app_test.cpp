@@ -105,19 +105,19 @@ protected:
         CBrenholdHeadlessFixture::TearDown();
     }
 
-    std::filesystem::path Bin() const { return m_folder / "bin"; }
+    std::filesystem::path Pkexec() const { return m_folder / "sbin/pkexec"; }
     std::filesystem::path Record() const { return m_folder / "pkexec-record"; }
 
-    CEnvironmentVariable m_path{"PATH", Bin().string()};
+    CEnvironmentVariable m_pkexec{"KORDAVIN_PKEXEC", Pkexec().string()};
     bool m_bShown = false;
 };
 
 TEST_F(NtlmSettingAppWithoutRightsTest, StartsItselfAgainThroughPkexec) {
-    WriteStandInProgram(Bin() / "pkexec", Record());
+    WriteStandInPkexec(Pkexec(), RecordCall(Record()));
     CNTLMSettingApp app;
     EXPECT_FALSE(app.InitInstance());
     EXPECT_EQ(AwaitRecord(Record()),
-              (Bin() / "pkexec").string() + " " + platform::GetModuleFileName().string() + "\n");
+              Pkexec().string() + " " + platform::GetModuleFileName().string() + "\n");
     EXPECT_FALSE(m_bShown);
     EXPECT_TRUE(m_ui.MessageBoxes().empty());
 }

@@ -62,7 +62,7 @@ TEST_F(SecurityPageTest, PropertyDialogComesForwardWhenTheMainDialogMoves) {
     });
 }
 
-// The launch of an ordinary user, with pkexec on PATH or without.
+// The launch of an ordinary user, with pkexec or without.
 class SecurityLaunchTest : public QuorlanDlgTest {
 protected:
     void SetUp() override {
@@ -88,17 +88,17 @@ protected:
         });
     }
 
-    std::filesystem::path Bin() const { return m_folder / "bin"; }
+    std::filesystem::path Pkexec() const { return m_folder / "sbin/pkexec"; }
     std::filesystem::path Record() const { return m_folder / "pkexec-record"; }
 
-    CEnvironmentVariable m_path{"PATH", Bin().string()};
+    CEnvironmentVariable m_pkexec{"KORDAVIN_PKEXEC", Pkexec().string()};
 };
 
 TEST_F(SecurityLaunchTest, PkexecStartsBrenholdFromTheHostFolderAndAFailureShowsNothing) {
-    WriteStandInProgram(Bin() / "pkexec", Record(), 127); // as when authentication fails
+    WriteStandInPkexec(Pkexec(), RecordCall(Record(), 126)); // as when the password is refused
     PressStartSecuritySetting();
     EXPECT_EQ(AwaitRecord(Record()),
-              (Bin() / "pkexec").string() + " " + SecuritySettingProgram().string() + "\n");
+              Pkexec().string() + " " + SecuritySettingProgram().string() + "\n");
 }
 
 TEST_F(SecurityLaunchTest, WithoutPkexecNothingHappens) { PressStartSecuritySetting(); }

@@ -19,9 +19,7 @@ protected:
         std::filesystem::copy_file(LAUNCH_PROBE_HOST, Host());
         std::filesystem::copy_file(QUORLAN_LIBRARY, Library());
         // An ordinary user's start goes through pkexec: here it only runs the program.
-        std::filesystem::create_directories(m_folder / "bin");
-        std::ofstream(m_folder / "bin/pkexec") << "#!/bin/sh\nexec \"$@\"\n";
-        std::filesystem::permissions(m_folder / "bin/pkexec", std::filesystem::perms::owner_all);
+        WriteStandInPkexec(m_folder / "sbin/pkexec", "exec \"$@\"\n");
         WriteStandInProgram(m_folder / "lib/Brenhold", Record());
     }
 
@@ -37,7 +35,7 @@ protected:
 
     CTempFolder m_folder;
     CEnvironmentVariable m_appData{"APPDATA", m_folder.Path().string()};
-    CEnvironmentVariable m_path{"PATH", (m_folder / "bin").string() + ":/usr/bin:/bin"};
+    CEnvironmentVariable m_pkexec{"KORDAVIN_PKEXEC", (m_folder / "sbin/pkexec").string()};
 };
 
 TEST_F(SecurityLaunchTest, BrenholdBesideTheHostIsStartedNotTheOneBesideTheLibrary) {

@@ -5,9 +5,12 @@
 #include "tests/support/temp_folder.h"
 
 #include <cerrno>
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <poll.h>
 #include <sstream>
 #include <sys/wait.h>
+#include <thread>
 #include <unistd.h>
 
 using namespace platform;
@@ -28,19 +31,51 @@ std::string SessionOf(const std::string& pid) {
     return field;
 }
 
-TEST(StartDetached, ProgramRunsInASessionOfItsOwnAndNothingIsLeftToReap) {
+// Whether a process runs: absent and zombie processes do not.
+bool IsRunning(const std::string& pid) {
+    std::ifstream stat("/proc/" + pid + "/stat");
+    std::string text((std::istreambuf_iterator<char>(stat)), std::istreambuf_iterator<char>());
+    const auto state = text.rfind(") ");
+    return state != std::string::npos && text[state + 2] != 'Z';
+}
+
+// pkexec authorises its parent, so the parent must live as long as the
+// program does, in a session other than the caller's, holding nothing of the
+// caller's; and once the program ends, nothing of it is left.
+TEST(StartDetached, ProgramKeepsALiveParentOfItsOwnUntilItEndsAndNothingIsLeftToReap) {
     CTempFolder folder;
     const auto record = folder / "record";
+    const auto release = folder / "release";
+    int callersPipe[2];
+    ASSERT_EQ(pipe2(callersPipe, O_CLOEXEC), 0);
     ASSERT_TRUE(
         StartDetached("/bin/sh", {"-c", "echo \"$PPID $(cut -d' ' -f6 /proc/$$/stat)\" > '" +
-                                            record.string() + "'; sleep 1"}));
+                                            record.string() + "'; while [ ! -e '" +
+                                            release.string() + "' ]; do sleep 0.05; done"}));
     EXPECT_TRUE(NoChildLeft()) << "the start leaves no zombie and no child to wait for";
+    close(callersPipe[1]);
+    pollfd hangUp{callersPipe[0], POLLIN, 0};
+    EXPECT_EQ(poll(&hangUp, 1, 10000), 1) << "the keeper holds the caller's pipe open";
+    close(callersPipe[0]);
+
     std::istringstream line(AwaitRecord(record));
     std::string parent;
     std::string session;
     line >> parent >> session;
+    ASSERT_FALSE(parent.empty());
     EXPECT_NE(parent, std::to_string(getpid()));
+    EXPECT_NE(parent, "1");
     EXPECT_NE(session, SessionOf(std::to_string(getpid())));
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    EXPECT_TRUE(IsRunning(parent)) << "the parent went while the program ran";
+
+    std::ofstream{release};
+    bool keeperLeft = false;
+    for (int attempt = 0; attempt < 400 && !keeperLeft; ++attempt) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(25));
+        keeperLeft = !IsRunning(parent);
+    }
+    EXPECT_TRUE(keeperLeft) << "the keeper outlives the program";
 }
 
 TEST(StartDetached, PassesArgumentsAndReportsAFailedExec) {
@@ -64,29 +99,57 @@ protected:
 
     std::filesystem::path Program() const { return m_folder / "host/Brenhold"; }
     std::filesystem::path Record() const { return m_folder / "record"; }
-    std::filesystem::path Bin() const { return m_folder / "bin"; }
+    std::filesystem::path Pkexec() const { return m_folder / "sbin/pkexec"; }
 
     CTempFolder m_folder;
-    CEnvironmentVariable m_path{"PATH", Bin().string()};
+    CEnvironmentVariable m_pkexec{"KORDAVIN_PKEXEC", Pkexec().string()};
 };
 
 TEST_F(StartAsAdministratorTest, AdministratorStartsTheProgramItself) {
     OverrideIsUserAnAdminForTesting(true);
-    WriteStandInProgram(Bin() / "pkexec", Record());
+    WriteStandInPkexec(Pkexec(), RecordCall(Record()));
     EXPECT_TRUE(StartAsAdministrator(Program()));
     EXPECT_EQ(AwaitRecord(Record()), Program().string() + " \n");
 }
 
-TEST_F(StartAsAdministratorTest, OrdinaryUserGoesThroughPkexec) {
+// The stand-in refuses, as pkexec does, a parent that is gone.
+TEST_F(StartAsAdministratorTest, OrdinaryUserGoesThroughPkexecWhichKeepsItsParent) {
     OverrideIsUserAnAdminForTesting(false);
-    EXPECT_FALSE(StartAsAdministrator(Program())) << "no pkexec on PATH";
-    WriteStandInProgram(Bin() / "pkexec", Record(), 126);
+    EXPECT_FALSE(StartAsAdministrator(Program())) << "no pkexec";
+    WriteStandInPkexec(Pkexec(), RecordCall(Record(), 126));
     EXPECT_TRUE(StartAsAdministrator(Program())) << "a refusal comes after the start";
-    EXPECT_EQ(AwaitRecord(Record()), (Bin() / "pkexec").string() + " " + Program().string() + "\n");
+    EXPECT_EQ(AwaitRecord(Record()), Pkexec().string() + " " + Program().string() + "\n");
+}
+
+TEST_F(StartAsAdministratorTest, ThePkexecOfTheSystemNotOneOnPath) {
+    CEnvironmentVariable noStandIn("KORDAVIN_PKEXEC", nullptr);
+    CEnvironmentVariable path("PATH", (m_folder / "sbin").string());
+    WriteStandInPkexec(Pkexec(), RecordCall(Record()));
+    EXPECT_EQ(PkexecProgram(), "/usr/bin/pkexec");
+}
+
+// Without XAUTHORITY, root would look for the display's cookie in its own
+// home; the user's ~/.Xauthority is handed on instead.
+TEST_F(StartAsAdministratorTest, TheUsersDisplayCookieGoesWithPkexec) {
+    OverrideIsUserAnAdminForTesting(false);
+    WriteStandInPkexec(Pkexec(), "echo \"$XAUTHORITY\" >> '" + Record().string() + "'\n");
+    CEnvironmentVariable display("DISPLAY", ":5");
+    CEnvironmentVariable home("HOME", m_folder.Path().string());
+    CEnvironmentVariable cookie("XAUTHORITY", nullptr);
+    ASSERT_TRUE(StartAsAdministrator(Program()));
+    EXPECT_EQ(AwaitRecord(Record()), "\n") << "no ~/.Xauthority: nothing to hand on";
+    std::filesystem::remove(Record());
+    std::ofstream(m_folder / ".Xauthority") << "cookie";
+    ASSERT_TRUE(StartAsAdministrator(Program()));
+    EXPECT_EQ(AwaitRecord(Record()), (m_folder / ".Xauthority").string() + "\n");
+    std::filesystem::remove(Record());
+    CEnvironmentVariable own("XAUTHORITY", "/run/user/1000/xauth");
+    ASSERT_TRUE(StartAsAdministrator(Program()));
+    EXPECT_EQ(AwaitRecord(Record()), "/run/user/1000/xauth\n");
 }
 
 TEST_F(StartAsAdministratorTest, NoPasswordPromptForAProgramThatCannotRun) {
-    WriteStandInProgram(Bin() / "pkexec", Record());
+    WriteStandInPkexec(Pkexec(), RecordCall(Record()));
     for (const bool isAdmin : {true, false}) {
         OverrideIsUserAnAdminForTesting(isAdmin);
         EXPECT_FALSE(StartAsAdministrator(m_folder / "host/missing"));
