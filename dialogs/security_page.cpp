@@ -35,10 +35,12 @@ std::vector<std::u16string> FrontWindowTitles() {
     return titles;
 }
 
+// One search for all titles, so that a drag stays smooth however many
+// windows the desktop has.
 void BringFrontWindowsForward() {
     ui::IUiServices& services = ui::Services();
-    for (const std::u16string& title : FrontWindowTitles()) {
-        if (const ui::WindowHandle window = services.FindWindow(title); window != 0) {
+    for (const ui::WindowHandle window : services.FindWindows(FrontWindowTitles())) {
+        if (window != 0) {
             services.SetForegroundWindow(window);
         }
     }

@@ -3,19 +3,27 @@
 #include "platform/codepage.h"
 
 #include <cstdlib>
-#include <memory>
-#include <string>
-#include <vector>
 #include <xcb/xcb.h>
 #include <xcb/xcb_ewmh.h>
 
 namespace platform {
 namespace {
 
-// One connection with its EWMH atoms, closed when it goes out of scope.
-class CEwmhConnection {
+template <typename Reply> using CReply = std::unique_ptr<Reply, decltype(&std::free)>;
+
+template <typename Reply> CReply<Reply> Owned(Reply* reply) { return {reply, &std::free}; }
+
+std::string DisplayName() {
+    const char* display = std::getenv("DISPLAY");
+    return display != nullptr ? display : "";
+}
+
+} // namespace
+
+// A connection with its EWMH atoms, for the display it was opened on.
+class CX11Desktop::CConnection {
 public:
-    CEwmhConnection() {
+    CConnection() : m_strDisplay(DisplayName()) {
         m_pConnection = xcb_connect(nullptr, &m_nScreen);
         if (xcb_connection_has_error(m_pConnection) != 0) {
             return;
@@ -23,122 +31,159 @@ public:
         xcb_intern_atom_cookie_t* cookies = xcb_ewmh_init_atoms(m_pConnection, &m_ewmh);
         m_bReady = xcb_ewmh_init_atoms_replies(&m_ewmh, cookies, nullptr) != 0;
     }
-    ~CEwmhConnection() {
+    ~CConnection() {
         if (m_bReady) {
             xcb_ewmh_connection_wipe(&m_ewmh);
         }
         xcb_disconnect(m_pConnection);
     }
-    CEwmhConnection(const CEwmhConnection&) = delete;
-    CEwmhConnection& operator=(const CEwmhConnection&) = delete;
+    CConnection(const CConnection&) = delete;
+    CConnection& operator=(const CConnection&) = delete;
 
-    bool IsReady() const { return m_bReady; }
-    xcb_ewmh_connection_t* Ewmh() { return &m_ewmh; }
-    int Screen() const { return m_nScreen; }
+    // Usable, and still for the display that DISPLAY names.
+    bool Serves() const {
+        return m_bReady && xcb_connection_has_error(m_pConnection) == 0 &&
+               m_strDisplay == DisplayName();
+    }
+
+    bool HasWindowManagerList(std::vector<xcb_window_t>& windows) {
+        xcb_ewmh_get_windows_reply_t clients;
+        if (xcb_ewmh_get_client_list_reply(&m_ewmh, xcb_ewmh_get_client_list(&m_ewmh, m_nScreen),
+                                           &clients, nullptr) == 0) {
+            return false;
+        }
+        windows.assign(clients.windows, clients.windows + clients.windows_len);
+        xcb_ewmh_get_windows_reply_wipe(&clients);
+        return true;
+    }
+
+    // The window manager's list of client windows; without a window manager
+    // (a bare virtual display), the shown children of the root window.
+    std::vector<xcb_window_t> TopLevelWindows() {
+        std::vector<xcb_window_t> windows;
+        if (HasWindowManagerList(windows)) {
+            return windows;
+        }
+        const xcb_window_t root = m_ewmh.screens[m_nScreen]->root;
+        const auto tree = Owned(
+            xcb_query_tree_reply(m_pConnection, xcb_query_tree(m_pConnection, root), nullptr));
+        if (!tree) {
+            return windows;
+        }
+        const xcb_window_t* children = xcb_query_tree_children(tree.get());
+        const int count = xcb_query_tree_children_length(tree.get());
+        std::vector<xcb_get_window_attributes_cookie_t> cookies;
+        for (int i = 0; i < count; ++i) {
+            cookies.push_back(xcb_get_window_attributes(m_pConnection, children[i]));
+        }
+        for (int i = 0; i < count; ++i) {
+            const auto attributes = Owned(xcb_get_window_attributes_reply(
+                m_pConnection, cookies[static_cast<size_t>(i)], nullptr));
+            if (attributes && attributes->map_state == XCB_MAP_STATE_VIEWABLE) {
+                windows.push_back(children[i]);
+            }
+        }
+        return windows;
+    }
+
+    // Each window's UTF-8 title, or its legacy WM_NAME when it sets no
+    // other; all requests go out before the first answer is awaited.
+    std::vector<std::string> Titles(const std::vector<xcb_window_t>& windows) {
+        std::vector<xcb_get_property_cookie_t> names;
+        for (const xcb_window_t window : windows) {
+            names.push_back(xcb_ewmh_get_wm_name(&m_ewmh, window));
+        }
+        std::vector<std::string> titles(windows.size());
+        std::vector<size_t> legacy;
+        for (size_t i = 0; i < windows.size(); ++i) {
+            xcb_ewmh_get_utf8_strings_reply_t name;
+            if (xcb_ewmh_get_wm_name_reply(&m_ewmh, names[i], &name, nullptr) != 0) {
+                titles[i].assign(name.strings, name.strings_len);
+                xcb_ewmh_get_utf8_strings_reply_wipe(&name);
+            } else {
+                legacy.push_back(i);
+            }
+        }
+        std::vector<xcb_get_property_cookie_t> legacyNames;
+        for (const size_t i : legacy) {
+            legacyNames.push_back(xcb_get_property(m_pConnection, 0, windows[i], XCB_ATOM_WM_NAME,
+                                                   XCB_ATOM_STRING, 0, 1024));
+        }
+        for (size_t k = 0; k < legacy.size(); ++k) {
+            const auto reply =
+                Owned(xcb_get_property_reply(m_pConnection, legacyNames[k], nullptr));
+            if (reply) {
+                titles[legacy[k]].assign(
+                    static_cast<const char*>(xcb_get_property_value(reply.get())),
+                    static_cast<size_t>(xcb_get_property_value_length(reply.get())));
+            }
+        }
+        return titles;
+    }
+
+    bool SetForegroundWindow(xcb_window_t window) {
+        std::vector<xcb_window_t> managed;
+        if (HasWindowManagerList(managed)) {
+            // Source 2 (a pager) asks the window manager to obey, not to flash.
+            xcb_ewmh_request_change_active_window(&m_ewmh, m_nScreen, window,
+                                                  XCB_EWMH_CLIENT_SOURCE_TYPE_OTHER,
+                                                  XCB_CURRENT_TIME, XCB_NONE);
+        } else {
+            // No window manager to ask: raise and focus the window directly.
+            const std::uint32_t above = XCB_STACK_MODE_ABOVE;
+            xcb_configure_window(m_pConnection, window, XCB_CONFIG_WINDOW_STACK_MODE, &above);
+            xcb_set_input_focus(m_pConnection, XCB_INPUT_FOCUS_POINTER_ROOT, window,
+                                XCB_CURRENT_TIME);
+        }
+        return xcb_flush(m_pConnection) > 0;
+    }
 
 private:
+    std::string m_strDisplay;
     xcb_connection_t* m_pConnection = nullptr;
     xcb_ewmh_connection_t m_ewmh{};
     int m_nScreen = 0;
     bool m_bReady = false;
 };
 
-// The UTF-8 title, or the legacy WM_NAME for clients that set no other.
-std::string WindowTitle(CEwmhConnection& connection, xcb_window_t window) {
-    xcb_ewmh_get_utf8_strings_reply_t name;
-    if (xcb_ewmh_get_wm_name_reply(connection.Ewmh(),
-                                   xcb_ewmh_get_wm_name(connection.Ewmh(), window), &name,
-                                   nullptr) != 0) {
-        std::string title(name.strings, name.strings_len);
-        xcb_ewmh_get_utf8_strings_reply_wipe(&name);
-        return title;
+CX11Desktop::CX11Desktop() = default;
+CX11Desktop::~CX11Desktop() = default;
+
+CX11Desktop::CConnection* CX11Desktop::Connection() {
+    if (!m_pConnection || !m_pConnection->Serves()) {
+        m_pConnection.reset();
+        m_pConnection = std::make_unique<CConnection>();
     }
-    xcb_connection_t* raw = connection.Ewmh()->connection;
-    const xcb_get_property_cookie_t cookie =
-        xcb_get_property(raw, 0, window, XCB_ATOM_WM_NAME, XCB_ATOM_STRING, 0, 1024);
-    std::unique_ptr<xcb_get_property_reply_t, decltype(&std::free)> reply(
-        xcb_get_property_reply(raw, cookie, nullptr), &std::free);
-    if (!reply) {
-        return {};
-    }
-    return std::string(static_cast<const char*>(xcb_get_property_value(reply.get())),
-                       static_cast<size_t>(xcb_get_property_value_length(reply.get())));
+    return m_pConnection->Serves() ? m_pConnection.get() : nullptr;
 }
 
-bool HasWindowManagerList(CEwmhConnection& connection, std::vector<xcb_window_t>& windows) {
-    xcb_ewmh_get_windows_reply_t clients;
-    if (xcb_ewmh_get_client_list_reply(
-            connection.Ewmh(), xcb_ewmh_get_client_list(connection.Ewmh(), connection.Screen()),
-            &clients, nullptr) == 0) {
-        return false;
+std::vector<std::uint32_t> CX11Desktop::FindWindows(std::span<const std::u16string> titles) {
+    std::vector<std::uint32_t> found(titles.size(), 0);
+    CConnection* connection = Connection();
+    if (connection == nullptr) {
+        return found;
     }
-    windows.assign(clients.windows, clients.windows + clients.windows_len);
-    xcb_ewmh_get_windows_reply_wipe(&clients);
-    return true;
-}
-
-// The window manager's list of client windows; without a window manager
-// (a bare virtual display), the shown children of the root window.
-std::vector<xcb_window_t> TopLevelWindows(CEwmhConnection& connection) {
-    std::vector<xcb_window_t> windows;
-    if (HasWindowManagerList(connection, windows)) {
-        return windows;
-    }
-    xcb_connection_t* raw = connection.Ewmh()->connection;
-    const xcb_window_t root = connection.Ewmh()->screens[connection.Screen()]->root;
-    std::unique_ptr<xcb_query_tree_reply_t, decltype(&std::free)> tree(
-        xcb_query_tree_reply(raw, xcb_query_tree(raw, root), nullptr), &std::free);
-    if (!tree) {
-        return windows;
-    }
-    const xcb_window_t* children = xcb_query_tree_children(tree.get());
-    for (int i = 0; i < xcb_query_tree_children_length(tree.get()); ++i) {
-        std::unique_ptr<xcb_get_window_attributes_reply_t, decltype(&std::free)> attributes(
-            xcb_get_window_attributes_reply(raw, xcb_get_window_attributes(raw, children[i]),
-                                            nullptr),
-            &std::free);
-        if (attributes && attributes->map_state == XCB_MAP_STATE_VIEWABLE) {
-            windows.push_back(children[i]);
+    const std::vector<xcb_window_t> windows = connection->TopLevelWindows();
+    const std::vector<std::string> windowTitles = connection->Titles(windows);
+    for (size_t t = 0; t < titles.size(); ++t) {
+        const std::string wanted = WideToMultiByte(65001, titles[t]);
+        for (size_t w = 0; w < windows.size() && found[t] == 0; ++w) {
+            if (windowTitles[w] == wanted) {
+                found[t] = windows[w];
+            }
         }
     }
-    return windows;
+    return found;
 }
 
-} // namespace
+bool CX11Desktop::SetForegroundWindow(std::uint32_t window) {
+    CConnection* connection = Connection();
+    return connection != nullptr && window != 0 && connection->SetForegroundWindow(window);
+}
 
 std::uint32_t FindWindow(std::u16string_view title) {
-    CEwmhConnection connection;
-    if (!connection.IsReady()) {
-        return 0;
-    }
-    const std::string wanted = WideToMultiByte(65001, title);
-    for (const xcb_window_t window : TopLevelWindows(connection)) {
-        if (WindowTitle(connection, window) == wanted) {
-            return window;
-        }
-    }
-    return 0;
-}
-
-bool SetForegroundWindow(std::uint32_t window) {
-    CEwmhConnection connection;
-    if (!connection.IsReady() || window == 0) {
-        return false;
-    }
-    std::vector<xcb_window_t> managed;
-    if (HasWindowManagerList(connection, managed)) {
-        // Source 2 (a pager) asks the window manager to obey, not to flash.
-        xcb_ewmh_request_change_active_window(connection.Ewmh(), connection.Screen(), window,
-                                              XCB_EWMH_CLIENT_SOURCE_TYPE_OTHER, XCB_CURRENT_TIME,
-                                              XCB_NONE);
-    } else {
-        // No window manager to ask: raise and focus the window directly.
-        xcb_connection_t* raw = connection.Ewmh()->connection;
-        const std::uint32_t above = XCB_STACK_MODE_ABOVE;
-        xcb_configure_window(raw, window, XCB_CONFIG_WINDOW_STACK_MODE, &above);
-        xcb_set_input_focus(raw, XCB_INPUT_FOCUS_POINTER_ROOT, window, XCB_CURRENT_TIME);
-    }
-    return xcb_flush(connection.Ewmh()->connection) > 0;
+    const std::u16string titles[] = {std::u16string(title)};
+    return CX11Desktop().FindWindows(titles).front();
 }
 
 } // namespace platform

@@ -2,8 +2,10 @@
 #include "ui/types.h"
 
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace ui {
 
@@ -47,8 +49,13 @@ public:
     virtual std::optional<std::u16string> GetOpenFileName(CDialog* owner,
                                                           const COpenFileOptions& options) = 0;
 
-    // A top-level window whose title is exactly this, or 0.
-    virtual WindowHandle FindWindow(std::u16string_view title) = 0;
+    // For each title, a top-level window whose title is exactly it, or 0;
+    // one search of the desktop however many titles.
+    virtual std::vector<WindowHandle> FindWindows(std::span<const std::u16string> titles) = 0;
+    WindowHandle FindWindow(std::u16string_view title) {
+        const std::u16string titles[] = {std::u16string(title)};
+        return FindWindows(titles).front();
+    }
     virtual bool SetForegroundWindow(WindowHandle window) = 0;
 };
 

@@ -96,7 +96,7 @@ std::optional<std::u16string> CHeadlessUi::GetOpenFileName(CDialog* owner,
     return NextAnswer(m_fileAnswers);
 }
 
-WindowHandle CHeadlessUi::FindWindow(std::u16string_view title) {
+WindowHandle CHeadlessUi::FindOneWindow(std::u16string_view title) const {
     for (const CHeadlessWindow* window : m_openWindows) {
         if (window->Title() == title) {
             return window->Handle();
@@ -108,6 +108,14 @@ WindowHandle CHeadlessUi::FindWindow(std::u16string_view title) {
         }
     }
     return 0;
+}
+
+std::vector<WindowHandle> CHeadlessUi::FindWindows(std::span<const std::u16string> titles) {
+    std::vector<WindowHandle> found;
+    for (const std::u16string& title : titles) {
+        found.push_back(FindOneWindow(title));
+    }
+    return found;
 }
 
 bool CHeadlessUi::SetForegroundWindow(WindowHandle window) {

@@ -78,7 +78,7 @@ public:
                                                   const CFolderBrowseOptions& options) override;
     std::optional<std::u16string> GetOpenFileName(CDialog* owner,
                                                   const COpenFileOptions& options) override;
-    WindowHandle FindWindow(std::u16string_view title) override;
+    std::vector<WindowHandle> FindWindows(std::span<const std::u16string> titles) override;
     bool SetForegroundWindow(WindowHandle window) override;
 
 private:
@@ -92,6 +92,7 @@ private:
     };
 
     WindowHandle NextHandle() { return ++m_lastHandle; }
+    WindowHandle FindOneWindow(std::u16string_view title) const;
     static std::optional<std::u16string>
     NextAnswer(std::deque<std::optional<std::u16string>>& answers);
 

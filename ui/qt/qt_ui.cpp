@@ -15,9 +15,6 @@
 namespace ui::qt {
 namespace {
 
-// Another program's X11 window carries a set low bit; pointers to our own
-// widgets never do.
-
 bool OnX11() { return QGuiApplication::platformName() == QStringLiteral("xcb"); }
 
 QMessageBox::Icon ToQtIcon(Icon icon) {
@@ -100,18 +97,28 @@ std::optional<std::u16string> CQtUi::GetOpenFileName(CDialog* owner,
 }
 
 // Handles are native window ids, as a host would see them; on X11 the same
-// ids name other programs' windows.
-WindowHandle CQtUi::FindWindow(std::u16string_view title) {
-    const QString wanted = ToQString(title);
-    for (QWidget* widget : QApplication::topLevelWidgets()) {
-        if (widget->isWindow() && widget->windowTitle() == wanted) {
-            return static_cast<WindowHandle>(widget->winId());
+// ids name other programs' windows, all looked for in one search.
+std::vector<WindowHandle> CQtUi::FindWindows(std::span<const std::u16string> titles) {
+    std::vector<WindowHandle> found(titles.size(), 0);
+    const QWidgetList ownWindows = QApplication::topLevelWidgets();
+    bool othersWanted = false;
+    for (size_t i = 0; i < titles.size(); ++i) {
+        const QString wanted = ToQString(titles[i]);
+        for (QWidget* widget : ownWindows) {
+            if (widget->isWindow() && widget->windowTitle() == wanted) {
+                found[i] = static_cast<WindowHandle>(widget->winId());
+                break;
+            }
+        }
+        othersWanted = othersWanted || found[i] == 0;
+    }
+    if (othersWanted && OnX11()) {
+        const std::vector<std::uint32_t> others = m_desktop.FindWindows(titles);
+        for (size_t i = 0; i < titles.size(); ++i) {
+            found[i] = found[i] != 0 ? found[i] : others[i];
         }
     }
-    if (OnX11()) {
-        return platform::FindWindow(title);
-    }
-    return 0;
+    return found;
 }
 
 bool CQtUi::SetForegroundWindow(WindowHandle window) {
@@ -129,7 +136,7 @@ bool CQtUi::SetForegroundWindow(WindowHandle window) {
         }
     }
     return OnX11() && window <= UINT32_MAX &&
-           platform::SetForegroundWindow(static_cast<std::uint32_t>(window));
+           m_desktop.SetForegroundWindow(static_cast<std::uint32_t>(window));
 }
 
 } // namespace ui::qt

@@ -1,4 +1,5 @@
 #pragma once
+#include "platform/x11_window.h"
 #include "ui/qt/modality.h"
 #include "ui/services.h"
 
@@ -20,11 +21,12 @@ public:
     std::optional<std::u16string> GetOpenFileName(CDialog* owner,
                                                   const COpenFileOptions& options) override;
     // The process's own windows first; on X11 also other programs' windows.
-    WindowHandle FindWindow(std::u16string_view title) override;
+    std::vector<WindowHandle> FindWindows(std::span<const std::u16string> titles) override;
     bool SetForegroundWindow(WindowHandle window) override;
 
 private:
     UnownedModality m_unowned;
+    platform::CX11Desktop m_desktop;
 };
 
 // The widget of a dialog's window, for owning other windows; null when the
