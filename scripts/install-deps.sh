@@ -9,6 +9,8 @@ packages=(
   nlohmann-json3-dev
   qt6-base-dev libqt6svg6 libxcb1-dev libxcb-ewmh-dev
   fonts-liberation2 fonts-noto-cjk xvfb xauth
+  # the real elevation stack the desktop test runs Brenhold on
+  pkexec polkitd dbus-daemon dbus-bin xdotool x11-utils procps util-linux
   samba-common-bin  # testparm, which checks the Samba options Brenhold writes
   # the Debian packages (cpack) and the test of the installed result
   dpkg-dev file desktop-file-utils libxml2-utils

@@ -1,0 +1,210 @@
+#!/usr/bin/env bash
+# An ordinary user starts Brenhold as on a desktop, against the real stack: a
+# system D-Bus, polkitd, the setuid pkexec and an X server that wants its
+# cookie. First through "Start security setting" in quorlan-host, then by
+# hand. Everything runs in private mount, PID and network namespaces: the
+# machine's files stay as they are, and every process started ends with it.
+#   elevation_on_polkit_stack.sh BIN_FOLDER
+set -euo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
+
+if [ "${1:-}" != --inside ]; then
+    if [ "$(id -u)" -ne 0 ]; then
+        echo "SKIPPED: only root can make the private namespaces and start polkitd"
+        exit 77
+    fi
+    for tool in unshare setpriv pkexec dbus-daemon dbus-send Xvfb xauth xdotool xprop \
+        /usr/lib/polkit-1/polkitd; do
+        command -v "$tool" >/dev/null || { echo "$tool is missing: run scripts/install-deps.sh" >&2; exit 1; }
+    done
+    exec unshare --mount --pid --net --fork --mount-proc --propagation private "$0" --inside "$1"
+fi
+built=$2
+
+failures=0
+fail() {
+    echo "FAILED: $*" >&2
+    failures=$((failures + 1))
+}
+expect_equal() { # WHAT EXPECTED ACTUAL
+    [ "$2" = "$3" ] || fail "$1: expected '$2', got '$3'"
+}
+# Waits up to 30 seconds for a command to succeed.
+await() { # WHAT COMMAND...
+    local what=$1
+    shift
+    for _ in $(seq 300); do
+        "$@" >/dev/null 2>&1 && return 0
+        sleep 0.1
+    done
+    fail "$what did not happen within 30 seconds"
+    return 1
+}
+show_logs() {
+    for log in /mnt/logs/*; do
+        echo "--- $log"
+        cat "$log"
+    done
+}
+trap '[ $failures -eq 0 ] || show_logs' EXIT
+
+# The programs, where the ordinary user may run them, and the logs.
+mount -t tmpfs -o mode=755 tmpfs /mnt
+mkdir /mnt/bin /mnt/logs /mnt/overlay
+cp -a "$built"/quorlan-host "$built"/Brenhold "$built"/libQuorlan.so* /mnt/bin/
+programs=/mnt/bin
+# The installed action, for the Brenhold of this run.
+sed -e "s|@CMAKE_INSTALL_FULL_BINDIR@|$programs|" -e 's|@PROJECT_VERSION@|under test|' \
+    "$here/../../authlevel/org.kordavin.brenhold.policy.in" >/mnt/org.kordavin.brenhold.policy
+
+# Private scratch, sockets and runtime state; copies of the folders the
+# stack writes to, which end with the run.
+mount -t tmpfs -o mode=1777 tmpfs /tmp
+mount -t tmpfs -o mode=755 tmpfs /run
+mkdir /run/dbus
+over() { # FOLDER
+    local name=${1//\//_}
+    mkdir -p "/mnt/overlay/$name/upper" "/mnt/overlay/$name/work"
+    mount -t overlay overlay \
+        -o "lowerdir=$1,upperdir=/mnt/overlay/$name/upper,workdir=/mnt/overlay/$name/work" "$1"
+}
+over /var/lib
+over /etc
+mkdir -p /etc/samba /etc/polkit-1/rules.d
+[ -f /etc/samba/smb.conf ] || printf '[global]\n' >/etc/samba/smb.conf
+mount -t tmpfs tmpfs /usr/share/polkit-1/actions
+cp /mnt/org.kordavin.brenhold.policy /usr/share/polkit-1/actions/
+
+# Brenhold runs as root, where no test's restart command reaches it: a
+# restart only leaves a note.
+restart_note=/mnt/logs/restart
+printf '#!/bin/sh\necho "$0 $*" >> %s\n' "$restart_note" >/mnt/bin/no-restart
+chmod 755 /mnt/bin/no-restart
+for systemctl in /usr/bin/systemctl /bin/systemctl; do
+    [ -e "$systemctl" ] && mount --bind /mnt/bin/no-restart "$systemctl"
+done
+
+# The user "nobody" may run Brenhold once /run/kordavin-allowed exists, and
+# never before: there is no authentication agent to ask for a password.
+cat >/etc/polkit-1/rules.d/50-kordavin-test.rules <<'EOF'
+polkit.addRule(function(action, subject) {
+    if (action.id != "org.kordavin.brenhold" || subject.user != "nobody") {
+        return polkit.Result.NOT_HANDLED;
+    }
+    try {
+        polkit.spawn(["/usr/bin/test", "-e", "/run/kordavin-allowed"]);
+        return polkit.Result.YES;
+    } catch (notYet) {
+        return polkit.Result.NOT_HANDLED;
+    }
+});
+EOF
+
+dbus-daemon --system --fork
+/usr/lib/polkit-1/polkitd --no-debug >/mnt/logs/polkitd 2>&1 &
+polkit_on_bus() {
+    dbus-send --system --print-reply --dest=org.freedesktop.DBus /org/freedesktop/DBus \
+        org.freedesktop.DBus.NameHasOwner string:org.freedesktop.PolicyKit1 | grep -q 'boolean true'
+}
+await "polkitd on the system bus" polkit_on_bus || exit 1
+
+# An X server that lets in only who has its cookie.
+cookie=$(od -An -N16 -tx1 /dev/urandom | tr -d ' \n')
+touch /mnt/x-server-auth
+xauth -q -f /mnt/x-server-auth add :0 . "$cookie"
+Xvfb -displayfd 3 -auth /mnt/x-server-auth -nolisten tcp -noreset -screen 0 1024x768x24 \
+    3>/mnt/display 2>/mnt/logs/xvfb &
+await "the X server" test -s /mnt/display || exit 1
+export DISPLAY=:$(cat /mnt/display)
+home=/tmp/home
+mkdir -p "$home/card"
+touch "$home/.Xauthority"
+xauth -q -f "$home/.Xauthority" add "$DISPLAY" . "$cookie"
+chown -R nobody: "$home"
+chmod 700 "$home"
+export XAUTHORITY=$home/.Xauthority
+XAUTHORITY=/dev/null xprop -root >/dev/null 2>&1 && fail "the X server lets in a client without the cookie"
+
+# The user's session: no XAUTHORITY, as after startx, so the cookie is the
+# one in the home folder.
+as_user() {
+    setpriv --reuid=nobody --regid="$(id -g nobody)" --clear-groups -- \
+        env -i HOME="$home" PATH=/usr/bin:/bin SHELL=/bin/sh LANG=en_US.UTF-8 \
+        DISPLAY="$DISPLAY" QT_QPA_PLATFORM=xcb XDG_CONFIG_HOME="$home/config" "$@"
+}
+window_titled() { # TITLE: its id, when one is shown
+    xdotool search --onlyvisible --name "^$1\$" | head -n 1 | grep .
+}
+window_gone() { ! window_titled "$1"; }
+pid_of_window() { xprop -id "$1" _NET_WM_PID | sed 's/.* = //'; }
+field() { sed -n "s/^$2:[[:space:]]*//p" "/proc/$1/status" | cut -f1; } # PID FIELD
+shown_windows() { xdotool search --onlyvisible --name . | sort | tr '\n' ' '; }
+shown_twice() { [ "$(xdotool search --onlyvisible --name "^$1\$" | wc -l)" = 2 ]; }
+only_one_named() { [ "$(ps -e -o comm= | grep -c -x "$1")" = 1 ]; }
+# Gone, or a zombie that nobody has reaped yet.
+ended() { [ ! -d "/proc/$1" ] || grep -q '^State:.*Z' "/proc/$1/status"; }
+stored_level() {
+    grep -rhi '^lmcompatibilitylevel=' /var/lib/kordavin/registry 2>/dev/null | tr -d '\r'
+}
+level_stored() { [ "$(stored_level)" = "lmcompatibilitylevel=dword:0000000$1" ]; }
+
+# Brenhold as root on the user's display, its parent the user's own live
+# process; a level chosen there is written. Then it ends, and so does the
+# process that kept pkexec company.
+confirm_level_in_brenhold() { # HOW_STARTED PARENT_NAME LEVEL
+    local brenhold pid parent
+    await "$1: Brenhold's dialog" window_titled "Local Security Setting" || return
+    brenhold=$(window_titled "Local Security Setting")
+    pid=$(pid_of_window "$brenhold")
+    expect_equal "$1: Brenhold's user" 0 "$(field "$pid" Uid)"
+    parent=$(field "$pid" PPid)
+    expect_equal "$1: pkexec's parent" "$2" "$(cat "/proc/$parent/comm")"
+    expect_equal "$1: the parent's user" "$(id -u nobody)" "$(field "$parent" Uid)"
+    xdotool windowfocus --sync "$brenhold"
+    xdotool key Down Return
+    await "$1: the confirmation" shown_twice "Local Security Setting" || return
+    xdotool key Return
+    await "$1: the level stored" level_stored "$3" || echo "stored: $(stored_level)" >&2
+    await "$1: the restart question" shown_twice "Local Security Setting" || return
+    xdotool key Escape # no restart
+    await "$1: Brenhold ending" ended "$pid" || return
+    await "$1: its keeper ending" ended "$parent"
+    grep -q "include = /etc/samba/kordavin-lm.conf" /etc/samba/smb.conf ||
+        fail "$1: smb.conf does not include Brenhold's options"
+    [ -s /etc/samba/kordavin-lm.conf ] || fail "$1: Brenhold's Samba options are missing"
+}
+
+echo "Start security setting, as an ordinary user"
+as_user "$programs/quorlan-host" --open --device-path "$home/card" --device-name Player \
+    >/mnt/logs/host 2>&1 &
+host=$!
+await "the main dialog" window_titled "Network configuration" || exit 1
+main=$(window_titled "Network configuration")
+xdotool windowfocus --sync "$main"
+xdotool key Right Right Tab # the security page's tab, then its button
+before=$(shown_windows)
+
+echo "... refused: no agent to ask, no rule that allows it"
+xdotool key space
+await "pkexec's refusal" grep -q "authentication agent" /mnt/logs/host
+await "the refused start's keeper ending" only_one_named quorlan-host
+expect_equal "windows after the refusal" "$before" "$(shown_windows)"
+kill -0 "$host" || fail "the host ended after the refusal"
+
+echo "... allowed"
+touch /run/kordavin-allowed
+xdotool windowfocus --sync "$main"
+xdotool key space
+confirm_level_in_brenhold "from the dialog" quorlan-host 3
+kill -0 "$host" || fail "the host ended while Brenhold ran"
+
+echo "Brenhold started by hand, as an ordinary user with XAUTHORITY set"
+as_user env XAUTHORITY="$home/.Xauthority" "$programs/Brenhold" >/mnt/logs/brenhold 2>&1 &
+confirm_level_in_brenhold "by hand" Brenhold 4
+
+[ -e "$restart_note" ] && fail "a restart was asked for: $(cat "$restart_note")"
+if [ $failures -gt 0 ]; then
+    echo "$failures failed" >&2
+    exit 1
+fi
+echo "All passed"
