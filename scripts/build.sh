@@ -14,5 +14,9 @@ if [ "${1:-}" = "sanitize" ]; then
   # warn where the optimiser sees less.
   options=(-DQUORLAN_SANITIZE=ON)
 fi
+# A machine that has ccache rebuilds only what changed, even in a fresh clone.
+if command -v ccache >/dev/null; then
+  options+=(-DCMAKE_C_COMPILER_LAUNCHER=ccache -DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+fi
 cmake -S . -B "$folder" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "${options[@]}"
 cmake --build "$folder" --parallel "$(nproc)"
