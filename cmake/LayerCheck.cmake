@@ -1,14 +1,18 @@
-# The layers below the dialogs know no window: a source of theirs that
-# includes the windowing layer or Qt stops the build at configure time.
-function(quorlan_check_windowless_layers)
-  foreach(layer IN ITEMS settings catalogue platform)
-    file(GLOB_RECURSE sources ${PROJECT_SOURCE_DIR}/${layer}/*.h ${PROJECT_SOURCE_DIR}/${layer}/*.cpp)
-    foreach(source IN LISTS sources)
-      file(STRINGS ${source} includes REGEX "^[ \t]*#[ \t]*include[ \t]*[<\"](ui/|dialogs/|Q[A-Za-z]*[>\"]|Qt[A-Za-z]*/)")
-      if(includes)
-        message(FATAL_ERROR "${source} is below the windowing layer but includes: ${includes}")
-      endif()
-    endforeach()
-  endforeach()
-endfunction()
-quorlan_check_windowless_layers()
+# The direction of the layers, checked at every build: whenever a source of
+# theirs changes (or one is added), CheckLayers.cmake reads every include
+# again and stops the build at one against the direction.
+include(CheckLayers)
+set(layer_sources "")
+foreach(layer IN LISTS QUORLAN_LAYERS)
+  file(GLOB_RECURSE sources CONFIGURE_DEPENDS
+       ${PROJECT_SOURCE_DIR}/${layer}/*.h ${PROJECT_SOURCE_DIR}/${layer}/*.cpp)
+  list(APPEND layer_sources ${sources})
+endforeach()
+set(layer_stamp ${CMAKE_BINARY_DIR}/layers-checked.stamp)
+add_custom_command(
+  OUTPUT ${layer_stamp}
+  COMMAND ${CMAKE_COMMAND} -DSOURCE_DIR=${PROJECT_SOURCE_DIR} -DSTAMP=${layer_stamp}
+          -P ${PROJECT_SOURCE_DIR}/cmake/CheckLayers.cmake
+  DEPENDS ${layer_sources} ${PROJECT_SOURCE_DIR}/cmake/CheckLayers.cmake
+  COMMENT "Checking the direction of every include")
+add_custom_target(layer_check ALL DEPENDS ${layer_stamp})

@@ -1,0 +1,63 @@
+# Which folders the sources of each folder may include from, and where Qt may
+# be used: the direction of the layers. Included, it only names the layers;
+# run in script mode (at every build, and by the test that plants wrong
+# includes) it checks every include of their sources:
+#   cmake -DSOURCE_DIR=ROOT [-DSTAMP=FILE] -P CheckLayers.cmake
+cmake_minimum_required(VERSION 3.25)
+
+set(QUORLAN_LAYERS platform catalogue settings ui dialogs authlevel library cli host)
+
+set(may_include_platform    platform)
+set(may_include_catalogue   catalogue platform)
+set(may_include_settings    settings catalogue platform)
+set(may_include_ui          ui platform)
+set(may_include_ui/headless ui/headless ui platform)
+set(may_include_ui/qt       ui/qt ui platform)
+set(may_include_dialogs     dialogs settings catalogue platform ui)
+set(may_include_authlevel   authlevel catalogue platform ui ui/qt)
+set(may_include_library     library dialogs settings catalogue platform ui ui/qt)
+set(may_include_cli         cli settings catalogue platform)
+set(may_include_host        host library platform)
+set(may_use_qt ui/qt authlevel library host)
+if(NOT CMAKE_SCRIPT_MODE_FILE)
+  return()
+endif()
+
+# The layer of a path below the root: its first folder, or ui/qt and
+# ui/headless for the two windowing backends.
+function(layer_of path result)
+  if(path MATCHES "^ui/(qt|headless)/")
+    set(${result} "ui/${CMAKE_MATCH_1}" PARENT_SCOPE)
+  elseif(path MATCHES "^([a-z_]+)/")
+    set(${result} "${CMAKE_MATCH_1}" PARENT_SCOPE)
+  else()
+    set(${result} "" PARENT_SCOPE)
+  endif()
+endfunction()
+
+set(faults "")
+foreach(layer IN LISTS QUORLAN_LAYERS)
+  file(GLOB_RECURSE sources RELATIVE ${SOURCE_DIR}
+       ${SOURCE_DIR}/${layer}/*.h ${SOURCE_DIR}/${layer}/*.cpp)
+  foreach(source IN LISTS sources)
+    layer_of(${source} own)
+    file(STRINGS ${SOURCE_DIR}/${source} includes REGEX "^[ \t]*#[ \t]*include[ \t]*[<\"]")
+    foreach(line IN LISTS includes)
+      if(line MATCHES "#[ \t]*include[ \t]*\"([^\"]+)\"")
+        layer_of(${CMAKE_MATCH_1} included)
+        if(included AND NOT included IN_LIST may_include_${own})
+          string(APPEND faults "  ${source}: ${own} may not include ${CMAKE_MATCH_1}\n")
+        endif()
+      elseif(line MATCHES "#[ \t]*include[ \t]*<(Q[A-Za-z]*(/[^>]*)?)>" AND NOT own IN_LIST may_use_qt)
+        string(APPEND faults "  ${source}: ${own} may not use Qt (${CMAKE_MATCH_1})\n")
+      endif()
+    endforeach()
+  endforeach()
+endforeach()
+
+if(faults)
+  message(FATAL_ERROR "Includes against the direction of the layers (docs/architecture.md):\n${faults}")
+endif()
+if(STAMP)
+  file(TOUCH ${STAMP})
+endif()

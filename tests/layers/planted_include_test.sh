@@ -1,0 +1,43 @@
+#!/usr/bin/env bash
+# The layer check on a tree of its own: every include against the direction
+# of the layers stops it, each allowed one passes.
+#   planted_include_test.sh CHECK_LAYERS_SCRIPT
+set -euo pipefail
+check=$1
+tree=$(mktemp -d)
+trap 'rm -rf "$tree"' EXIT
+failures=0
+
+# Plants one line in FILE of an otherwise empty tree, and expects the check
+# to pass or fail.
+expect() { # pass|fail FILE LINE
+    rm -rf "${tree:?}"/*
+    mkdir -p "$tree/$(dirname "$2")"
+    printf '%s\n' "$3" >"$tree/$2"
+    local outcome=pass
+    cmake -DSOURCE_DIR="$tree" -P "$check" >/dev/null 2>&1 || outcome=fail
+    if [ "$outcome" != "$1" ]; then
+        echo "FAILED: $2 with '$3' should $1 the check" >&2
+        failures=$((failures + 1))
+    fi
+}
+
+expect fail settings/records.h '#include "ui/window.h"'
+expect fail settings/records.h '#include "dialogs/quorlan_dlg.h"'
+expect fail settings/records.h '#include "cli/cli.h"'
+expect fail platform/file.cpp '#include "settings/records.h"'
+expect fail catalogue/text.cpp '  #  include "settings/records.h"'
+expect fail ui/window.h '#include "ui/qt/qt_ui.h"'
+expect fail ui/headless/window.h '#include "ui/qt/qt_ui.h"'
+expect fail dialogs/page.cpp '#include "ui/headless/headless_ui.h"'
+expect fail dialogs/page.cpp '#include <QWidget>'
+expect fail cli/main.cpp '#include <QtCore/QString>'
+expect fail settings/deep/inner.cpp '#include "library/Quorlan.h"'
+expect pass settings/records.h '#include "platform/ini_document.h"'
+expect pass dialogs/page.cpp '#include "ui/window.h"'
+expect pass ui/qt/window.cpp '#include <QWidget>'
+expect pass library/exports.cpp '#include "ui/qt/qt_ui.h"'
+expect pass host/main.cpp '#include "library/Quorlan.h"'
+expect pass settings/records.h '#include <vector>'
+[ $failures -eq 0 ] || exit 1
+echo "All passed"
