@@ -2,6 +2,7 @@
 
 #include "authlevel/smb_conf_include.h"
 #include "platform/atomic_file.h"
+#include "platform/file_reader.h"
 
 #include <cstdlib>
 #include <optional>

@@ -2,22 +2,22 @@
 
 #include "catalogue/message_catalogue.h"
 #include "catalogue/message_ids.h"
+#include "cli/file_errors.h"
 #include "cli/message_line.h"
 #include "cli/settings_json.h"
 #include "cli/text_conversion.h"
 #include "platform/atomic_file.h"
+#include "platform/file_reader.h"
 #include "settings/page_entry_checks.h"
 #include "settings/settings_file_writer.h"
 #include "settings/wireless_profile_check.h"
 
 #include <cerrno>
-#include <cstring>
 #include <filesystem>
-#include <fstream>
-#include <iostream>
 #include <nlohmann/json.hpp>
 #include <optional>
 #include <ostream>
+#include <unistd.h>
 
 namespace {
 
@@ -71,36 +71,29 @@ std::optional<std::string> Refusal(CSettingsRecords& values) {
 }
 
 // Far more than 30 profiles take; a source that never ends is cut off here.
-constexpr std::streamsize kMaxSettingsJsonBytes = 1 << 20;
-
-std::optional<std::string> ReadCappedText(std::istream& in, const std::string& from,
-                                          std::ostream& err) {
-    std::string text(kMaxSettingsJsonBytes + 1, '\0');
-    in.read(text.data(), kMaxSettingsJsonBytes + 1);
-    if (in.bad()) {
-        err << "quorlan-cli: cannot read " << from << '\n';
-        return std::nullopt;
-    }
-    if (in.gcount() > kMaxSettingsJsonBytes) {
-        err << "quorlan-cli: " << from << " is larger than settings JSON can be\n";
-        return std::nullopt;
-    }
-    text.resize(static_cast<size_t>(in.gcount()));
-    return text;
-}
+constexpr size_t kMaxSettingsJsonBytes = 1 << 20;
+constexpr char kSettingsJson[] = "settings JSON file";
 
 // The settings text, also from a pipe, so that another command's output can
-// be fed in: "-" is standard input, and /dev/stdin works as well.
+// be fed in: "-" is standard input, and /dev/stdin or a shell's <(...) work
+// as well.
 std::optional<std::string> ReadSettingsText(const std::string& from, std::ostream& err) {
+    platform::CFileBytes read;
     if (from == "-") {
-        return ReadCappedText(std::cin, "standard input", err);
+        read = platform::ReadStream(STDIN_FILENO, kMaxSettingsJsonBytes);
+    } else {
+        read = platform::ReadFile(from, kMaxSettingsJsonBytes);
+        if (read.fault == platform::EReadFault::NotRegularFile) {
+            read = platform::ReadPipe(from, kMaxSettingsJsonBytes);
+        }
     }
-    std::ifstream in(from, std::ios::binary);
-    if (!in.is_open()) {
-        err << "quorlan-cli: cannot read " << from << '\n';
+    if (!read) {
+        err << ReadFailureLine(from == "-" ? "standard input" : from, read.fault, read.systemError,
+                               kSettingsJson)
+            << '\n';
         return std::nullopt;
     }
-    return ReadCappedText(in, from, err);
+    return std::move(read.bytes);
 }
 
 const char* ComposeErrorText(ESettingsFileError error) {
@@ -113,21 +106,6 @@ const char* ComposeErrorText(ESettingsFileError error) {
         return "a value holds a line break or a NUL character";
     default:
         return "the settings could not be composed";
-    }
-}
-
-// The cause as the system names it; an existing file is never damaged.
-std::string SaveErrorText(int error) {
-    switch (error) {
-    case ENOENT:
-        return "no such folder";
-    case EISDIR:
-        return "a folder or another file that is not a regular file has that name";
-    case EACCES:
-        return std::string(std::strerror(error)) +
-               " (or a link there that another user made, which is not followed)";
-    default:
-        return std::strerror(error);
     }
 }
 
@@ -170,8 +148,7 @@ int RunCreate(std::span<const std::string> args, std::ostream& out, std::ostream
         return kExitFailure;
     }
     if (!platform::SaveFileAtomically(target, *file.bytes)) {
-        err << "quorlan-cli: could not write " << target.string() << ": " << SaveErrorText(errno)
-            << '\n';
+        err << SaveFailureLine(target.string(), errno) << '\n';
         return kExitFailure;
     }
     out << "Wrote " << target.string() << '\n';

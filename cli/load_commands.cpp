@@ -1,14 +1,11 @@
 #include "catalogue/message_catalogue.h"
 #include "cli/commands.h"
+#include "cli/file_errors.h"
 #include "cli/message_line.h"
 #include "cli/settings_json.h"
 #include "cli/text_conversion.h"
-#include "platform/atomic_file.h"
 #include "settings/settings_file_reader.h"
 
-#include <cerrno>
-#include <cstring>
-#include <filesystem>
 #include <nlohmann/json.hpp>
 #include <optional>
 #include <ostream>
@@ -38,37 +35,7 @@ std::optional<CLoadArguments> ParseArguments(std::span<const std::string> args,
     return parsed;
 }
 
-// As the load flow, the command makes sure there is a file to read: the
-// reader itself takes a missing file as all defaults.
-bool IsReadableFile(const std::string& file, std::ostream& err) {
-    if (!IsUtf8(file)) {
-        err << "quorlan-cli: the file name is not UTF-8 text\n";
-        return false;
-    }
-    std::error_code error;
-    const auto status = std::filesystem::status(file, error);
-    if (!std::filesystem::exists(status)) {
-        err << "quorlan-cli: " << file << ": no such file\n";
-        return false;
-    }
-    if (std::filesystem::is_directory(status)) {
-        err << "quorlan-cli: " << file << " is a folder, not a settings file\n";
-        return false;
-    }
-    // A FIFO or a device is never opened: it could block or never end.
-    if (!std::filesystem::is_regular_file(status)) {
-        err << "quorlan-cli: " << file << " is not a regular file\n";
-        return false;
-    }
-    if (!platform::ReadWholeFile(file, 1)) {
-        err << "quorlan-cli: " << file << ": cannot be read: " << std::strerror(errno) << '\n';
-        return false;
-    }
-    return true;
-}
-
-// The arguments of a load, once the file is known to be there; nothing, with
-// the reason told, otherwise.
+// The arguments of a load; nothing, with the usage told, otherwise.
 std::optional<CLoadArguments> LoadArguments(std::span<const std::string> args, const char* option,
                                             const CCommand& command, std::ostream& err) {
     auto arguments = ParseArguments(args, option);
@@ -76,44 +43,58 @@ std::optional<CLoadArguments> LoadArguments(std::span<const std::string> args, c
         err << command.usage;
         return std::nullopt;
     }
-    if (!IsReadableFile(arguments->file, err)) {
+    if (!IsUtf8(arguments->file)) {
+        err << "quorlan-cli: the file name is not UTF-8 text\n";
         return std::nullopt;
     }
     SelectLanguageFromLocale();
     return arguments;
 }
 
+// The file as the reader read it; nothing, with the reason told, when it
+// could not be read: the reader gives a file it cannot read as defaults,
+// which a check must not pass for a good file.
+std::optional<CSettingsFileContents> ReadFileToLoad(const std::string& file, std::ostream& err) {
+    CSettingsFileContents contents = ReadSettingsFile(file);
+    if (contents.readFault != platform::EReadFault::None) {
+        err << ReadFailureLine(file, contents.readFault, contents.nReadError, "settings file")
+            << '\n';
+        return std::nullopt;
+    }
+    return contents;
+}
+
 int ExitCodeOf(int loadResult) { return loadResult == 1 ? kExitSuccess : kExitFailure; }
 
 int RunCheck(std::span<const std::string> args, std::ostream& out, std::ostream& err) {
     const auto arguments = LoadArguments(args, "--ids", kCheckCommand, err);
-    if (!arguments) {
+    const auto contents = arguments ? ReadFileToLoad(arguments->file, err) : std::nullopt;
+    if (!contents) {
         return kExitUsage;
     }
-    const CSettingsFileContents contents = ReadSettingsFile(arguments->file);
-    for (const CRejectedValue& value : contents.rejected) {
+    for (const CRejectedValue& value : contents->rejected) {
         if (arguments->bOption) {
             out << value.nMessageId << '\n';
         } else {
             out << MessageLine(value.nMessageId, value.nCaptionId) << '\n';
         }
     }
-    return ExitCodeOf(contents.Result());
+    return ExitCodeOf(contents->Result());
 }
 
 int RunShow(std::span<const std::string> args, std::ostream& out, std::ostream& err) {
     const auto arguments = LoadArguments(args, "--reveal", kShowCommand, err);
-    if (!arguments) {
+    const auto contents = arguments ? ReadFileToLoad(arguments->file, err) : std::nullopt;
+    if (!contents) {
         return kExitUsage;
     }
-    const CSettingsFileContents contents = ReadSettingsFile(arguments->file);
-    for (const CRejectedValue& value : contents.rejected) {
+    for (const CRejectedValue& value : contents->rejected) {
         err << MessageLine(value.nMessageId, value.nCaptionId) << '\n';
     }
-    out << SettingsJsonOf(contents.records, arguments->bOption)
+    out << SettingsJsonOf(contents->records, arguments->bOption)
                .dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace)
         << '\n';
-    return ExitCodeOf(contents.Result());
+    return ExitCodeOf(contents->Result());
 }
 
 } // namespace

@@ -1,7 +1,12 @@
 #include "cli/nm_keyfile_reader.h"
 
+#include "cli/file_errors.h"
+#include "platform/file_reader.h"
+
 #include <algorithm>
+#include <cerrno>
 #include <charconv>
+#include <cstring>
 #include <glib.h>
 #include <initializer_list>
 #include <limits>
@@ -247,10 +252,9 @@ void ReadIpv4Group(CKeyfileValues& values, CNmConnection& connection) {
     }
 }
 
-bool IsPermissionError(const GError* error) {
-    return error->domain == G_FILE_ERROR &&
-           (error->code == G_FILE_ERROR_ACCES || error->code == G_FILE_ERROR_PERM);
-}
+// NetworkManager's keyfiles are a few hundred bytes; a file past this is
+// none, and is never read whole.
+constexpr size_t kMaxKeyfileBytes = 1 << 20;
 
 CNmKeyfile Malformed(std::string problem) {
     return {ENmKeyfileStatus::Malformed, {}, std::move(problem)};
@@ -259,15 +263,21 @@ CNmKeyfile Malformed(std::string problem) {
 } // namespace
 
 CNmKeyfile ReadNmKeyfile(const std::filesystem::path& file) {
+    const platform::CFileBytes bytes = platform::ReadFile(file, kMaxKeyfileBytes);
+    if (!bytes) {
+        if (bytes.fault == platform::EReadFault::Unreadable &&
+            (bytes.systemError == EACCES || bytes.systemError == EPERM)) {
+            return {ENmKeyfileStatus::NotPermitted, {}, std::strerror(bytes.systemError)};
+        }
+        return Malformed("not a keyfile: " +
+                         ReadFaultText(bytes.fault, bytes.systemError, "keyfile"));
+    }
     const CKeyFilePointer keyFile(g_key_file_new(), g_key_file_unref);
     GError* error = nullptr;
-    if (!g_key_file_load_from_file(keyFile.get(), file.c_str(), G_KEY_FILE_NONE, &error)) {
-        const bool notPermitted = IsPermissionError(error);
+    if (!g_key_file_load_from_data(keyFile.get(), bytes.bytes.data(), bytes.bytes.size(),
+                                   G_KEY_FILE_NONE, &error)) {
         std::string message = error->message;
         g_error_free(error);
-        if (notPermitted) {
-            return {ENmKeyfileStatus::NotPermitted, {}, message};
-        }
         return Malformed("not a keyfile: " + message);
     }
     if (!g_key_file_has_group(keyFile.get(), "connection")) {
@@ -294,10 +304,9 @@ CNmKeyfile ReadNmKeyfile(const std::filesystem::path& file) {
 std::map<std::string, long long> ReadNmTimestamps(const std::filesystem::path& file) {
     const CKeyFilePointer keyFile(g_key_file_new(), g_key_file_unref);
     std::map<std::string, long long> timestamps;
-    std::error_code ignored;
-    // A FIFO is never opened: it could block.
-    if (!std::filesystem::is_regular_file(file, ignored) ||
-        !g_key_file_load_from_file(keyFile.get(), file.c_str(), G_KEY_FILE_NONE, nullptr)) {
+    const platform::CFileBytes bytes = platform::ReadFile(file, kMaxKeyfileBytes);
+    if (!bytes || !g_key_file_load_from_data(keyFile.get(), bytes.bytes.data(), bytes.bytes.size(),
+                                             G_KEY_FILE_NONE, nullptr)) {
         return timestamps;
     }
     constexpr char kGroup[] = "timestamps";

@@ -6,7 +6,6 @@
 #include "ui/services.h"
 
 #include <filesystem>
-#include <fstream>
 
 namespace {
 
@@ -21,15 +20,18 @@ std::u16string SettingsFileIn(std::u16string folder) {
     return folder + kSettingsFileName;
 }
 
-// Only a regular file (or a link to one) counts: a folder, a pipe or a
-// device of that name is never opened, as reading one could block forever.
+// Only a regular file (or a link to one) is a file to overwrite.
 bool IsExistingFile(const std::u16string& path) {
     std::error_code ignored;
     return std::filesystem::is_regular_file(std::filesystem::path(path), ignored);
 }
 
-bool IsReadableFile(const std::u16string& path) {
-    return IsExistingFile(path) && std::ifstream(std::filesystem::path(path)).is_open();
+// On the player, only a regular file (or a link to one) counts as the
+// settings file: a folder, a pipe or a device of that name is none.
+bool IsNoSettingsFile(platform::EReadFault fault) {
+    using platform::EReadFault;
+    return fault == EReadFault::Missing || fault == EReadFault::Folder ||
+           fault == EReadFault::NotRegularFile;
 }
 
 ui::COpenFileOptions SettingsFileOpenOptions() {
@@ -63,10 +65,6 @@ void CQuorlanDlg::OnLoadSettings() {
     std::u16string path;
     if (*target == ETarget::Device) {
         path = SettingsFileIn(m_strDevicePath);
-        if (!IsExistingFile(path)) {
-            ShowMessage(kMsgSettingFileMissing, kMsgLoadSettings, ui::Icon::None);
-            return;
-        }
     } else {
         const auto chosen = ui::Services().GetOpenFileName(this, SettingsFileOpenOptions());
         if (!chosen) {
@@ -74,9 +72,14 @@ void CQuorlanDlg::OnLoadSettings() {
         }
         path = *chosen;
     }
-    // A file that cannot be read would load as all defaults and wipe the
-    // dialog; it is reported as a failed load instead.
-    if (IsReadableFile(path) && LoadSettingsFile(path) == 1) {
+    const CSettingsFileContents contents = ReadSettingsFile(std::filesystem::path(path));
+    if (*target == ETarget::Device && IsNoSettingsFile(contents.readFault)) {
+        ShowMessage(kMsgSettingFileMissing, kMsgLoadSettings, ui::Icon::None);
+        return;
+    }
+    // A file that cannot be read (or is far too large to be one) would load
+    // as all defaults and wipe the dialog; it is a failed load instead.
+    if (contents.readFault == platform::EReadFault::None && ShowSettingsFile(contents) == 1) {
         ShowMessage(kMsgLoadSucceeded, kMsgLoadSettings, ui::Icon::Information);
     } else {
         ShowMessage(kMsgLoadFinishedWithError, kMsgLoadSettings, ui::Icon::Error);

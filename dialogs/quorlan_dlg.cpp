@@ -69,8 +69,7 @@ bool CQuorlanDlg::OnInitDialog() {
 
     GetApplicationDataPath();
     if (!m_strAppDataPath.empty()) {
-        LoadSettingsFile(m_strAppDataPath);
-        LoadUtilitySection(m_strAppDataPath);
+        LoadApplicationData(m_strAppDataPath);
     }
     return true;
 }

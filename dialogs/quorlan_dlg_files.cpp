@@ -32,11 +32,14 @@ void CQuorlanDlgState::ShowMessages(const std::vector<CRejectedValue>& rejected)
     }
 }
 
-int CQuorlanDlgState::LoadSettingsFile(const std::u16string& path) {
-    const CSettingsFileContents contents = ReadSettingsFile(std::filesystem::path(path));
+int CQuorlanDlgState::ShowSettingsFile(const CSettingsFileContents& contents) {
     ShowMessages(contents.rejected);
     ShowSettingsRecords(contents.records);
     return contents.Result();
+}
+
+int CQuorlanDlgState::LoadSettingsFile(const std::u16string& path) {
+    return ShowSettingsFile(ReadSettingsFile(std::filesystem::path(path)));
 }
 
 void CQuorlanDlgState::ShowSettingsRecords(const CSettingsRecords& records) {
@@ -129,10 +132,11 @@ int CQuorlanDlgState::SaveApplicationData(const std::u16string& path) {
     return 1;
 }
 
-int CQuorlanDlgState::LoadUtilitySection(const std::u16string& path) {
-    const CUtilitySectionContents contents = ReadUtilitySection(std::filesystem::path(path));
-    ShowMessages(contents.rejected);
-    const CUtilitySection& section = contents.section;
+int CQuorlanDlgState::LoadApplicationData(const std::u16string& path) {
+    const CAppDataContents contents = ReadAppDataFile(std::filesystem::path(path));
+    ShowSettingsFile(contents.settings);
+    ShowMessages(contents.utility.rejected);
+    const CUtilitySection& section = contents.utility.section;
     m_strLastPath = section.strLastPath;
     m_nNetFolderChoice = section.nNetFolderChoice;
     ShowNetFolderEntries(section.folder, section.nNetFolderChoice == 1);

@@ -1,6 +1,7 @@
 #pragma once
 #include "dialogs/quorlan_controls.h"
 #include "dialogs/quorlan_dlg_layout.h"
+#include "settings/settings_file_reader.h"
 #include "settings/settings_records.h"
 #include "ui/dialog.h"
 
@@ -38,10 +39,12 @@ public:
     int WriteSettingsFile(const std::u16string& path,
                           std::optional<mode_t> newFileMode = std::nullopt);
 
-    // Reads a settings file into the state, checking every value; each bad
-    // value is reported on its own and left empty or default. The wireless
-    // list is replaced. 1 when every value was good, 0 otherwise. A missing
-    // or unreadable file reads as all defaults.
+    // Puts a settings file as read into the state; each bad value is
+    // reported on its own and left empty or default. The wireless list is
+    // replaced. 1 when every value was good, 0 otherwise.
+    int ShowSettingsFile(const CSettingsFileContents& contents);
+    // Reads a settings file and shows it; a file that cannot be read shows
+    // as all defaults.
     int LoadSettingsFile(const std::u16string& path);
 
     // The network folder values in the four edits (the password also in the
@@ -50,11 +53,12 @@ public:
 
     // The application data file: its path in m_strAppDataPath (empty when
     // the store is to be skipped), the whole state saved there in one step
-    // with the section that only it has, and that section read back. Both
-    // operations always return 1; a failed save is not reported.
+    // with the section that only it has, and all of it read back in one
+    // read. Both operations always return 1; a failed save is not reported,
+    // and a file that cannot be read gives the defaults.
     void GetApplicationDataPath();
     int SaveApplicationData(const std::u16string& path);
-    int LoadUtilitySection(const std::u16string& path);
+    int LoadApplicationData(const std::u16string& path);
 
     // The slot a wireless list line refers to; null for no such line.
     CNetworkSetting* SlotOfLine(int line);

@@ -4,6 +4,7 @@
 // file other than the value's own (and its key's header) keep their bytes.
 #include "fuzz/fuzz_support.h"
 #include "platform/atomic_file.h"
+#include "platform/file_reader.h"
 #include "platform/last_error.h"
 #include "platform/registry.h"
 

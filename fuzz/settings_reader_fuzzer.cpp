@@ -1,5 +1,5 @@
 // Feeds arbitrary bytes to the settings file reader as a file on disk, and
-// to the reader of the application data file's own section.
+// to the reader of the application data file with its own section.
 #include "fuzz/fuzz_support.h"
 #include "platform/atomic_file.h"
 #include "settings/app_data_store.h"
@@ -23,7 +23,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (const CNetworkSetting& profile : contents.records.profiles) {
         FuzzExpect(!profile.m_strSsid.empty(), "every profile read has its SSID");
     }
-    const CUtilitySectionContents utility = ReadUtilitySection(inputFile);
+    const CUtilitySectionContents utility = ReadAppDataFile(inputFile).utility;
     FuzzExpect(utility.rejected.empty() || utility.section.nNetFolderChoice == 1 ||
                    utility.section.folder.m_strPassword.empty(),
                "a value refused under the default choice is the password, emptied");

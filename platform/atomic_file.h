@@ -17,9 +17,4 @@ namespace platform {
 bool SaveFileAtomically(const std::filesystem::path& target, std::string_view bytes,
                         std::optional<mode_t> newFileMode = std::nullopt);
 
-// Reads a whole regular file, or its first maxBytes; nothing when it cannot
-// be opened or read, or is not a regular file (a FIFO never blocks).
-std::optional<std::string> ReadWholeFile(const std::filesystem::path& path,
-                                         size_t maxBytes = std::string::npos);
-
 } // namespace platform

@@ -1,7 +1,5 @@
 #include "platform/profile_file.h"
 
-#include "platform/atomic_file.h"
-
 namespace platform {
 namespace {
 
@@ -21,8 +19,7 @@ constexpr size_t kTypicalKeyLineUnits = 32;
 
 } // namespace
 
-CProfileFile::CProfileFile(const std::filesystem::path& path)
-    : m_text(DecodeIniBytes(ReadWholeFile(path, kMaxBytes).value_or(std::string{})).text) {
+CProfileFile::CProfileFile(std::string_view bytes) : m_text(DecodeIniBytes(bytes).text) {
     // A header line starts with '[' after any blanks: the text is searched
     // for brackets, not walked line by line, and for NULs on the way.
     const std::u16string_view text = m_text;

@@ -3,7 +3,6 @@
 #include "platform/ini_syntax.h"
 
 #include <cstdint>
-#include <filesystem>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -39,10 +38,8 @@ class CProfileFile : public IProfileSource {
 public:
     // No file: every lookup gives its default.
     CProfileFile() = default;
-    // A file that is missing or cannot be read is taken as empty. Only its
-    // first kMaxBytes are read, so that no device or giant file can
-    // exhaust memory; a settings file is a few kilobytes.
-    explicit CProfileFile(const std::filesystem::path& path);
+    // The bytes of a file as read: ANSI, or UTF-16 after a byte order mark.
+    explicit CProfileFile(std::string_view bytes);
     // The gathered keys point into the text.
     CProfileFile(const CProfileFile&) = delete;
     CProfileFile& operator=(const CProfileFile&) = delete;
@@ -53,8 +50,6 @@ public:
     void GetStringInto(std::u16string_view section, std::u16string_view key,
                        std::u16string_view defaultValue, std::uint32_t bufferSize,
                        std::u16string& value) const override;
-
-    static constexpr size_t kMaxBytes = 16 * 1024 * 1024;
 
 private:
     // The keys of the first section of the name.

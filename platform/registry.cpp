@@ -1,6 +1,7 @@
 #include "platform/registry.h"
 
 #include "platform/atomic_file.h"
+#include "platform/file_reader.h"
 #include "platform/ini_document.h"
 #include "platform/last_error.h"
 

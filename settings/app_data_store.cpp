@@ -6,8 +6,8 @@
 #include "platform/app_data_folder.h"
 #include "platform/atomic_file.h"
 #include "platform/codepage.h"
+#include "platform/file_reader.h"
 #include "platform/ini_document.h"
-#include "platform/profile_file.h"
 #include "settings/secret_cipher.h"
 #include "settings/settings_file_format.h"
 #include "settings/settings_file_writer.h"
@@ -37,8 +37,7 @@ std::u16string ApplicationDataPath() {
     return path;
 }
 
-CUtilitySectionContents ReadUtilitySection(const std::filesystem::path& path) {
-    const platform::CProfileFile file{path};
+CUtilitySectionContents ReadUtilitySection(const platform::IProfileSource& file) {
     const auto read = [&](std::u16string_view key, std::u16string_view defaultValue = u"") {
         return file.GetString(kSectionUtility, key, defaultValue, kReadBufferUnits);
     };
@@ -74,6 +73,12 @@ CUtilitySectionContents ReadUtilitySection(const std::filesystem::path& path) {
         }
     }
     return contents;
+}
+
+CAppDataContents ReadAppDataFile(const std::filesystem::path& path) {
+    const platform::CFileBytes bytes = platform::ReadFile(path, kMaxSettingsFileBytes);
+    const platform::CProfileFile file(bytes ? std::string_view(bytes.bytes) : std::string_view());
+    return {ReadSettingsFile(file), ReadUtilitySection(file)};
 }
 
 bool SaveAppDataFile(const std::filesystem::path& path, const CSettingsRecords& records,

@@ -1,4 +1,6 @@
 #pragma once
+#include "platform/profile_file.h"
+#include "settings/settings_file_reader.h"
 #include "settings/settings_records.h"
 
 #include <filesystem>
@@ -28,7 +30,15 @@ struct CUtilitySectionContents {
 };
 
 // Reads the section; each bad value is refused and left empty.
-CUtilitySectionContents ReadUtilitySection(const std::filesystem::path& path);
+CUtilitySectionContents ReadUtilitySection(const platform::IProfileSource& source);
+
+// The whole application data file, read once: its settings sections and the
+// section only it has. A file that cannot be read gives all defaults.
+struct CAppDataContents {
+    CSettingsFileContents settings;
+    CUtilitySectionContents utility;
+};
+CAppDataContents ReadAppDataFile(const std::filesystem::path& path);
 
 // The whole application data file: the settings sections of the records and
 // the section that only this file has, composed together and saved in one

@@ -227,7 +227,15 @@ void CSettingsFileReader::LoadWirelessGroup() {
 } // namespace
 
 CSettingsFileContents ReadSettingsFile(const std::filesystem::path& path) {
-    return ReadSettingsFile(platform::CProfileFile(path));
+    const platform::CFileBytes file = platform::ReadFile(path, kMaxSettingsFileBytes);
+    if (!file) {
+        // The values of a file without any: what a missing key reads as.
+        CSettingsFileContents unread = ReadSettingsFile(platform::CProfileFile());
+        unread.readFault = file.fault;
+        unread.nReadError = file.systemError;
+        return unread;
+    }
+    return ReadSettingsFile(platform::CProfileFile(file.bytes));
 }
 
 CSettingsFileContents ReadSettingsFile(const platform::IProfileSource& source) {

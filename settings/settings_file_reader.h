@@ -1,4 +1,5 @@
 #pragma once
+#include "platform/file_reader.h"
 #include "platform/profile_file.h"
 #include "settings/settings_records.h"
 
@@ -11,13 +12,19 @@
 struct CSettingsFileContents {
     CSettingsRecords records;
     std::vector<CRejectedValue> rejected;
+    // Why the file could not be read; the records are then all defaults.
+    platform::EReadFault readFault = platform::EReadFault::None;
+    int nReadError = 0; // errno, where the system gave one
 
     int Result() const { return rejected.empty() ? 1 : 0; }
 };
 
+// A settings file is a few kilobytes. One larger than this is refused, never
+// cut, so that no device or giant file can exhaust memory.
+inline constexpr size_t kMaxSettingsFileBytes = 16 * 1024 * 1024;
+
 // Reads NetworkSetting.ini (or the application data file, which has the same
-// form), decrypting the secrets and checking every value. A missing or
-// unreadable file reads as all defaults.
+// form), decrypting the secrets and checking every value.
 CSettingsFileContents ReadSettingsFile(const std::filesystem::path& path);
 
 // The same load with its values looked up in source.

@@ -1,6 +1,6 @@
 #include "bench/settings/per_key_profile_reader.h"
 
-#include "platform/atomic_file.h"
+#include "platform/file_reader.h"
 #include "platform/ini_document.h"
 
 #include <algorithm>
@@ -8,8 +8,8 @@
 void CPerKeyProfileReader::GetStringInto(std::u16string_view section, std::u16string_view key,
                                          std::u16string_view defaultValue, std::uint32_t bufferSize,
                                          std::u16string& result) const {
-    const auto document = platform::CIniDocument::FromBytes(
-        platform::ReadWholeFile(m_path, platform::CProfileFile::kMaxBytes).value_or(""));
+    const auto document =
+        platform::CIniDocument::FromBytes(platform::ReadWholeFile(m_path).value_or(""));
     const auto found = document.GetValue(section, key);
     std::u16string_view value = found ? std::u16string_view(*found) : defaultValue;
     if (!found) {

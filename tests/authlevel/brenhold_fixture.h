@@ -1,6 +1,6 @@
 #pragma once
 #include "catalogue/message_catalogue.h"
-#include "platform/atomic_file.h"
+#include "platform/file_reader.h"
 #include "platform/ini_document.h"
 #include "tests/support/environment_variable.h"
 #include "tests/support/temp_folder.h"

@@ -1,3 +1,4 @@
+#include "platform/file_reader.h"
 #include "tests/authlevel/brenhold_fixture.h"
 #include "tests/support/program_output.h"
 #include "tests/support/virtual_display.h"

@@ -1,5 +1,6 @@
 #include "authlevel/ntlm_setting_dlg.h"
 #include "authlevel/samba_client_auth.h"
+#include "platform/file_reader.h"
 #include "tests/authlevel/brenhold_fixture.h"
 #include "ui/headless/headless_ui.h"
 

@@ -1,5 +1,5 @@
 #include "authlevel/samba_client_auth.h"
-#include "platform/atomic_file.h"
+#include "platform/file_reader.h"
 #include "tests/support/environment_variable.h"
 #include "tests/support/program_output.h"
 #include "tests/support/temp_folder.h"

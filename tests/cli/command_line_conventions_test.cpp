@@ -1,5 +1,5 @@
 #include "cli_fixture.h"
-#include "platform/atomic_file.h"
+#include "platform/file_reader.h"
 
 #include <iostream>
 #include <map>
@@ -8,21 +8,28 @@
 
 namespace {
 
-// Standard input of the process, fed from a string for one test.
+// Standard input of the process is a pipe holding the text, as after
+// "producer | quorlan-cli create --from -".
 class CStandardInput {
 public:
-    explicit CStandardInput(const std::string& text)
-        : m_text(text), m_previous(std::cin.rdbuf(&m_text)) {}
+    explicit CStandardInput(const std::string& text) : m_saved(::dup(STDIN_FILENO)) {
+        int pipe[2];
+        if (::pipe(pipe) == 0) {
+            (void)!::write(pipe[1], text.data(), text.size());
+            ::close(pipe[1]);
+            ::dup2(pipe[0], STDIN_FILENO);
+            ::close(pipe[0]);
+        }
+    }
     ~CStandardInput() {
-        std::cin.rdbuf(m_previous);
-        std::cin.clear();
+        ::dup2(m_saved, STDIN_FILENO);
+        ::close(m_saved);
     }
     CStandardInput(const CStandardInput&) = delete;
     CStandardInput& operator=(const CStandardInput&) = delete;
 
 private:
-    std::stringbuf m_text;
-    std::streambuf* m_previous;
+    int m_saved;
 };
 
 using CCommandOptions = std::map<std::string, std::set<std::string>>;

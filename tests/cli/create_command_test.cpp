@@ -1,5 +1,5 @@
 #include "cli_fixture.h"
-#include "platform/atomic_file.h"
+#include "platform/file_reader.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -132,9 +132,10 @@ TEST_F(CreateCommandTest, SettingsComeThroughAPipe) {
 
     EXPECT_EQ(Run({"create", "--from", "/dev/zero", "--out", m_folder.Path().string()}), 2)
         << "a source that never ends";
-    EXPECT_NE(m_err.str().find("larger than settings JSON can be"), std::string::npos);
+    EXPECT_NE(m_err.str().find("larger than a settings JSON file can be"), std::string::npos);
     EXPECT_EQ(Run({"create", "--from", m_folder.Path().string(), "--out", "."}), 2);
-    EXPECT_EQ(m_err.str(), "quorlan-cli: cannot read " + m_folder.Path().string() + "\n");
+    EXPECT_EQ(m_err.str(), "quorlan-cli: " + m_folder.Path().string() +
+                               ": a folder, not a settings JSON file\n");
 }
 
 } // namespace

@@ -1,7 +1,9 @@
 #include "cli/cli.h"
 #include "platform/atomic_file.h"
 #include "platform/codepage.h"
+#include "platform/file_reader.h"
 #include "settings/secret_cipher.h"
+#include "settings/settings_file_reader.h"
 #include "tests/support/locale_environment.h"
 #include "tests/support/temp_folder.h"
 
@@ -144,8 +146,13 @@ TEST_F(SettingsCommandsTest, CheckOfSixteenMebibytesOfLineBreaksFitsInALimitedAd
     EXPECT_EQ(result->out, "Load settings: Invalid IP address.\n");
 }
 
+// A file larger than a settings file can be is refused, never cut: the
+// profile past the limit would be dropped while the check says all is well.
 TEST_F(SettingsCommandsTest, CheckAndShowRefuseWhatIsNoFile) {
     ASSERT_EQ(::mkfifo(File("fifo.ini").c_str(), 0600), 0);
+    const std::string oversize =
+        WriteFile("oversize.ini", std::string(kMaxSettingsFileBytes, ';') +
+                                      "\r\n[UserNetworkSetting]\r\nWIRELESS_SSID=late\r\n");
     for (const std::string command : {"check", "show"}) {
         CliResult result = Run({command, File("missing.ini")});
         EXPECT_EQ(result.exitCode, 2);
@@ -153,13 +160,18 @@ TEST_F(SettingsCommandsTest, CheckAndShowRefuseWhatIsNoFile) {
         EXPECT_EQ(result.out, "");
         result = Run({command, m_folder.Path().string()});
         EXPECT_EQ(result.exitCode, 2);
-        EXPECT_NE(result.err.find("is a folder"), std::string::npos);
+        EXPECT_NE(result.err.find(": a folder, not a settings file"), std::string::npos);
+        result = Run({command, oversize});
+        EXPECT_EQ(result.exitCode, 2);
+        EXPECT_EQ(result.err,
+                  "quorlan-cli: " + oversize + ": larger than a settings file can be\n");
+        EXPECT_EQ(result.out, "");
         EXPECT_EQ(Run({command, File("bad\xff.ini")}).exitCode, 2);
         // A FIFO would block a reader for ever, a device never end.
         for (const std::string& notAFile : {File("fifo.ini"), std::string("/dev/zero")}) {
             result = Run({command, notAFile});
             EXPECT_EQ(result.exitCode, 2) << notAFile;
-            EXPECT_EQ(result.err, "quorlan-cli: " + notAFile + " is not a regular file\n");
+            EXPECT_EQ(result.err, "quorlan-cli: " + notAFile + ": not a regular file\n");
         }
         EXPECT_EQ(Run({command}).exitCode, 2);
         EXPECT_EQ(Run({command, "--unknown", File("missing.ini")}).exitCode, 2);

@@ -1,4 +1,6 @@
 #include "catalogue/message_ids.h"
+#include "platform/atomic_file.h"
+#include "platform/file_reader.h"
 #include "settings/app_data_store.h"
 #include "settings/secret_cipher.h"
 #include "settings_state_fixture.h"
@@ -20,8 +22,7 @@ protected:
         m_reopenedWindow.reset();
         m_reopened = std::make_unique<CQuorlanDlgState>();
         m_reopenedWindow = m_ui.Open(*m_reopened);
-        m_reopened->LoadSettingsFile(StorePath());
-        EXPECT_EQ(m_reopened->LoadUtilitySection(StorePath()), 1);
+        EXPECT_EQ(m_reopened->LoadApplicationData(StorePath()), 1);
     }
     void WriteStore(const std::vector<std::string>& lines) {
         std::string bytes = "[NetworkSettingUtility]\r\n";
@@ -76,7 +77,7 @@ TEST_F(AppDataStoreTest, APathLongerThan259UnitsSkipsTheStore) {
 
     // Without a path, saving does nothing and loading gives the defaults.
     EXPECT_EQ(m_state.SaveApplicationData(u""), 1);
-    EXPECT_EQ(m_state.LoadUtilitySection(u""), 1);
+    EXPECT_EQ(m_state.LoadApplicationData(u""), 1);
     EXPECT_EQ(m_state.m_nNetFolderChoice, 0);
 }
 

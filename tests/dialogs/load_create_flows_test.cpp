@@ -1,5 +1,7 @@
 #include "catalogue/message_ids.h"
 #include "dialogs/select_target.h"
+#include "platform/atomic_file.h"
+#include "platform/file_reader.h"
 #include "quorlan_dlg_fixture.h"
 
 #include <csignal>
@@ -227,10 +229,15 @@ TEST_F(LoadCreateFlowsTest, NoRegularFileOnThePlayerGivesTheMissingFileMessageOn
     attempt();
 }
 
+// A file too large to be a settings file is refused whole, never cut: its
+// profile past the limit would otherwise be dropped without a word.
 TEST_F(LoadCreateFlowsTest, AChosenFileThatCannotBeReadFailsWithoutTouchingTheDialog) {
     ASSERT_EQ(::mkfifo((m_local / "pipe.ini").c_str(), 0600), 0);
     std::filesystem::create_directory(m_local / "folder.ini");
-    for (const auto* name : {"pipe.ini", "folder.ini", "missing.ini"}) {
+    ASSERT_TRUE(platform::SaveFileAtomically(
+        m_local / "oversize.ini", std::string(kMaxSettingsFileBytes, ';') +
+                                      "\r\n[UserNetworkSetting]\r\nWIRELESS_SSID=late\r\n"));
+    for (const auto* name : {"pipe.ini", "folder.ini", "missing.ini", "oversize.ini"}) {
         SCOPED_TRACE(name);
         Show([&](CHeadlessWindow& window) {
             EnterCustomFolder(window, u"kept");

@@ -1,3 +1,5 @@
+#include "platform/atomic_file.h"
+#include "platform/file_reader.h"
 #include "quorlan_dlg_fixture.h"
 
 #include <sys/stat.h>

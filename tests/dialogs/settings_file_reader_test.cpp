@@ -432,12 +432,4 @@ TEST_F(ReaderTest, MalformedFilesReadSafely) {
     EXPECT_EQ(ListedSsids(), std::vector<std::u16string>{u"\u00e9t\u00e9"});
 }
 
-TEST_F(ReaderTest, OnlyTheFirstSixteenMegabytesAreRead) {
-    const std::string profile = "[UserNetworkSetting]\nWIRELESS_SSID=early\n";
-    std::string bytes = profile + std::string(platform::CProfileFile::kMaxBytes, ';');
-    bytes += "\nWIRELESS_SSID_2=late\n";
-    LoadBytes(bytes);
-    EXPECT_EQ(ListedSsids(), std::vector<std::u16string>{u"early"});
-}
-
 } // namespace

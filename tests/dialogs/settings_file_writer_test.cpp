@@ -1,3 +1,4 @@
+#include "platform/file_reader.h"
 #include "settings/secret_cipher.h"
 #include "settings_state_fixture.h"
 

@@ -3,6 +3,7 @@
 #include "dialogs/quorlan_dlg_state.h"
 #include "platform/atomic_file.h"
 #include "platform/codepage.h"
+#include "platform/file_reader.h"
 #include "platform/profile_file.h"
 #include "settings/text_format.h"
 #include "tests/support/temp_folder.h"

@@ -1,6 +1,8 @@
-#include "dialogs/wifi_security.h"
-#include "quorlan_dlg_fixture.h"
 #include "catalogue/message_ids.h"
+#include "dialogs/wifi_security.h"
+#include "platform/atomic_file.h"
+#include "platform/file_reader.h"
+#include "quorlan_dlg_fixture.h"
 
 #include <random>
 

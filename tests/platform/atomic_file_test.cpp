@@ -1,4 +1,5 @@
 #include "platform/atomic_file.h"
+#include "platform/file_reader.h"
 #include "tests/support/temp_folder.h"
 
 #include <csignal>
@@ -176,44 +177,6 @@ TEST(AtomicSave, WriteThatRunsOutOfRoomLeavesOldFileUntouched) {
     EXPECT_EQ(WEXITSTATUS(status), 1) << "a short write must be reported";
     EXPECT_EQ(platform::ReadWholeFile(file), old);
     EXPECT_EQ(EntriesIn(folder.Path()), 1u);
-}
-
-TEST(ReadWholeFile, ReadsBinaryContentAndRefusesWhatIsNotAFile) {
-    CTempFolder folder;
-    const std::string bytes("a\0b\r\n\xff", 6);
-    ASSERT_TRUE(platform::SaveFileAtomically(folder / "binary", bytes));
-    EXPECT_EQ(platform::ReadWholeFile(folder / "binary"), bytes);
-    EXPECT_EQ(platform::ReadWholeFile(folder / "missing"), std::nullopt);
-    EXPECT_EQ(platform::ReadWholeFile(folder.Path()), std::nullopt);
-}
-
-TEST(ReadWholeFile, StopsAtTheLimitGiven) {
-    CTempFolder folder;
-    ASSERT_TRUE(platform::SaveFileAtomically(folder / "file", std::string(70000, 'x') + "tail"));
-    EXPECT_EQ(platform::ReadWholeFile(folder / "file", 3), "xxx");
-    EXPECT_EQ(platform::ReadWholeFile(folder / "file", 70002), std::string(70000, 'x') + "ta");
-    EXPECT_EQ(platform::ReadWholeFile(folder / "file", 0), "");
-    EXPECT_EQ(platform::ReadWholeFile(folder / "file"), std::string(70000, 'x') + "tail");
-}
-
-TEST(ReadWholeFile, ReadsToTheEndAFileThatGivesNoSize) {
-    // /proc files say they hold 0 bytes; the file is read until it ends.
-    const auto status = platform::ReadWholeFile("/proc/self/status");
-    ASSERT_TRUE(status.has_value());
-    EXPECT_TRUE(status->starts_with("Name:"));
-    EXPECT_NE(status->find("\nPid:"), std::string::npos);
-}
-
-TEST(ReadWholeFile, ReadsOnlyRegularFilesAndNeverWaits) {
-    CTempFolder folder;
-    const auto fifo = folder / "NetworkSetting.ini";
-    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
-    EXPECT_EQ(platform::ReadWholeFile(fifo), std::nullopt) << "a FIFO without a writer";
-    EXPECT_EQ(platform::ReadWholeFile("/dev/zero", 100), std::nullopt);
-    EXPECT_EQ(platform::ReadWholeFile("/proc/self/mem"), std::nullopt);
-    const auto link = folder / "link";
-    std::filesystem::create_symlink(fifo, link);
-    EXPECT_EQ(platform::ReadWholeFile(link), std::nullopt);
 }
 
 } // namespace

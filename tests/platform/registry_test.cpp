@@ -1,5 +1,5 @@
-#include "platform/atomic_file.h"
 #include "platform/codepage.h"
+#include "platform/file_reader.h"
 #include "platform/ini_document.h"
 #include "platform/last_error.h"
 #include "platform/registry.h"
