@@ -31,8 +31,8 @@ void RestartAsAdministrator() {
 } // namespace
 
 CNTLMSettingApp::CNTLMSettingApp()
-    : m_strMutexName(
-          platform::MultiByteToWide(65001, platform::GetModuleFileName().stem().string())) {}
+    : m_strMutexName(platform::MultiByteToWide(platform::kUtf8CodePage,
+                                               platform::GetModuleFileName().stem().string())) {}
 
 bool CNTLMSettingApp::InitInstance() {
     SelectLanguageFromLocale();

@@ -9,8 +9,6 @@
 
 namespace {
 
-constexpr unsigned kUtf8CodePage = 65001;
-
 // Lines without their endings.
 std::vector<std::string> Lines(std::string_view bytes) {
     std::vector<std::string> lines;
@@ -31,7 +29,7 @@ std::filesystem::path FuzzScratchPath(std::string_view name) {
 }
 
 std::u16string FuzzText(std::string_view bytes) {
-    return platform::MultiByteToWide(kUtf8CodePage, bytes);
+    return platform::MultiByteToWide(platform::kUtf8CodePage, bytes);
 }
 
 void FuzzExpect(bool holds, const char* invariant) {

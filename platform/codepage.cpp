@@ -15,14 +15,11 @@ std::optional<unsigned> g_oemOverride;
 constexpr char kDefaultCharacter = '?';
 constexpr char16_t kReplacementCharacter = u'\uFFFD';
 
-constexpr unsigned kUtf16Le = 1200;
-constexpr unsigned kUtf8 = 65001;
-
 std::string IconvName(unsigned codePage) {
     switch (codePage) {
-    case kUtf16Le:
+    case kUtf16LeCodePage:
         return "UTF-16LE";
-    case kUtf8:
+    case kUtf8CodePage:
         return "UTF-8";
     default:
         return "CP" + std::to_string(codePage);
@@ -79,7 +76,7 @@ std::string WideToMultiByte(unsigned codePage, std::u16string_view text) {
     if (const CSingleByteCodePage* table = CSingleByteCodePage::Find(codePage)) {
         return table->FromWide(text, kDefaultCharacter);
     }
-    CIconvConverter& converter = ConverterFor(codePage, kUtf16Le);
+    CIconvConverter& converter = ConverterFor(codePage, kUtf16LeCodePage);
     std::string out;
     if (!converter.IsOpen()) {
         out.assign(text.size(), kDefaultCharacter);
@@ -101,7 +98,7 @@ std::u16string MultiByteToWide(unsigned codePage, std::string_view bytes) {
     if (const CSingleByteCodePage* table = CSingleByteCodePage::Find(codePage)) {
         return table->ToWide(bytes, kReplacementCharacter);
     }
-    CIconvConverter& converter = ConverterFor(kUtf16Le, codePage);
+    CIconvConverter& converter = ConverterFor(kUtf16LeCodePage, codePage);
     std::u16string out;
     if (!converter.IsOpen()) {
         out.assign(bytes.size(), kReplacementCharacter);

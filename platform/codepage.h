@@ -11,7 +11,10 @@ unsigned GetACP();
 unsigned GetOEMCP();
 void OverrideCodePages(std::optional<unsigned> ansi, std::optional<unsigned> oem);
 
-// 1200 is UTF-16LE, 65001 UTF-8. Characters the code page lacks become its default character '?'.
+inline constexpr unsigned kUtf16LeCodePage = 1200;
+inline constexpr unsigned kUtf8CodePage = 65001;
+
+// Characters the code page lacks become its default character '?'.
 std::string WideToMultiByte(unsigned codePage, std::u16string_view text);
 
 // Bytes the code page does not define become U+FFFD.

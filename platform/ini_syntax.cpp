@@ -11,7 +11,6 @@ namespace platform {
 namespace {
 
 constexpr std::string_view kUtf16LeBom = "\xFF\xFE";
-constexpr unsigned kUtf16LeCodePage = 1200;
 
 std::u16string_view StripQuotes(std::u16string_view value) {
     if (value.size() >= 2 && (value.front() == u'"' || value.front() == u'\'') &&

@@ -14,7 +14,6 @@
 namespace platform {
 namespace {
 
-constexpr unsigned kUtf8CodePage = 65001;
 constexpr mode_t kOwnerOnly = 0700;
 
 // A shared folder such as /run/lock would let another user take the lock

@@ -166,7 +166,7 @@ std::vector<std::uint32_t> CX11Desktop::FindWindows(std::span<const std::u16stri
     const std::vector<xcb_window_t> windows = connection->TopLevelWindows();
     const std::vector<std::string> windowTitles = connection->Titles(windows);
     for (size_t t = 0; t < titles.size(); ++t) {
-        const std::string wanted = WideToMultiByte(65001, titles[t]);
+        const std::string wanted = WideToMultiByte(kUtf8CodePage, titles[t]);
         for (size_t w = 0; w < windows.size() && found[t] == 0; ++w) {
             if (windowTitles[w] == wanted) {
                 found[t] = windows[w];

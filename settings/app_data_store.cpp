@@ -16,7 +16,6 @@
 namespace {
 
 constexpr size_t kMaxAppDataPathLength = 259; // a buffer of 260 units with its terminator
-constexpr unsigned kUtf8CodePage = 65001;
 
 } // namespace
 
@@ -26,10 +25,10 @@ std::u16string ApplicationDataPath() {
         return {};
     }
     const std::string native = (*folder / std::filesystem::path(kAppDataFileName)).string();
-    const std::u16string path = platform::MultiByteToWide(kUtf8CodePage, native);
+    const std::u16string path = platform::MultiByteToWide(platform::kUtf8CodePage, native);
     // A path that UTF-16 cannot carry unchanged would name another file.
     if (path.size() > kMaxAppDataPathLength ||
-        platform::WideToMultiByte(kUtf8CodePage, path) != native) {
+        platform::WideToMultiByte(platform::kUtf8CodePage, path) != native) {
         return {};
     }
     std::error_code ignored;

@@ -177,14 +177,14 @@ CIvPool& ThreadIvPool() {
     return pool;
 }
 
-} // namespace
-
 void MakeRandomIv(std::array<std::uint8_t, kIvBytes>& iv) {
     if (!ThreadIvPool().Take(iv)) {
         // The generator is never expected to fail; a zero IV still decrypts.
         iv.fill(0);
     }
 }
+
+} // namespace
 
 std::string ByteToHex(std::uint8_t byte) {
     constexpr char kDigits[] = "0123456789ABCDEF";

@@ -20,8 +20,6 @@ int EncryptSecret(const char16_t* secret, std::u16string& output);
 // rule (a whole number of blocks after the IV, at least one block).
 int DecryptSecret(const char16_t* text, std::u16string& output);
 
-void MakeRandomIv(std::array<std::uint8_t, kIvBytes>& iv);
-
 // Two characters a byte; a character that is not a hex digit counts as 0.
 std::vector<std::uint8_t> HexToBytes(std::string_view text, size_t byteCount);
 std::string ByteToHex(std::uint8_t byte);

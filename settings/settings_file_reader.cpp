@@ -64,9 +64,7 @@ private:
     }
 
     // A bad value is reported on its own and the reading goes on.
-    void Reject(int messageId) {
-        m_contents.rejected.push_back({messageId, kMsgLoadSettings, m_nProfile});
-    }
+    void Reject(int messageId) { m_contents.rejected.push_back({messageId, kMsgLoadSettings}); }
 
     void LoadNetFolderGroup();
     void LoadWiredGroup();
@@ -79,7 +77,6 @@ private:
 
     const platform::IProfileSource& m_file;
     CSettingsFileContents m_contents;
-    int m_nProfile = kNoProfile; // the wireless profile being read
 };
 
 void CSettingsFileReader::LoadSecret(const std::u16string& stored, std::u16string& secret,
@@ -194,7 +191,6 @@ void CSettingsFileReader::LoadWirelessGroup() {
             const bool zeroByDefault = key == kWirelessSecurityMode || key == kWirelessForce;
             Read(kSectionUserNetwork, names[key], text[key], zeroByDefault ? u"0" : u"");
         }
-        m_nProfile = profile;
         CNetworkSetting record;
         LoadConnection(ConnectionTexts(text.data(), kConnectionKeyCount), record);
         record.m_strSsid = text[kWirelessSsid];
@@ -221,7 +217,6 @@ void CSettingsFileReader::LoadWirelessGroup() {
             m_contents.records.profiles.push_back(std::move(record));
         }
     }
-    m_nProfile = kNoProfile;
 }
 
 } // namespace

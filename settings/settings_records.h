@@ -5,7 +5,6 @@
 
 inline constexpr int kWirelessSlotCount = 30;
 inline constexpr int kKeysPerProfile = 14;
-inline constexpr int kNoProfile = -1;
 
 // What a settings file holds, as values: what the reader returns and the
 // writer takes. The wireless profiles are in priority order.
@@ -19,11 +18,9 @@ struct CSettingsRecords {
 };
 
 // A value the reader refused: the message that reports it, under its
-// caption, and the wireless profile it belongs to (its number in the file,
-// from 0), or kNoProfile.
+// caption.
 struct CRejectedValue {
     int nMessageId = 0;
     int nCaptionId = 0;
-    int nProfile = kNoProfile;
     bool operator==(const CRejectedValue&) const = default;
 };

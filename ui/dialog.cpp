@@ -31,14 +31,6 @@ void DDX_Radio(CDataExchange& dx, int firstId, int& value) {
     }
 }
 
-void DDX_CBIndex(CDataExchange& dx, int id, int& index) {
-    if (dx.m_bSaveAndValidate) {
-        index = dx.m_window.CurSel(id);
-    } else {
-        dx.m_window.SetCurSel(id, index);
-    }
-}
-
 CDialog::CDialog(const DialogTemplate& dialogTemplate, CDialog* parent)
     : m_template(dialogTemplate), m_pParent(parent) {}
 

@@ -22,7 +22,6 @@ void DDX_Check(CDataExchange& dx, int id, int& value);
 // (-1 when none) <-> int member.
 void DDX_Radio(CDataExchange& dx, int firstId, int& value);
 // Combo box selection <-> int member.
-void DDX_CBIndex(CDataExchange& dx, int id, int& index);
 
 // The stand-in of the framework's dialog class: a template, a window while
 // shown, data exchange and a message map of control notifications.

@@ -34,8 +34,8 @@ public:
     explicit COtherWindows(int count) : m_pConnection(xcb_connect(nullptr, nullptr)) {
         xcb_ewmh_init_atoms_replies(&m_ewmh, xcb_ewmh_init_atoms(m_pConnection, &m_ewmh), nullptr);
         const xcb_screen_t* screen = xcb_setup_roots_iterator(xcb_get_setup(m_pConnection)).data;
-        const std::string brenhold =
-            platform::WideToMultiByte(65001, GetMessageText(kMsgLocalSecuritySetting));
+        const std::string brenhold = platform::WideToMultiByte(
+            platform::kUtf8CodePage, GetMessageText(kMsgLocalSecuritySetting));
         std::vector<xcb_window_t> windows;
         for (int i = 0; i < count; ++i) {
             const xcb_window_t window = xcb_generate_id(m_pConnection);
@@ -93,7 +93,7 @@ std::uint32_t FindWindow(const std::u16string& title) {
                                        nullptr) == 0) {
         return 0;
     }
-    const std::string wanted = platform::WideToMultiByte(65001, title);
+    const std::string wanted = platform::WideToMultiByte(platform::kUtf8CodePage, title);
     std::uint32_t found = 0;
     for (std::uint32_t i = 0; i < clients.windows_len && found == 0; ++i) {
         xcb_ewmh_get_utf8_strings_reply_t name;

@@ -80,7 +80,7 @@ TEST_F(SettingsCoreTest, NetFolderEntriesAreWrittenOnlyWhenCustomised) {
     EXPECT_NE(bytes.find("NETFOLDER_PASS=\r\n"), std::string::npos) << bytes;
 }
 
-TEST_F(SettingsCoreTest, RejectedValuesNameTheirProfileInTheOrderMet) {
+TEST_F(SettingsCoreTest, RejectedValuesComeInTheOrderMet) {
     WriteFile("[NewtworkFolderSetting]\r\nNETFOLDER_NAME=bad name!\r\nNETFOLDER_UID=guest\r\n"
               "[UserNetworkSetting]\r\nWIRED_IP=1.2.3\r\n"
               "WIRELESS_SSID=First\r\nWIRELESS_DNS=x\r\n"
@@ -89,11 +89,9 @@ TEST_F(SettingsCoreTest, RejectedValuesNameTheirProfileInTheOrderMet) {
     const CSettingsFileContents read = ReadSettingsFile(File());
     EXPECT_EQ(read.Result(), 0);
     const std::vector<CRejectedValue> expected = {
-        {kMsgBadFileDeviceName, kMsgLoadSettings, kNoProfile},
-        {kMsgBadFileIpAddress, kMsgLoadSettings, kNoProfile},
-        {kMsgBadFileDns, kMsgLoadSettings, 0},
-        {kMsgKeyDecryption, kMsgLoadSettings, 2},
-        {kMsgBadFileNetworkKey, kMsgLoadSettings, 2},
+        {kMsgBadFileDeviceName, kMsgLoadSettings}, {kMsgBadFileIpAddress, kMsgLoadSettings},
+        {kMsgBadFileDns, kMsgLoadSettings},        {kMsgKeyDecryption, kMsgLoadSettings},
+        {kMsgBadFileNetworkKey, kMsgLoadSettings},
     };
     EXPECT_EQ(read.rejected, expected);
     ASSERT_EQ(read.records.profiles.size(), 2u) << "the profile with a bad key is left out";
