@@ -72,7 +72,9 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
         return kExitUsage;
     }
     const std::span<const std::string> rest(args.begin() + 1, args.end());
-    if (std::any_of(rest.begin(), rest.end(), [](const std::string& a) { return IsHelp(a); })) {
+    // After "--" every argument is an operand: a secret may be "-h".
+    const auto options = std::find(rest.begin(), rest.end(), "--");
+    if (std::any_of(rest.begin(), options, [](const std::string& a) { return IsHelp(a); })) {
         out << command->usage;
         return kExitSuccess;
     }

@@ -28,7 +28,11 @@ struct CCreateArguments {
     std::string out;
 };
 
+// Only options: a "--" may end them, with nothing after it.
 bool ParseArguments(std::span<const std::string> args, CCreateArguments& parsed) {
+    if (!args.empty() && args.back() == "--") {
+        args = args.first(args.size() - 1);
+    }
     for (size_t i = 0; i < args.size(); ++i) {
         const bool hasValue = i + 1 < args.size();
         if (args[i] == "--from" && hasValue && parsed.from.empty()) {
@@ -78,15 +82,9 @@ constexpr char kSettingsJson[] = "settings JSON file";
 // be fed in: "-" is standard input, and /dev/stdin or a shell's <(...) work
 // as well.
 std::optional<std::string> ReadSettingsText(const std::string& from, std::ostream& err) {
-    platform::CFileBytes read;
-    if (from == "-") {
-        read = platform::ReadStream(STDIN_FILENO, kMaxSettingsJsonBytes);
-    } else {
-        read = platform::ReadFile(from, kMaxSettingsJsonBytes);
-        if (read.fault == platform::EReadFault::NotRegularFile) {
-            read = platform::ReadPipe(from, kMaxSettingsJsonBytes);
-        }
-    }
+    platform::CFileBytes read = from == "-"
+                                    ? platform::ReadStream(STDIN_FILENO, kMaxSettingsJsonBytes)
+                                    : platform::ReadFileOrPipe(from, kMaxSettingsJsonBytes);
     if (!read) {
         err << ReadFailureLine(from == "-" ? "standard input" : from, read.fault, read.systemError,
                                kSettingsJson)

@@ -20,11 +20,15 @@ struct CLoadArguments {
 std::optional<CLoadArguments> ParseArguments(std::span<const std::string> args,
                                              const char* option) {
     CLoadArguments parsed;
+    bool optionsEnded = false;
     for (const std::string& arg : args) {
-        if (arg == option) {
-            parsed.bOption = true;
-        } else if (parsed.file.empty() && !arg.empty() && arg[0] != '-') {
+        const bool isOperand = optionsEnded || (!arg.empty() && arg[0] != '-');
+        if (isOperand && parsed.file.empty() && !arg.empty()) {
             parsed.file = arg;
+        } else if (!optionsEnded && arg == "--") {
+            optionsEnded = true;
+        } else if (!optionsEnded && arg == option) {
+            parsed.bOption = true;
         } else {
             return std::nullopt;
         }

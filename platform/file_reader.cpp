@@ -59,42 +59,50 @@ CFileBytes ReadToEnd(int fd, size_t limit, size_t knownSize) {
     }
 }
 
-} // namespace
+// What an open file holds: a regular file up to the limit, and a stream
+// (a pipe, a device) only where the caller takes one.
+CFileBytes ReadOpened(int fd, size_t limit, bool takeStreams) {
+    struct stat info {};
+    if (::fstat(fd, &info) != 0) {
+        return Failure(EReadFault::Unreadable, errno);
+    }
+    if (S_ISDIR(info.st_mode)) {
+        return Failure(EReadFault::Folder);
+    }
+    if (S_ISREG(info.st_mode)) {
+        if (static_cast<size_t>(info.st_size) > limit) {
+            return Failure(EReadFault::TooLarge);
+        }
+        return ReadToEnd(fd, limit, static_cast<size_t>(info.st_size));
+    }
+    if (!takeStreams) {
+        return Failure(EReadFault::NotRegularFile);
+    }
+    return ReadToEnd(fd, limit, std::string::npos);
+}
 
-CFileBytes ReadFile(const std::filesystem::path& path, size_t limit) {
-    // Opened without waiting, so that a FIFO cannot block; only a regular
-    // file is read.
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
+CFileBytes ReadPath(const std::filesystem::path& path, size_t limit, bool takeStreams) {
+    // Without streams, opened without waiting, so that a FIFO cannot block.
+    const int flags = O_RDONLY | O_CLOEXEC | O_NOCTTY | (takeStreams ? 0 : O_NONBLOCK);
+    const int fd = ::open(path.c_str(), flags);
     if (fd < 0) {
         return FailureOfOpen(errno);
     }
-    struct stat info {};
-    CFileBytes read;
-    if (::fstat(fd, &info) != 0) {
-        read = Failure(EReadFault::Unreadable, errno);
-    } else if (S_ISDIR(info.st_mode)) {
-        read = Failure(EReadFault::Folder);
-    } else if (!S_ISREG(info.st_mode)) {
-        read = Failure(EReadFault::NotRegularFile);
-    } else if (static_cast<size_t>(info.st_size) > limit) {
-        read = Failure(EReadFault::TooLarge);
-    } else {
-        read = ReadToEnd(fd, limit, static_cast<size_t>(info.st_size));
-    }
+    CFileBytes read = ReadOpened(fd, limit, takeStreams);
     ::close(fd);
     return read;
 }
 
+} // namespace
+
+CFileBytes ReadFile(const std::filesystem::path& path, size_t limit) {
+    return ReadPath(path, limit, false);
+}
+
 CFileBytes ReadStream(int fd, size_t limit) { return ReadToEnd(fd, limit, std::string::npos); }
 
-CFileBytes ReadPipe(const std::filesystem::path& path, size_t limit) {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY);
-    if (fd < 0) {
-        return FailureOfOpen(errno);
-    }
-    CFileBytes read = ReadStream(fd, limit);
-    ::close(fd);
-    return read;
+CFileBytes ReadFileOrPipe(const std::filesystem::path& path, size_t limit) {
+    return ReadPath(path, limit, true);
 }
 
 std::optional<std::string> ReadWholeFile(const std::filesystem::path& path) {

@@ -33,9 +33,9 @@ CFileBytes ReadFile(const std::filesystem::path& path, size_t limit = std::strin
 // are refused.
 CFileBytes ReadStream(int fd, size_t limit);
 
-// Opens a pipe (or any file) and reads it as a stream: a FIFO waits for its
-// writer, as a reader of another program's output must.
-CFileBytes ReadPipe(const std::filesystem::path& path, size_t limit);
+// As ReadFile, but a pipe or device is read too, as a stream: a FIFO waits
+// for its writer, as a reader of another program's output must.
+CFileBytes ReadFileOrPipe(const std::filesystem::path& path, size_t limit);
 
 // The bytes of a file, or nothing when ReadFile fails.
 std::optional<std::string> ReadWholeFile(const std::filesystem::path& path);

@@ -31,7 +31,25 @@ TEST_F(SecretCommandsTest, HelpForTheToolAndEachCommand) {
     EXPECT_EQ(Run({"create", "--help"}), 0);
     EXPECT_NE(m_out.str().find("--from SETTINGS.json --out FOLDER"), std::string::npos);
     EXPECT_EQ(Run({"help", "decrypt"}), 0);
-    EXPECT_NE(m_out.str().find("decrypt TEXT"), std::string::npos);
+    EXPECT_NE(m_out.str().find("decrypt [--] TEXT"), std::string::npos);
+}
+
+// After "--" an argument is never an option, so a secret may be "-h".
+TEST_F(SecretCommandsTest, TwoDashesEndTheOptionsOfEveryCommand) {
+    ASSERT_EQ(Run({"encrypt", "--", "-h"}), 0);
+    const std::string encrypted = m_out.str().substr(0, m_out.str().size() - 1);
+    m_out.str("");
+    EXPECT_EQ(Run({"decrypt", "--", encrypted}), 0);
+    EXPECT_EQ(m_out.str(), "-h\n");
+    EXPECT_EQ(Run({"encrypt", "--"}), 2);
+    EXPECT_EQ(Run({"encrypt", "--", "a", "b"}), 2);
+    m_err.str("");
+    EXPECT_EQ(Run({"check", "--", "-missing.ini"}), 2);
+    EXPECT_EQ(m_err.str(), "quorlan-cli: -missing.ini: no such file\n");
+    EXPECT_EQ(Run({"check", "--", "--ids"}), 2) << "a file named --ids";
+    m_out.str("");
+    EXPECT_EQ(Run({"show", "--", "--help"}), 2) << "a file named --help, not the help";
+    EXPECT_EQ(m_out.str(), "");
 }
 
 } // namespace
