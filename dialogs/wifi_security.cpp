@@ -70,10 +70,6 @@ constexpr std::array kAddressControls = {
 constexpr std::array kKeyEdits = {IDC_WIFI_KEY, IDC_WIFI_CONFIRM_KEY};
 constexpr std::array kProxyEdits = {IDC_WIFI_PROXY_ADDRESS, IDC_WIFI_PROXY_PORT};
 
-bool IsProxyMessage(int messageId) {
-    return messageId >= kMsgProfileInputProxyAddress && messageId <= kMsgProfileProxyAddressLength;
-}
-
 void CopyProxyValues(const CNetworkSetting& from, CNetworkSetting& to) {
     to.m_nUseProxy = from.m_nUseProxy;
     to.m_strProxyAddress = from.m_strProxyAddress;
@@ -340,7 +336,7 @@ void CWifiSecurity::OnOkButton() {
     const CWirelessProfileVerdict verdict =
         CheckWirelessProfileEntries(checked, Window().Text(IDC_WIFI_CONFIRM_KEY));
     // The proxy entries are taken only once everything before them passed.
-    if (verdict.nMessage != 0 && !IsProxyMessage(verdict.nMessage)) {
+    if (verdict.nMessage != 0 && verdict.part != EProfileEntries::Proxy) {
         CopyProxyValues(m_setting, checked);
     }
     if (checked.m_ipAddress != m_setting.m_ipAddress) {

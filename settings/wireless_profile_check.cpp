@@ -5,36 +5,38 @@
 
 namespace {
 
-CWirelessProfileVerdict Refuse(int message, bool eraseKeys = false) { return {message, eraseKeys}; }
+CWirelessProfileVerdict Refuse(EProfileEntries part, int message, bool eraseKeys = false) {
+    return {message, part, eraseKeys};
+}
 
 } // namespace
 
 CWirelessProfileVerdict CheckWirelessProfileEntries(CNetworkSetting& profile,
                                                     std::u16string_view confirmationKey) {
     if (profile.m_strSsid.empty()) {
-        return Refuse(kMsgInputSsid);
+        return Refuse(EProfileEntries::Ssid, kMsgInputSsid);
     }
     switch (CheckSsid(profile.m_strSsid)) {
     case kRuleLength:
-        return Refuse(kMsgSsidLength);
+        return Refuse(EProfileEntries::Ssid, kMsgSsidLength);
     case kRuleCharacter:
-        return Refuse(kMsgSsidChars);
+        return Refuse(EProfileEntries::Ssid, kMsgSsidChars);
     default:
         break;
     }
 
     if (profile.m_nSecurityMode != kSecurityNone) {
         if (profile.m_strNetworkKey != confirmationKey) {
-            return Refuse(kMsgKeyMismatch, true);
+            return Refuse(EProfileEntries::Key, kMsgKeyMismatch, true);
         }
         if (profile.m_strNetworkKey.empty()) {
-            return Refuse(kMsgInputKey);
+            return Refuse(EProfileEntries::Key, kMsgInputKey);
         }
         switch (CheckNetworkKey(profile)) {
         case kRuleLength:
-            return Refuse(kMsgKeyLength, true);
+            return Refuse(EProfileEntries::Key, kMsgKeyLength, true);
         case kRuleCharacter:
-            return Refuse(kMsgKeyChars, true);
+            return Refuse(EProfileEntries::Key, kMsgKeyChars, true);
         default:
             break;
         }
@@ -44,13 +46,13 @@ CWirelessProfileVerdict CheckWirelessProfileEntries(CNetworkSetting& profile,
 
     if (profile.m_nDhcp == 0) {
         if (!profile.m_ipAddress.IsEntered()) {
-            return Refuse(kMsgInputIpAddress);
+            return Refuse(EProfileEntries::Addresses, kMsgInputIpAddress);
         }
         if (!profile.m_ipSubnetMask.IsEntered()) {
-            return Refuse(kMsgInputSubnetMask);
+            return Refuse(EProfileEntries::Addresses, kMsgInputSubnetMask);
         }
         if (CheckIpAddress(profile) == kRuleOutOfRange) {
-            return Refuse(kMsgInvalidIpAddress);
+            return Refuse(EProfileEntries::Addresses, kMsgInvalidIpAddress);
         }
     } else if (CheckIpAddress(profile) == kRuleOutOfRange) {
         // The address control is disabled with DHCP on; a loopback address
@@ -71,20 +73,20 @@ CWirelessProfileVerdict CheckWirelessProfileEntries(CNetworkSetting& profile,
     }
     switch (addressRule) {
     case kRuleCharacter:
-        return Refuse(kMsgProfileProxyAddressChars);
+        return Refuse(EProfileEntries::Proxy, kMsgProfileProxyAddressChars);
     case kRuleLength:
-        return Refuse(kMsgProfileProxyAddressLength);
+        return Refuse(EProfileEntries::Proxy, kMsgProfileProxyAddressLength);
     case kRuleEmpty:
-        return Refuse(kMsgProfileInputProxyAddress);
+        return Refuse(EProfileEntries::Proxy, kMsgProfileInputProxyAddress);
     default:
         break;
     }
     switch (portRule) {
     case kRuleEmpty:
-        return Refuse(kMsgProfileInputProxyPort);
+        return Refuse(EProfileEntries::Proxy, kMsgProfileInputProxyPort);
     case kRuleCharacter:
     case kRuleOutOfRange:
-        return Refuse(kMsgProfileProxyPort);
+        return Refuse(EProfileEntries::Proxy, kMsgProfileProxyPort);
     default:
         return {};
     }

@@ -3,11 +3,16 @@
 
 #include <string_view>
 
+// The part of the dialog a failed check belongs to.
+enum class EProfileEntries { Ssid, Key, Addresses, Proxy };
+
 // What the wireless LAN property dialog decides when OK is pressed: the
-// message of the first check that fails (0 when every check passes), and
-// whether the key and its confirmation are then to be erased.
+// message of the first check that fails (0 when every check passes), the
+// part of the dialog it is about, and whether the key and its confirmation
+// are then to be erased.
 struct CWirelessProfileVerdict {
     int nMessage = 0;
+    EProfileEntries part = EProfileEntries::Ssid;
     bool bEraseKeys = false;
 };
 
