@@ -6,13 +6,11 @@
 #include "cli/message_line.h"
 #include "cli/settings_json.h"
 #include "cli/text_conversion.h"
-#include "platform/atomic_file.h"
 #include "platform/file_reader.h"
 #include "settings/page_entry_checks.h"
 #include "settings/settings_file_writer.h"
 #include "settings/wireless_profile_check.h"
 
-#include <cerrno>
 #include <filesystem>
 #include <nlohmann/json.hpp>
 #include <optional>
@@ -140,13 +138,13 @@ int RunCreate(std::span<const std::string> args, std::ostream& out, std::ostream
     }
 
     const std::filesystem::path target = std::filesystem::path(arguments.out) / kSettingsFileName;
-    const CComposedSettingsFile file = ComposeSettingsFile(values);
-    if (!file.bytes) {
-        err << "quorlan-cli: nothing written: " << ComposeErrorText(file.error) << '\n';
+    const CSettingsFileSave saved = SaveSettingsFile(target, ComposeSettingsFile(values));
+    if (saved.error == ESettingsFileError::NotSaved) {
+        err << SaveFailureLine(target.string(), saved.systemError) << '\n';
         return kExitFailure;
     }
-    if (!platform::SaveFileAtomically(target, *file.bytes)) {
-        err << SaveFailureLine(target.string(), errno) << '\n';
+    if (!saved) {
+        err << "quorlan-cli: nothing written: " << ComposeErrorText(saved.error) << '\n';
         return kExitFailure;
     }
     out << "Wrote " << target.string() << '\n';

@@ -2,7 +2,6 @@
 // data file: the window-free reader and writer, with their findings shown.
 #include "dialogs/quorlan_dlg_state.h"
 
-#include "platform/atomic_file.h"
 #include "settings/app_data_store.h"
 #include "settings/settings_file_reader.h"
 #include "settings/settings_file_writer.h"
@@ -109,12 +108,9 @@ CSettingsRecords CQuorlanDlgState::CollectSettingsRecords() {
 // single step, so a failure never leaves a half-written file behind.
 int CQuorlanDlgState::WriteSettingsFile(const std::u16string& path,
                                         std::optional<mode_t> newFileMode) {
-    const CComposedSettingsFile file = ComposeSettingsFile(CollectSettingsRecords());
-    if (!file.bytes) {
-        return 0;
-    }
-    return platform::SaveFileAtomically(std::filesystem::path(path), *file.bytes, newFileMode) ? 1
-                                                                                               : 0;
+    const CSettingsFileSave saved = SaveSettingsFile(
+        std::filesystem::path(path), ComposeSettingsFile(CollectSettingsRecords()), newFileMode);
+    return saved ? 1 : 0;
 }
 
 void CQuorlanDlgState::GetApplicationDataPath() { m_strAppDataPath = ApplicationDataPath(); }

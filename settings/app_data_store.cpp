@@ -4,7 +4,6 @@
 
 #include "catalogue/message_ids.h"
 #include "platform/app_data_folder.h"
-#include "platform/atomic_file.h"
 #include "platform/codepage.h"
 #include "platform/file_reader.h"
 #include "platform/ini_document.h"
@@ -101,5 +100,5 @@ bool SaveAppDataFile(const std::filesystem::path& path, const CSettingsRecords& 
     document.SetValue(kSectionUtility, kKeyNetFolderName, folder.m_strNetDeviceName);
     document.SetValue(kSectionUtility, kKeyNetFolderUid, folder.m_strUserId);
     document.SetValue(kSectionUtility, kKeyNetFolderPass, storedPassword);
-    return platform::SaveFileAtomically(path, document.ToBytes(), kAppDataFileMode);
+    return static_cast<bool>(SaveSettingsFile(path, {document.ToBytes()}, kAppDataFileMode));
 }

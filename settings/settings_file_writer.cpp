@@ -1,11 +1,13 @@
 #include "settings/settings_file_writer.h"
 
+#include "platform/atomic_file.h"
 #include "platform/ini_document.h"
 #include "settings/secret_cipher.h"
 #include "settings/settings_file_format.h"
 #include "settings/text_format.h"
 
 #include <algorithm>
+#include <cerrno>
 
 namespace {
 
@@ -98,4 +100,16 @@ CComposedSettingsFile ComposeSettingsFile(const CSettingsRecords& records) {
     }
     document.SetValue(kSectionCommon, kKeyWirelessTotal, DecimalText(profileIndex));
     return {document.ToBytes(), ESettingsFileError::None};
+}
+
+CSettingsFileSave SaveSettingsFile(const std::filesystem::path& path,
+                                   const CComposedSettingsFile& file,
+                                   std::optional<mode_t> newFileMode) {
+    if (!file.bytes) {
+        return {file.error};
+    }
+    if (!platform::SaveFileAtomically(path, *file.bytes, newFileMode)) {
+        return {ESettingsFileError::NotSaved, errno};
+    }
+    return {};
 }

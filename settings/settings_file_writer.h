@@ -1,14 +1,17 @@
 #pragma once
 #include "settings/settings_records.h"
 
+#include <filesystem>
 #include <optional>
 #include <string>
+#include <sys/types.h>
 
 enum class ESettingsFileError {
     None,
     SecretNotEncrypted, // the cipher failed, or a secret is too long for it
     TooManyProfiles,
     UnsafeText, // a line break or NUL would break the file apart
+    NotSaved,   // composed, but the system refused the save
 };
 
 // A settings file composed in memory: its bytes, or why there are none.
@@ -21,3 +24,19 @@ struct CComposedSettingsFile {
 // unless customised), the network device switch and the wireless profiles
 // in priority order. The wired values are not written.
 CComposedSettingsFile ComposeSettingsFile(const CSettingsRecords& records);
+
+// Whether a settings file was saved, and if not, why: its composing failed,
+// or the save did, with the system's errno.
+struct CSettingsFileSave {
+    ESettingsFileError error = ESettingsFileError::None;
+    int systemError = 0;
+
+    explicit operator bool() const { return error == ESettingsFileError::None; }
+};
+
+// Saves a composed settings file (NetworkSetting.ini, or the application
+// data file) in one atomic step: on any failure an older file stays exactly
+// as it was. A new file gets newFileMode, or is its owner's only.
+CSettingsFileSave SaveSettingsFile(const std::filesystem::path& path,
+                                   const CComposedSettingsFile& file,
+                                   std::optional<mode_t> newFileMode = std::nullopt);
