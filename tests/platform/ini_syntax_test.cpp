@@ -11,18 +11,22 @@ using platform::IniNamesMatch;
 TEST(FindEitherUnit, FindsTheFirstOfTwoUnitsWhereverItIs) {
     // Units are compared many at a time: every place in and around a step,
     // every start, and a second match later must all give the first match.
-    for (size_t size = 0; size < 40; ++size) {
-        for (size_t at = 0; at <= size; ++at) {
-            std::u16string text(size, u'\u0d0a'); // both bytes of a line feed, never one
-            if (at < size) {
-                text[at] = at % 2 == 0 ? u'\r' : u'\n';
-            }
-            if (at + 3 < size) {
-                text[at + 3] = u'\n';
-            }
-            for (size_t from = 0; from <= at; ++from) {
-                ASSERT_EQ(FindEitherUnit(text, from, u'\r', u'\n'), at)
-                    << "size " << size << ", at " << at << ", from " << from;
+    // The fillers hold both bytes of a line feed, or differ from one only in
+    // the high or the low bit, or have every bit set.
+    for (const char16_t filler : {u'\u0d0a', u'\u800a', u'\u000b', u'\uffff'}) {
+        for (size_t size = 0; size < 40; ++size) {
+            for (size_t at = 0; at <= size; ++at) {
+                std::u16string text(size, filler);
+                if (at < size) {
+                    text[at] = at % 2 == 0 ? u'\r' : u'\n';
+                }
+                if (at + 3 < size) {
+                    text[at + 3] = u'\n';
+                }
+                for (size_t from = 0; from <= at; ++from) {
+                    ASSERT_EQ(FindEitherUnit(text, from, u'\r', u'\n'), at)
+                        << "size " << size << ", at " << at << ", from " << from;
+                }
             }
         }
     }
