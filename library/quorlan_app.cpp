@@ -1,7 +1,7 @@
 #include "library/quorlan_app.h"
 
 #include "catalogue/message_catalogue.h"
-#include "dialogs/quorlan_dlg.h"
+#include "dialogs/main_dialog/quorlan_dlg.h"
 
 #include <QApplication>
 #include <memory>

@@ -5,7 +5,7 @@
 #include "bench/library/showing_watch.h"
 #include "bench/support/own_program.h"
 #include "bench/support/run_summary.h"
-#include "dialogs/quorlan_controls.h"
+#include "dialogs/main_dialog/quorlan_controls.h"
 #include "host/quorlan_library.h"
 #include "tests/support/environment_variable.h"
 #include "tests/support/temp_folder.h"

@@ -6,7 +6,7 @@
 // 5 and with 40 other windows, listed as a window manager lists them.
 #include "bench/support/run_summary.h"
 #include "catalogue/message_catalogue.h"
-#include "dialogs/security_page.h"
+#include "dialogs/main_dialog/security_page.h"
 #include "platform/codepage.h"
 #include "platform/x11_window.h"
 #include "tests/support/environment_variable.h"

@@ -1,6 +1,6 @@
 // The main dialog and a real Brenhold on a virtual X display: moving the
 // dialog over Brenhold's window brings that window back in front.
-#include "dialogs/quorlan_dlg.h"
+#include "dialogs/main_dialog/quorlan_dlg.h"
 #include "tests/support/environment_variable.h"
 #include "tests/support/temp_folder.h"
 #include "tests/support/virtual_display.h"

@@ -1,6 +1,6 @@
 #pragma once
 #include "catalogue/message_catalogue.h"
-#include "dialogs/quorlan_dlg.h"
+#include "dialogs/main_dialog/quorlan_dlg.h"
 #include "platform/atomic_file.h"
 #include "platform/codepage.h"
 #include "tests/support/environment_variable.h"

@@ -1,4 +1,4 @@
-#include "dialogs/security_page.h"
+#include "dialogs/main_dialog/security_page.h"
 #include "dialogs/wifi_security.h"
 #include "platform/administrator.h"
 #include "platform/module.h"

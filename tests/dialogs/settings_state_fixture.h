@@ -1,6 +1,6 @@
 #pragma once
 #include "catalogue/message_catalogue.h"
-#include "dialogs/quorlan_dlg_state.h"
+#include "dialogs/main_dialog/quorlan_dlg_state.h"
 #include "platform/atomic_file.h"
 #include "platform/codepage.h"
 #include "platform/file_reader.h"

@@ -1,5 +1,5 @@
 #include "catalogue/message_catalogue.h"
-#include "dialogs/quorlan_dlg.h"
+#include "dialogs/main_dialog/quorlan_dlg.h"
 #include "library/Quorlan.h"
 #include "library/quorlan_app.h"
 #include "platform/codepage.h"

@@ -1,5 +1,5 @@
 // The main dialog on real widgets: what a person does with keys and mouse.
-#include "dialogs/quorlan_dlg.h"
+#include "dialogs/main_dialog/quorlan_dlg.h"
 #include "dialogs/wifi_security.h"
 #include "tests/support/environment_variable.h"
 #include "tests/support/message_box_answerer.h"

@@ -1,6 +1,6 @@
 #pragma once
-#include "dialogs/quorlan_controls.h"
-#include "dialogs/quorlan_dlg_layout.h"
+#include "dialogs/main_dialog/quorlan_controls.h"
+#include "dialogs/main_dialog/quorlan_dlg_layout.h"
 #include "settings/settings_file_reader.h"
 #include "settings/settings_records.h"
 #include "ui/dialog.h"

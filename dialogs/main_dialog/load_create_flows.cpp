@@ -1,7 +1,7 @@
 // "Load settings" and "Create Setting file": where the file is, and what the
 // user is told; reading and writing belong to the settings state.
 #include "catalogue/message_catalogue.h"
-#include "dialogs/quorlan_dlg.h"
+#include "dialogs/main_dialog/quorlan_dlg.h"
 #include "dialogs/select_target.h"
 #include "ui/services.h"
 

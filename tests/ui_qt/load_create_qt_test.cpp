@@ -1,6 +1,6 @@
 // Loading and creating through real widgets: the target choice, Qt's file
 // dialogs and message boxes, into temporary folders.
-#include "dialogs/quorlan_dlg.h"
+#include "dialogs/main_dialog/quorlan_dlg.h"
 #include "dialogs/select_target.h"
 #include "tests/support/environment_variable.h"
 #include "tests/support/message_box_answerer.h"

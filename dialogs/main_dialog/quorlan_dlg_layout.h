@@ -1,5 +1,5 @@
 #pragma once
-#include "dialogs/quorlan_controls.h"
+#include "dialogs/main_dialog/quorlan_controls.h"
 #include "ui/types.h"
 
 #include <span>

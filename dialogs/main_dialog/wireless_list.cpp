@@ -1,7 +1,7 @@
 // The wireless settings list of the main dialog: lines in priority order, each
 // referring to one of the fixed profile slots. Slots never move; only lines do.
 #include "catalogue/message_ids.h"
-#include "dialogs/quorlan_dlg.h"
+#include "dialogs/main_dialog/quorlan_dlg.h"
 #include "dialogs/wifi_security.h"
 
 namespace {

@@ -1,6 +1,6 @@
 #pragma once
-#include "dialogs/quorlan_dlg_layout.h"
-#include "dialogs/quorlan_dlg_state.h"
+#include "dialogs/main_dialog/quorlan_dlg_layout.h"
+#include "dialogs/main_dialog/quorlan_dlg_state.h"
 
 #include <optional>
 

@@ -1,6 +1,6 @@
 // The checks of the main dialog's network folder page and wired page, on
 // the entries in its controls.
-#include "dialogs/quorlan_dlg_state.h"
+#include "dialogs/main_dialog/quorlan_dlg_state.h"
 
 #include "catalogue/message_ids.h"
 #include "settings/page_entry_checks.h"

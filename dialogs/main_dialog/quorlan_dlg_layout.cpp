@@ -1,4 +1,4 @@
-#include "dialogs/quorlan_dlg_layout.h"
+#include "dialogs/main_dialog/quorlan_dlg_layout.h"
 
 #include "catalogue/message_ids.h"
 

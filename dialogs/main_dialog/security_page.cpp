@@ -1,10 +1,10 @@
 // The "Local Security Setting" page: it starts the program that changes the
 // level, and keeps that program and the system's pop-ups in front of the
 // main dialog.
-#include "dialogs/security_page.h"
+#include "dialogs/main_dialog/security_page.h"
 
 #include "catalogue/message_catalogue.h"
-#include "dialogs/quorlan_dlg.h"
+#include "dialogs/main_dialog/quorlan_dlg.h"
 #include "platform/administrator.h"
 #include "platform/module.h"
 #include "ui/services.h"

@@ -3,7 +3,7 @@
 // checked to fit.
 #include "catalogue/message_catalogue.h"
 #include "dialogs/about_dlg.h"
-#include "dialogs/quorlan_dlg.h"
+#include "dialogs/main_dialog/quorlan_dlg.h"
 #include "tests/support/environment_variable.h"
 #include "tests/support/screenshot_names.h"
 #include "tests/support/temp_folder.h"

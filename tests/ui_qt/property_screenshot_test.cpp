@@ -2,7 +2,7 @@
 // with three profiles, in every language: saved under the build folder for
 // people to look at, with every text checked to fit.
 #include "catalogue/message_catalogue.h"
-#include "dialogs/quorlan_dlg.h"
+#include "dialogs/main_dialog/quorlan_dlg.h"
 #include "dialogs/wifi_security.h"
 #include "tests/support/environment_variable.h"
 #include "tests/support/screenshot_names.h"

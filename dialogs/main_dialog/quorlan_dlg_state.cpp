@@ -1,4 +1,4 @@
-#include "dialogs/quorlan_dlg_state.h"
+#include "dialogs/main_dialog/quorlan_dlg_state.h"
 
 #include "catalogue/message_catalogue.h"
 

@@ -1,6 +1,6 @@
 // The wireless LAN page on real widgets: profiles entered through the real
 // property dialog, reordered, edited and deleted as a person would.
-#include "dialogs/quorlan_dlg.h"
+#include "dialogs/main_dialog/quorlan_dlg.h"
 #include "dialogs/wifi_security.h"
 #include "settings/settings_file_reader.h"
 #include "tests/support/environment_variable.h"

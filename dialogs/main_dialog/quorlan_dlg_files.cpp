@@ -1,6 +1,6 @@
 // The main dialog's state to and from the settings file and the application
 // data file: the window-free reader and writer, with their findings shown.
-#include "dialogs/quorlan_dlg_state.h"
+#include "dialogs/main_dialog/quorlan_dlg_state.h"
 
 #include "settings/app_data_store.h"
 #include "settings/settings_file_reader.h"

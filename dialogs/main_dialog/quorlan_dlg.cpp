@@ -1,4 +1,4 @@
-#include "dialogs/quorlan_dlg.h"
+#include "dialogs/main_dialog/quorlan_dlg.h"
 
 #include "catalogue/message_catalogue.h"
 #include "dialogs/about_dlg.h"
