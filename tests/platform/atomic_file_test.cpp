@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -150,9 +151,21 @@ TEST(AtomicSave, FailureLeavesOldFileUntouched) {
     EXPECT_EQ(EntriesIn(folder.Path()), 2u);
 }
 
-TEST(AtomicSave, DeviceIsNeverReplaced) {
-    EXPECT_FALSE(platform::SaveFileAtomically("/dev/full", "data"));
-    EXPECT_TRUE(std::filesystem::is_character_file("/dev/full"));
+// The device is one of the test's own, so that a fault here could never
+// replace one of the machine's.
+TEST(AtomicSave, NeitherADeviceNorAFifoIsEverReplaced) {
+    CTempFolder folder;
+    const auto fifo = folder / "fifo";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    EXPECT_FALSE(platform::SaveFileAtomically(fifo, "data"));
+    EXPECT_TRUE(std::filesystem::is_fifo(fifo));
+    if (geteuid() != 0) {
+        GTEST_SKIP() << "only root can make a device node";
+    }
+    const auto device = folder / "null";
+    ASSERT_EQ(::mknod(device.c_str(), S_IFCHR | 0600, makedev(1, 3)), 0);
+    EXPECT_FALSE(platform::SaveFileAtomically(device, "data"));
+    EXPECT_TRUE(std::filesystem::is_character_file(device));
 }
 
 // A write that runs out of room, as on a full SD card: the file size limit
