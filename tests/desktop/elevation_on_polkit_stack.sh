@@ -21,14 +21,8 @@ if [ "${1:-}" != --inside ]; then
 fi
 built=$2
 
-failures=0
-fail() {
-    echo "FAILED: $*" >&2
-    failures=$((failures + 1))
-}
-expect_equal() { # WHAT EXPECTED ACTUAL
-    [ "$2" = "$3" ] || fail "$1: expected '$2', got '$3'"
-}
+# shellcheck source=../support/expect.sh
+. "$here/../support/expect.sh"
 # Waits up to 30 seconds for a command to succeed.
 await() { # WHAT COMMAND...
     local what=$1
@@ -203,8 +197,4 @@ as_user env XAUTHORITY="$home/.Xauthority" "$programs/Brenhold" >/mnt/logs/brenh
 confirm_level_in_brenhold "by hand" Brenhold 4
 
 [ -e "$restart_note" ] && fail "a restart was asked for: $(cat "$restart_note")"
-if [ $failures -gt 0 ]; then
-    echo "$failures failed" >&2
-    exit 1
-fi
-echo "All passed"
+exit_with_failures

@@ -10,14 +10,8 @@ trap 'rm -rf "$scratch"' EXIT
 export APPDATA=$scratch/appdata
 mkdir -p "$APPDATA"
 
-failures=0
-fail() {
-    echo "FAILED: $*" >&2
-    failures=$((failures + 1))
-}
-expect_equal() { # WHAT EXPECTED ACTUAL
-    [ "$2" = "$3" ] || fail "$1: expected '$2', got '$3'"
-}
+# shellcheck source=../support/expect.sh
+. "$here/../support/expect.sh"
 need() {
     command -v "$1" >/dev/null || { echo "$1 is missing: run scripts/install-deps.sh" >&2; exit 1; }
 }
@@ -123,5 +117,4 @@ icon=$(sed -n 's/^Icon=//p' "$desktop")
 expect_equal "the action's icon" "$icon" "$(xmllint --xpath 'string(//action/icon_name)' "$policy")"
 [ -f "$prefix/share/icons/hicolor/scalable/apps/$icon.svg" ] || fail "icon $icon is not installed"
 
-[ "$failures" -eq 0 ] || exit 1
-echo "The installed result works."
+exit_with_failures

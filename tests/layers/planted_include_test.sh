@@ -4,9 +4,11 @@
 #   planted_include_test.sh CHECK_LAYERS_SCRIPT
 set -euo pipefail
 check=$1
+here=$(cd "$(dirname "$0")" && pwd)
+# shellcheck source=../support/expect.sh
+. "$here/../support/expect.sh"
 tree=$(mktemp -d)
 trap 'rm -rf "$tree"' EXIT
-failures=0
 
 # Plants one line in FILE of an otherwise empty tree, and expects the check
 # to pass or fail.
@@ -16,10 +18,7 @@ expect() { # pass|fail FILE LINE
     printf '%s\n' "$3" >"$tree/$2"
     local outcome=pass
     cmake -DSOURCE_DIR="$tree" -P "$check" >/dev/null 2>&1 || outcome=fail
-    if [ "$outcome" != "$1" ]; then
-        echo "FAILED: $2 with '$3' should $1 the check" >&2
-        failures=$((failures + 1))
-    fi
+    [ "$outcome" = "$1" ] || fail "$2 with '$3' should $1 the check"
 }
 
 expect fail settings/records.h '#include "ui/window.h"'
@@ -39,5 +38,4 @@ expect pass ui/qt/window.cpp '#include <QWidget>'
 expect pass library/exports.cpp '#include "ui/qt/qt_ui.h"'
 expect pass host/main.cpp '#include "library/Quorlan.h"'
 expect pass settings/records.h '#include <vector>'
-[ $failures -eq 0 ] || exit 1
-echo "All passed"
+exit_with_failures

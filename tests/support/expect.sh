@@ -1,0 +1,17 @@
+# What the shell tests share: failures are counted, not fatal, so that one
+# run tells every fault. Sourced; the test ends with `exit_with_failures`.
+failures=0
+fail() {
+    echo "FAILED: $*" >&2
+    failures=$((failures + 1))
+}
+expect_equal() { # WHAT EXPECTED ACTUAL
+    [ "$2" = "$3" ] || fail "$1: expected '$2', got '$3'"
+}
+exit_with_failures() {
+    if [ "$failures" -gt 0 ]; then
+        echo "$failures failed" >&2
+        exit 1
+    fi
+    echo "All passed"
+}
