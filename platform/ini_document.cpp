@@ -54,11 +54,16 @@ CIniDocument CIniDocument::FromBytes(std::string_view bytes) {
 
 CIniDocument::CLine CIniDocument::ParseLine(std::u16string text) {
     const CIniLineParts parts = ParseIniLine(text);
+    // A line without a name or value (a comment, a blank line) has views
+    // that point nowhere; they count as empty at the start.
+    const auto offsetOf = [&text](std::u16string_view part) {
+        return part.data() == nullptr ? 0 : static_cast<size_t>(part.data() - text.data());
+    };
     CLine line;
     line.kind = parts.kind;
-    line.nameAt = static_cast<size_t>(parts.name.data() - text.data());
+    line.nameAt = offsetOf(parts.name);
     line.nameLength = parts.name.size();
-    line.valueAt = static_cast<size_t>(parts.value.data() - text.data());
+    line.valueAt = offsetOf(parts.value);
     line.valueLength = parts.value.size();
     line.text = std::move(text);
     return line;
@@ -147,8 +152,14 @@ void CIniDocument::SetValue(std::u16string_view section, std::u16string_view key
     while (insertAt > 1 && TrimIniBlanks(block.lines[insertAt - 1].text).empty()) {
         --insertAt;
     }
+    CLine added = ParseLine(KeyLineText(TrimIniBlanks(key), value));
+    // A name that would read back as a comment, a header or another key
+    // ("a=b") is not written: the file would not hold what was asked.
+    if (added.kind != CIniLineParts::Kind::Key || added.Name() != TrimIniBlanks(key)) {
+        return;
+    }
     block.lines.insert(block.lines.begin() + static_cast<std::ptrdiff_t>(insertAt),
-                       ParseLine(KeyLineText(TrimIniBlanks(key), value)));
+                       std::move(added));
     block.keys.emplace(block.lines[insertAt].Name(), insertAt);
 }
 

@@ -28,6 +28,8 @@ public:
     // Adds an empty section at the end unless it exists.
     void AddSection(std::u16string_view section);
 
+    // A key whose name would not read back as itself (";k", "[k", "a=b") is
+    // not added.
     void SetValue(std::u16string_view section, std::u16string_view key, std::u16string_view value);
     void DeleteKey(std::u16string_view section, std::u16string_view key);
     void DeleteSection(std::u16string_view section);

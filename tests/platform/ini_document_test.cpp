@@ -144,4 +144,19 @@ TEST_F(IniDocumentTest, OddInputNeverBreaksTheReader) {
     EXPECT_EQ(unclosed.GetValue(u"Common", u"KEY"), u"v");
 }
 
+// A name that would read back as a comment, a header or another key is not
+// written, and nothing throws: the document sits below every host.
+TEST_F(IniDocumentTest, KeysThatWouldNotReadBackAreNotWritten) {
+    const std::string bytes = "[S]\r\n;k=1\r\nK=v\r\n";
+    for (const std::u16string_view key : {u";k", u"[k", u"a=b", u";"}) {
+        auto document = CIniDocument::FromBytes(bytes);
+        document.SetValue(u"S", key, u"2");
+        document.SetValue(u"New", key, u"2");
+        EXPECT_EQ(document.ToBytes(), bytes + "[New]\r\n") << std::string(key.begin(), key.end());
+    }
+    auto document = CIniDocument::FromBytes(bytes);
+    document.SetValue(u"S", u" K ", u"changed");
+    EXPECT_EQ(document.GetValue(u"S", u"K"), u"changed");
+}
+
 } // namespace
