@@ -28,9 +28,13 @@ bool WriteAll(int fd, std::string_view bytes) {
 // Settings files hold secrets whose key the player's format makes public.
 constexpr mode_t kOwnerOnly = 0600;
 
-// The new file takes over the old one's mode, owner and group, as far as
-// this process may give them.
-bool TakeOverAttributes(int fd, const struct stat* existing, std::optional<mode_t> newFileMode) {
+constexpr mode_t kEveryModeBit = 07777;
+constexpr mode_t kOwnerBits = 0700;
+
+// The new file takes over the old one's owner and group, as far as this
+// process may give them, and those of its mode bits that are kept.
+bool TakeOverAttributes(int fd, const struct stat* existing, std::optional<mode_t> newFileMode,
+                        mode_t keptModeBits) {
     if (existing == nullptr) {
         return ::fchmod(fd, newFileMode.value_or(kOwnerOnly)) == 0;
     }
@@ -38,7 +42,7 @@ bool TakeOverAttributes(int fd, const struct stat* existing, std::optional<mode_
         [[maybe_unused]] const int groupOnly =
             ::fchown(fd, static_cast<uid_t>(-1), existing->st_gid);
     }
-    return ::fchmod(fd, existing->st_mode & 07777) == 0;
+    return ::fchmod(fd, existing->st_mode & keptModeBits) == 0;
 }
 
 // The kernel's rule for links in sticky, world-writable folders such as
@@ -89,10 +93,8 @@ void SyncFolder(const std::filesystem::path& folder) {
     }
 }
 
-} // namespace
-
-bool SaveFileAtomically(const std::filesystem::path& requested, std::string_view bytes,
-                        std::optional<mode_t> newFileMode) {
+bool Save(const std::filesystem::path& requested, std::string_view bytes,
+          std::optional<mode_t> newFileMode, mode_t keptModeBits) {
     // A link stays a link: the file it points to is the one replaced.
     std::error_code error;
     std::filesystem::path target = requested;
@@ -125,7 +127,7 @@ bool SaveFileAtomically(const std::filesystem::path& requested, std::string_view
     }
 
     bool saved = WriteAll(fd, bytes) &&
-                 TakeOverAttributes(fd, exists ? &existing : nullptr, newFileMode) &&
+                 TakeOverAttributes(fd, exists ? &existing : nullptr, newFileMode, keptModeBits) &&
                  ::fsync(fd) == 0;
     int failure = saved ? 0 : errno;
     if (::close(fd) != 0 && saved) {
@@ -146,4 +148,14 @@ bool SaveFileAtomically(const std::filesystem::path& requested, std::string_view
     return true;
 }
 
+} // namespace
+
+bool SaveFileAtomically(const std::filesystem::path& target, std::string_view bytes,
+                        std::optional<mode_t> newFileMode) {
+    return Save(target, bytes, newFileMode, kEveryModeBit);
+}
+
+bool SaveSecretFileAtomically(const std::filesystem::path& target, std::string_view bytes) {
+    return Save(target, bytes, kOwnerOnly, kOwnerBits);
+}
 } // namespace platform

@@ -17,4 +17,9 @@ namespace platform {
 bool SaveFileAtomically(const std::filesystem::path& target, std::string_view bytes,
                         std::optional<mode_t> newFileMode = std::nullopt);
 
+// The same for a file that holds secrets: a new one is its owner's only, and
+// an existing one keeps its owner and group but loses all access for them
+// and for others, so that nobody else can read what is saved.
+bool SaveSecretFileAtomically(const std::filesystem::path& target, std::string_view bytes);
+
 } // namespace platform

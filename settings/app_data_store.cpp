@@ -100,5 +100,5 @@ bool SaveAppDataFile(const std::filesystem::path& path, const CSettingsRecords& 
     document.SetValue(kSectionUtility, kKeyNetFolderName, folder.m_strNetDeviceName);
     document.SetValue(kSectionUtility, kKeyNetFolderUid, folder.m_strUserId);
     document.SetValue(kSectionUtility, kKeyNetFolderPass, storedPassword);
-    return static_cast<bool>(SaveSettingsFile(path, {document.ToBytes()}, kAppDataFileMode));
+    return static_cast<bool>(SaveSettingsFile(path, {document.ToBytes()}));
 }

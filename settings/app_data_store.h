@@ -8,9 +8,6 @@
 #include <sys/types.h>
 #include <vector>
 
-// The application data file holds the password and keys: its owner's only.
-inline constexpr mode_t kAppDataFileMode = 0600;
-
 // The full path of the per-user application data file; empty when no
 // per-user folder is known or the path would not fit 259 units, and the
 // store is then skipped. The folder is made when missing.
@@ -42,7 +39,7 @@ CAppDataContents ReadAppDataFile(const std::filesystem::path& path);
 
 // The whole application data file: the settings sections of the records and
 // the section that only this file has, composed together and saved in one
-// step, owner-only for a new file. False when nothing was saved; the old
+// step, its owner's only. False when nothing was saved; the old
 // file is then left exactly as it was.
 bool SaveAppDataFile(const std::filesystem::path& path, const CSettingsRecords& records,
                      const CUtilitySection& section);

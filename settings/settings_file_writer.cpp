@@ -103,12 +103,11 @@ CComposedSettingsFile ComposeSettingsFile(const CSettingsRecords& records) {
 }
 
 CSettingsFileSave SaveSettingsFile(const std::filesystem::path& path,
-                                   const CComposedSettingsFile& file,
-                                   std::optional<mode_t> newFileMode) {
+                                   const CComposedSettingsFile& file) {
     if (!file.bytes) {
         return {file.error};
     }
-    if (!platform::SaveFileAtomically(path, *file.bytes, newFileMode)) {
+    if (!platform::SaveSecretFileAtomically(path, *file.bytes)) {
         return {ESettingsFileError::NotSaved, errno};
     }
     return {};

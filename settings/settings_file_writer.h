@@ -4,7 +4,6 @@
 #include <filesystem>
 #include <optional>
 #include <string>
-#include <sys/types.h>
 
 enum class ESettingsFileError {
     None,
@@ -36,7 +35,7 @@ struct CSettingsFileSave {
 
 // Saves a composed settings file (NetworkSetting.ini, or the application
 // data file) in one atomic step: on any failure an older file stays exactly
-// as it was. A new file gets newFileMode, or is its owner's only.
+// as it was. Its secrets are encrypted under a key anyone can know, so the
+// file is its owner's only, an existing one too (it keeps owner and group).
 CSettingsFileSave SaveSettingsFile(const std::filesystem::path& path,
-                                   const CComposedSettingsFile& file,
-                                   std::optional<mode_t> newFileMode = std::nullopt);
+                                   const CComposedSettingsFile& file);

@@ -106,10 +106,9 @@ CSettingsRecords CQuorlanDlgState::CollectSettingsRecords() {
 
 // The whole file is composed in memory and replaces any older one in a
 // single step, so a failure never leaves a half-written file behind.
-int CQuorlanDlgState::WriteSettingsFile(const std::u16string& path,
-                                        std::optional<mode_t> newFileMode) {
-    const CSettingsFileSave saved = SaveSettingsFile(
-        std::filesystem::path(path), ComposeSettingsFile(CollectSettingsRecords()), newFileMode);
+int CQuorlanDlgState::WriteSettingsFile(const std::u16string& path) {
+    const CSettingsFileSave saved = SaveSettingsFile(std::filesystem::path(path),
+                                                     ComposeSettingsFile(CollectSettingsRecords()));
     return saved ? 1 : 0;
 }
 

@@ -33,11 +33,9 @@ public:
     // All 30 slots and the wired record back to their defaults.
     void ResetSettingRecords();
 
-    // Writes the state as a settings file; 1 when the whole file was saved,
-    // 0 otherwise, with any older file left as it was. A new file gets
-    // newFileMode, or the usual mode for new files.
-    int WriteSettingsFile(const std::u16string& path,
-                          std::optional<mode_t> newFileMode = std::nullopt);
+    // Writes the state as a settings file, its owner's only; 1 when the
+    // whole file was saved, 0 otherwise, with any older file left as it was.
+    int WriteSettingsFile(const std::u16string& path);
 
     // Puts a settings file as read into the state; each bad value is
     // reported on its own and left empty or default. The wireless list is

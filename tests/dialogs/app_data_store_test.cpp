@@ -5,6 +5,7 @@
 #include "settings/secret_cipher.h"
 #include "settings_state_fixture.h"
 #include "tests/support/environment_variable.h"
+#include "tests/support/other_user.h"
 
 #include <sys/stat.h>
 
@@ -153,6 +154,29 @@ TEST_F(AppDataStoreTest, FileLayoutModeAndTheTwoEncryptedPasswords) {
     ASSERT_EQ(written, 1);
     ASSERT_EQ(::stat(std::filesystem::path(FilePath()).c_str(), &status), 0);
     EXPECT_EQ(status.st_mode & 0777, 0600u);
+}
+
+// An existing file that others could read loses their access when saved;
+// it keeps its owner and group (another user's, where root saves it).
+TEST_F(AppDataStoreTest, SavingTakesAwayWhatOthersCouldReadButKeepsOwnerAndGroup) {
+    const bool root = ::geteuid() == 0;
+    for (const auto& [path, mode] :
+         {std::pair{StorePath(), mode_t{0644}}, std::pair{FilePath(), mode_t{06777}}}) {
+        const std::filesystem::path file(path);
+        ASSERT_TRUE(platform::SaveFileAtomically(file, "old", mode));
+        if (root) {
+            ASSERT_EQ(::chown(file.c_str(), kNobodyUid, kNobodyGid), 0);
+        }
+        ASSERT_EQ(::chmod(file.c_str(), mode), 0);
+        ASSERT_EQ(path == StorePath() ? m_state.SaveApplicationData(path)
+                                      : m_state.WriteSettingsFile(path),
+                  1);
+        struct stat status {};
+        ASSERT_EQ(::stat(file.c_str(), &status), 0);
+        EXPECT_EQ(status.st_mode & 07777, mode & 0700) << file;
+        EXPECT_EQ(status.st_uid, root ? kNobodyUid : ::getuid()) << file;
+        EXPECT_EQ(status.st_gid, root ? kNobodyGid : ::getgid()) << file;
+    }
 }
 
 TEST_F(AppDataStoreTest, OnlyExactlyZeroSelectsCustomize) {
