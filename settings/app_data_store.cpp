@@ -76,7 +76,10 @@ CUtilitySectionContents ReadUtilitySection(const platform::IProfileSource& file)
 CAppDataContents ReadAppDataFile(const std::filesystem::path& path) {
     const platform::CFileBytes bytes = platform::ReadFile(path, kMaxSettingsFileBytes);
     const platform::CProfileFile file(bytes ? std::string_view(bytes.bytes) : std::string_view());
-    return {ReadSettingsFile(file), ReadUtilitySection(file)};
+    CAppDataContents contents{ReadSettingsFile(file), ReadUtilitySection(file)};
+    contents.settings.readFault = bytes.fault;
+    contents.settings.nReadError = bytes.systemError;
+    return contents;
 }
 
 bool SaveAppDataFile(const std::filesystem::path& path, const CSettingsRecords& records,

@@ -129,6 +129,13 @@ int CQuorlanDlgState::SaveApplicationData(const std::u16string& path) {
 
 int CQuorlanDlgState::LoadApplicationData(const std::u16string& path) {
     const CAppDataContents contents = ReadAppDataFile(std::filesystem::path(path));
+    // A file that is there but cannot be read (another user's, far too
+    // large) is left as it is: this session is not saved over it.
+    using platform::EReadFault;
+    const EReadFault fault = contents.settings.readFault;
+    if (fault != EReadFault::None && fault != EReadFault::Missing && path == m_strAppDataPath) {
+        m_strAppDataPath.clear();
+    }
     ShowSettingsFile(contents.settings);
     ShowMessages(contents.utility.rejected);
     const CUtilitySection& section = contents.utility.section;

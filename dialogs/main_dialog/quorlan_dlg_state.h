@@ -53,7 +53,8 @@ public:
     // the store is to be skipped), the whole state saved there in one step
     // with the section that only it has, and all of it read back in one
     // read. Both operations always return 1; a failed save is not reported,
-    // and a file that cannot be read gives the defaults.
+    // and a file that cannot be read gives the defaults and is never saved
+    // over in this session.
     void GetApplicationDataPath();
     int SaveApplicationData(const std::u16string& path);
     int LoadApplicationData(const std::u16string& path);

@@ -90,6 +90,20 @@ TEST_F(QuorlanDlgTest, NetworkFolderChoiceEnablesFieldsAndKeepsTheirText) {
     });
 }
 
+// A session file that is there but cannot be read may hold 30 profiles and
+// a password: the defaults shown instead are never saved over it.
+TEST_F(QuorlanDlgTest, AnApplicationDataFileThatCannotBeReadIsNeverReplaced) {
+    const std::string tooLarge(kMaxSettingsFileBytes + 1, ';');
+    ASSERT_TRUE(platform::SaveFileAtomically(AppDataFile(), tooLarge));
+    EXPECT_EQ(Show([](CHeadlessWindow& w) { w.Click(IDC_EXIT); }), ui::IDCANCEL);
+    EXPECT_TRUE(platform::ReadWholeFile(AppDataFile()) == tooLarge) << "the file was replaced";
+    EXPECT_TRUE(m_ui.MessageBoxes().empty()) << "start-up shows no message";
+
+    std::filesystem::remove(AppDataFile());
+    EXPECT_EQ(Show([](CHeadlessWindow& w) { w.Click(IDC_EXIT); }), ui::IDCANCEL);
+    EXPECT_TRUE(std::filesystem::exists(AppDataFile())) << "a missing file is made";
+}
+
 TEST_F(QuorlanDlgTest, EveryWayOfClosingSavesTheSessionOwnerOnly) {
     const std::pair<std::function<void(CHeadlessWindow&)>, int> ways[] = {
         {[](CHeadlessWindow& w) { w.Click(IDC_EXIT); }, ui::IDCANCEL},
