@@ -4,6 +4,7 @@
 #include "platform/file_reader.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cerrno>
 #include <charconv>
 #include <cstring>
@@ -252,6 +253,34 @@ void ReadIpv4Group(CKeyfileValues& values, CNmConnection& connection) {
     }
 }
 
+// Where GLib's reading failed, said without the line itself: GLib quotes it,
+// and it may hold a passphrase ("psk MySecret" without its "=").
+std::string ParseProblem(std::string_view text, bool encoding) {
+    if (encoding) {
+        return "the text is not UTF-8";
+    }
+    size_t number = 0;
+    for (size_t start = 0; start < text.size();) {
+        const size_t end = std::min(text.find('\n', start), text.size());
+        std::string_view line = text.substr(start, end - start);
+        ++number;
+        start = end + 1;
+        while (!line.empty() && (line.front() == ' ' || line.front() == '\t')) {
+            line.remove_prefix(1);
+        }
+        while (!line.empty() && std::isspace(static_cast<unsigned char>(line.back())) != 0) {
+            line.remove_suffix(1);
+        }
+        const bool comment = line.empty() || line.front() == '#';
+        const bool group = line.starts_with('[') && line.ends_with(']');
+        const bool key = !line.starts_with('[') && line.find('=') != std::string_view::npos;
+        if (!comment && !group && !key) {
+            return "line " + std::to_string(number) + " is neither a group, a key nor a comment";
+        }
+    }
+    return "a group or key name is not valid";
+}
+
 // NetworkManager's keyfiles are a few hundred bytes; a file past this is
 // none, and is never read whole.
 constexpr size_t kMaxKeyfileBytes = 1 << 20;
@@ -276,9 +305,9 @@ CNmKeyfile ReadNmKeyfile(const std::filesystem::path& file) {
     GError* error = nullptr;
     if (!g_key_file_load_from_data(keyFile.get(), bytes.bytes.data(), bytes.bytes.size(),
                                    G_KEY_FILE_NONE, &error)) {
-        std::string message = error->message;
+        const bool encoding = error->code == G_KEY_FILE_ERROR_UNKNOWN_ENCODING;
         g_error_free(error);
-        return Malformed("not a keyfile: " + message);
+        return Malformed("not a keyfile: " + ParseProblem(bytes.bytes, encoding));
     }
     if (!g_key_file_has_group(keyFile.get(), "connection")) {
         return Malformed("not a keyfile: no [connection] group");

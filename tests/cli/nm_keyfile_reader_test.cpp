@@ -102,8 +102,9 @@ TEST_F(NmKeyfileReaderTest, FirstAddressWithPrefixGatewayAndDns) {
 
 TEST_F(NmKeyfileReaderTest, MalformedFilesNameTheirProblem) {
     const std::pair<std::string, std::string> cases[] = {
-        {"[connection\nid=x\n", "not a keyfile"},
-        {"just text\n", "not a keyfile"},
+        {"[connection\nid=x\n", "not a keyfile: line 1 is neither"},
+        {"just text\n", "not a keyfile: line 1 is neither"},
+        {"[connection]\nid=A\n\n  # note\npsk MyRealPassphrase\n", "line 5 is neither"},
         {"[wifi]\nssid=A\n", "no [connection] group"},
         {"[connection]\nid=A\n", "type: missing"},
         {"[connection]\nid=A\ntype=wifi\nautoconnect-priority=high\n",
@@ -121,6 +122,8 @@ TEST_F(NmKeyfileReaderTest, MalformedFilesNameTheirProblem) {
         EXPECT_EQ(keyfile.status, ENmKeyfileStatus::Malformed) << text;
         EXPECT_NE(keyfile.strProblem.find(problem), std::string::npos)
             << text << "gave: " << keyfile.strProblem;
+        EXPECT_EQ(keyfile.strProblem.find("MyRealPassphrase"), std::string::npos)
+            << "a line is never quoted";
     }
 }
 
