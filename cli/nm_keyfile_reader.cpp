@@ -101,12 +101,14 @@ private:
                g_key_file_has_key(m_file, m_pszGroup, key, nullptr);
     }
 
+    // GLib's message quotes the value, which may be a passphrase: only the
+    // key is named.
     bool Failed(GError* error, const char* key) {
         if (error == nullptr) {
             return false;
         }
-        Fail(key, error->message);
         g_error_free(error);
+        Fail(key, "the value is not of the form this key takes");
         return true;
     }
 
