@@ -75,7 +75,7 @@ CUtilitySectionContents ReadUtilitySection(const platform::IProfileSource& file)
 
 CAppDataContents ReadAppDataFile(const std::filesystem::path& path) {
     const platform::CFileBytes bytes = platform::ReadFile(path, kMaxSettingsFileBytes);
-    const platform::CProfileFile file(bytes ? std::string_view(bytes.bytes) : std::string_view());
+    const platform::CProfileFile file(bytes.bytes); // none when it cannot be read
     CAppDataContents contents{ReadSettingsFile(file), ReadUtilitySection(file)};
     contents.settings.readFault = bytes.fault;
     contents.settings.nReadError = bytes.systemError;

@@ -222,15 +222,13 @@ void CSettingsFileReader::LoadWirelessGroup() {
 } // namespace
 
 CSettingsFileContents ReadSettingsFile(const std::filesystem::path& path) {
+    // A file that cannot be read has no bytes: its values are those of a
+    // file without keys.
     const platform::CFileBytes file = platform::ReadFile(path, kMaxSettingsFileBytes);
-    if (!file) {
-        // The values of a file without any: what a missing key reads as.
-        CSettingsFileContents unread = ReadSettingsFile(platform::CProfileFile());
-        unread.readFault = file.fault;
-        unread.nReadError = file.systemError;
-        return unread;
-    }
-    return ReadSettingsFile(platform::CProfileFile(file.bytes));
+    CSettingsFileContents contents = ReadSettingsFile(platform::CProfileFile(file.bytes));
+    contents.readFault = file.fault;
+    contents.nReadError = file.systemError;
+    return contents;
 }
 
 CSettingsFileContents ReadSettingsFile(const platform::IProfileSource& source) {
