@@ -1,6 +1,7 @@
 #include "cli/settings_json.h"
 
 #include "cli/text_conversion.h"
+#include "settings/profile_fields.h"
 
 #include <charconv>
 #include <functional>
@@ -138,20 +139,24 @@ void CObjectReader::Address(const char* name, IpField& target) {
 bool ReadProfile(const json& object, const std::string& path, CNetworkSetting& profile,
                  std::string& error) {
     CObjectReader reader(object, path, error);
-    reader.Text("ssid", profile.m_strSsid);
-    reader.Flag("stealth", profile.m_nForce);
-    reader.Number("securityMode", profile.m_nSecurityMode, kSecurityNone, kSecurityWpa2PskTkip);
-    reader.Text("networkKey", profile.m_strNetworkKey);
-    reader.Flag("dhcp", profile.m_nDhcp);
-    reader.Address("ipAddress", profile.m_ipAddress);
-    reader.Address("subnetMask", profile.m_ipSubnetMask);
-    reader.Address("defaultGateway", profile.m_ipDefaultGateway);
-    reader.Address("dns", profile.m_ipDns);
-    reader.Address("dnsSecondary", profile.m_ipDnsSecondary);
-    reader.Flag("useProxy", profile.m_nUseProxy);
-    reader.Text("proxyAddress", profile.m_strProxyAddress);
-    reader.Text("proxyPort", profile.m_strProxyPort);
-    reader.Flag("connectAutomatically", profile.m_nConnectAutomatically);
+    for (const CProfileField& field : kProfileFields) {
+        const char* name = field.jsonName.data();
+        switch (field.kind) {
+        case EFieldKind::Switch:
+            reader.Flag(name, profile.*field.number);
+            break;
+        case EFieldKind::SecurityMode:
+            reader.Number(name, profile.*field.number, kSecurityNone, kSecurityWpa2PskTkip);
+            break;
+        case EFieldKind::Address:
+            reader.Address(name, profile.*field.address);
+            break;
+        case EFieldKind::Text:
+        case EFieldKind::Secret:
+            reader.Text(name, profile.*field.text);
+            break;
+        }
+    }
     return reader.Finish();
 }
 
@@ -168,23 +173,37 @@ std::string SecretText(const std::u16string& secret, bool reveal) {
     return reveal || secret.empty() ? WideToUtf8(secret) : "********";
 }
 
+nlohmann::ordered_json FieldJson(const CNetworkSetting& profile, const CProfileField& field,
+                                 bool reveal) {
+    switch (field.kind) {
+    case EFieldKind::Switch:
+        return profile.*field.number != 0;
+    case EFieldKind::SecurityMode:
+        return profile.*field.number;
+    case EFieldKind::Address:
+        return AddressText(profile.*field.address);
+    case EFieldKind::Text:
+        return WideToUtf8(profile.*field.text);
+    case EFieldKind::Secret:
+        return SecretText(profile.*field.text, reveal);
+    }
+    return nullptr;
+}
+
 nlohmann::ordered_json ProfileJson(const CNetworkSetting& profile, bool reveal) {
-    return {
-        {"ssid", WideToUtf8(profile.m_strSsid)},
-        {"stealth", profile.m_nForce != 0},
-        {"securityMode", profile.m_nSecurityMode},
-        {"networkKey", SecretText(profile.m_strNetworkKey, reveal)},
-        {"dhcp", profile.m_nDhcp != 0},
-        {"ipAddress", AddressText(profile.m_ipAddress)},
-        {"subnetMask", AddressText(profile.m_ipSubnetMask)},
-        {"defaultGateway", AddressText(profile.m_ipDefaultGateway)},
-        {"dns", AddressText(profile.m_ipDns)},
-        {"dnsSecondary", AddressText(profile.m_ipDnsSecondary)},
-        {"useProxy", profile.m_nUseProxy != 0},
-        {"proxyAddress", WideToUtf8(profile.m_strProxyAddress)},
-        {"proxyPort", WideToUtf8(profile.m_strProxyPort)},
-        {"connectAutomatically", profile.m_nConnectAutomatically != 0},
-    };
+    // The JSON lists the fields by their rank, not in the file's order.
+    static const auto byRank = [] {
+        std::array<const CProfileField*, kProfileFields.size()> order{};
+        for (const CProfileField& field : kProfileFields) {
+            order[static_cast<size_t>(field.jsonRank)] = &field;
+        }
+        return order;
+    }();
+    nlohmann::ordered_json object = nlohmann::ordered_json::object();
+    for (const CProfileField* field : byRank) {
+        object[std::string(field->jsonName)] = FieldJson(profile, *field, reveal);
+    }
+    return object;
 }
 
 } // namespace

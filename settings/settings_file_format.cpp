@@ -8,8 +8,8 @@ const WirelessProfileKeyNames& WirelessKeyNames(int profileIndex) {
     static const auto names = [] {
         std::array<WirelessProfileKeyNames, kWirelessSlotCount> table;
         for (size_t profile = 0; profile < table.size(); ++profile) {
-            for (size_t key = 0; key < kWirelessKeyNames.size(); ++key) {
-                table[profile][key] = kWirelessKeyNames[key];
+            for (size_t key = 0; key < kProfileFields.size(); ++key) {
+                table[profile][key] = kProfileFields[key].wirelessKey;
                 if (profile > 0) {
                     table[profile][key] += u'_' + DecimalText(static_cast<int>(profile) + 1);
                 }
@@ -18,8 +18,4 @@ const WirelessProfileKeyNames& WirelessKeyNames(int profileIndex) {
         return table;
     }();
     return names.at(static_cast<size_t>(profileIndex));
-}
-
-const std::u16string& WirelessKeyName(int profileIndex, int keyIndex) {
-    return WirelessKeyNames(profileIndex).at(static_cast<size_t>(keyIndex));
 }

@@ -13,24 +13,7 @@
 
 namespace {
 
-constexpr size_t kConnectionKeyCount = kWiredKeyNames.size();
-
-// The texts of the nine keys a wired and a wireless profile share, in the
-// order of the wireless keys (DHCP to proxy port).
-using ConnectionTexts = std::span<std::u16string, kConnectionKeyCount>;
-
-struct CAddressField {
-    IpField CNetworkSetting::*member;
-    int badTextMessage;
-};
-
-constexpr std::array<CAddressField, 5> kAddressFields = {{
-    {&CNetworkSetting::m_ipAddress, kMsgBadFileIpAddress},
-    {&CNetworkSetting::m_ipSubnetMask, kMsgBadFileSubnet},
-    {&CNetworkSetting::m_ipDefaultGateway, kMsgBadFileGateway},
-    {&CNetworkSetting::m_ipDns, kMsgBadFileDns},
-    {&CNetworkSetting::m_ipDnsSecondary, kMsgBadFileDns},
-}};
+using FieldTexts = std::array<std::u16string, kProfileFields.size()>;
 
 // "1" to "5" exactly; anything else, "01" and "WEP" too, is no security.
 int SecurityModeOf(const std::u16string& text) {
@@ -38,6 +21,18 @@ int SecurityModeOf(const std::u16string& text) {
         return text[0] - u'0';
     }
     return kSecurityNone;
+}
+
+int SwitchOf(const std::u16string& text, ESwitchReading reading) {
+    switch (reading) {
+    case ESwitchReading::OffOnlyIfZero:
+        return text != u"0" ? 1 : 0;
+    case ESwitchReading::OnIfSetAndNotZero:
+        return !text.empty() && text != u"0" ? 1 : 0;
+    case ESwitchReading::OnOnlyIfOne:
+        return text == u"1" ? 1 : 0;
+    }
+    return 0;
 }
 
 // One load: the file, read once, and what it yields.
@@ -70,9 +65,11 @@ private:
     void LoadWiredGroup();
     void LoadCommonGroup();
     void LoadWirelessGroup();
-    void LoadConnection(ConnectionTexts texts, CNetworkSetting& record);
-    void CheckProxyEntry(int rule, const CNetworkSetting& record, std::u16string& entry,
-                         int missingMessage, int badMessage);
+    // The fields are taken in order, so a rule sees the fields before it.
+    void LoadFields(std::span<const CProfileField> fields, FieldTexts& texts,
+                    CNetworkSetting& record);
+    void LoadField(const CProfileField& field, std::u16string& text, CNetworkSetting& record);
+    void ApplyRule(const CProfileField& field, CNetworkSetting& record);
     void LoadSecret(const std::u16string& stored, std::u16string& secret, int failureMessage);
 
     const platform::IProfileSource& m_file;
@@ -119,60 +116,73 @@ void CSettingsFileReader::LoadNetFolderGroup() {
     m_contents.records.netFolder = std::move(folder);
 }
 
-// The proxy texts are taken from texts.
-void CSettingsFileReader::LoadConnection(ConnectionTexts texts, CNetworkSetting& record) {
-    record.m_nDhcp = texts[kWirelessDhcp] == u"0" ? 0 : 1;
+void CSettingsFileReader::LoadFields(std::span<const CProfileField> fields, FieldTexts& texts,
+                                     CNetworkSetting& record) {
+    for (size_t field = 0; field < fields.size(); ++field) {
+        LoadField(fields[field], texts[field], record);
+    }
+}
 
-    for (size_t field = 0; field < kAddressFields.size(); ++field) {
-        const std::u16string& text = texts[kWirelessIp + field];
+// The text is taken, not copied.
+void CSettingsFileReader::LoadField(const CProfileField& field, std::u16string& text,
+                                    CNetworkSetting& record) {
+    switch (field.kind) {
+    case EFieldKind::Switch:
+        record.*field.number = SwitchOf(text, field.reading);
+        return;
+    case EFieldKind::SecurityMode:
+        record.*field.number = SecurityModeOf(text);
+        return;
+    case EFieldKind::Secret:
+        LoadSecret(text, record.*field.text, field.unreadableMessage);
+        return;
+    case EFieldKind::Text:
+        record.*field.text = std::move(text);
+        break;
+    case EFieldKind::Address: {
+        // An address not entered is not checked.
         if (text.empty()) {
-            continue;
+            return;
         }
         IpField address;
         if (ParseDottedAddress(text, address.octets) != 1) {
-            Reject(kAddressFields[field].badTextMessage);
-            continue;
+            Reject(field.unreadableMessage);
+            return;
         }
         address.filled = 4;
-        record.*kAddressFields[field].member = address;
-        if (field == 0 && CheckIpAddress(record) == kRuleOutOfRange) {
-            Reject(kMsgInvalidIpAddress);
-            record.m_ipAddress = IpField();
-        }
+        record.*field.address = address;
+        break;
     }
-
-    const std::u16string& proxy = texts[kWirelessProxy];
-    record.m_nUseProxy = !proxy.empty() && proxy != u"0" ? 1 : 0;
-
-    record.m_strProxyAddress = std::move(texts[kWirelessProxyAddress]);
-    CheckProxyEntry(CheckProxyAddress(record), record, record.m_strProxyAddress,
-                    kMsgFileProxyAddressMissing, kMsgBadFileProxyAddress);
-    record.m_strProxyPort = std::move(texts[kWirelessProxyPort]);
-    CheckProxyEntry(CheckProxyPort(record), record, record.m_strProxyPort, kMsgFileProxyPortMissing,
-                    kMsgBadFileProxyPort);
+    }
+    ApplyRule(field, record);
 }
 
-// A missing entry matters only with the proxy on; a bad one is reported
-// either way and emptied.
-void CSettingsFileReader::CheckProxyEntry(int rule, const CNetworkSetting& record,
-                                          std::u16string& entry, int missingMessage,
-                                          int badMessage) {
-    if (rule == kRuleEmpty) {
-        if (record.m_nUseProxy != 0) {
-            Reject(missingMessage);
+void CSettingsFileReader::ApplyRule(const CProfileField& field, CNetworkSetting& record) {
+    if (field.rule.check == nullptr) {
+        return;
+    }
+    const int verdict = field.rule.check(record);
+    if (verdict == kRuleEmpty) {
+        if (record.m_nUseProxy != 0 && field.rule.missingMessage != 0) {
+            Reject(field.rule.missingMessage);
         }
-    } else if (rule != kRuleAcceptable) {
-        Reject(badMessage);
-        entry.clear();
+    } else if (verdict != kRuleAcceptable) {
+        Reject(field.rule.badMessage);
+        if (field.text != nullptr) {
+            (record.*field.text).clear();
+        } else {
+            record.*field.address = IpField();
+        }
     }
 }
 
 void CSettingsFileReader::LoadWiredGroup() {
-    std::array<std::u16string, kConnectionKeyCount> texts;
-    for (size_t key = 0; key < kConnectionKeyCount; ++key) {
-        Read(kSectionUserNetwork, kWiredKeyNames[key], texts[key]);
+    const auto wiredFields = std::span(kProfileFields).first<kWiredFieldCount>();
+    FieldTexts texts;
+    for (size_t field = 0; field < wiredFields.size(); ++field) {
+        Read(kSectionUserNetwork, wiredFields[field].wiredKey, texts[field]);
     }
-    LoadConnection(texts, m_contents.records.wired);
+    LoadFields(wiredFields, texts, m_contents.records.wired);
 }
 
 void CSettingsFileReader::LoadCommonGroup() {
@@ -183,21 +193,15 @@ void CSettingsFileReader::LoadCommonGroup() {
 
 void CSettingsFileReader::LoadWirelessGroup() {
     // All 30 profiles are probed, whatever WIRELESS_SETTING_TOTAL says.
-    std::array<std::u16string, kKeysPerProfile> text;
+    FieldTexts texts;
     m_contents.records.profiles.reserve(kWirelessSlotCount);
     for (int profile = 0; profile < kWirelessSlotCount; ++profile) {
         const WirelessProfileKeyNames& names = WirelessKeyNames(profile);
-        for (int key = 0; key < kKeysPerProfile; ++key) {
-            const bool zeroByDefault = key == kWirelessSecurityMode || key == kWirelessForce;
-            Read(kSectionUserNetwork, names[key], text[key], zeroByDefault ? u"0" : u"");
+        for (size_t field = 0; field < kProfileFields.size(); ++field) {
+            Read(kSectionUserNetwork, names[field], texts[field]);
         }
         CNetworkSetting record;
-        LoadConnection(ConnectionTexts(text.data(), kConnectionKeyCount), record);
-        record.m_strSsid = text[kWirelessSsid];
-        record.m_nSecurityMode = SecurityModeOf(text[kWirelessSecurityMode]);
-        LoadSecret(text[kWirelessPsk], record.m_strNetworkKey, kMsgKeyDecryption);
-        record.m_nForce = text[kWirelessForce] == u"1" ? 1 : 0;
-        record.m_nConnectAutomatically = text[kWirelessConnectAutomatically] != u"0" ? 1 : 0;
+        LoadFields(kProfileFields, texts, record);
 
         // A profile with a bad SSID or key is dropped as a whole.
         if (!record.m_strSsid.empty() && CheckSsid(record.m_strSsid) != kRuleAcceptable) {

@@ -38,28 +38,24 @@ std::optional<std::u16string> StoredSecret(const std::u16string& secret) {
     return text;
 }
 
-std::optional<std::array<std::u16string, kKeysPerProfile>>
-ProfileValues(const CNetworkSetting& profile) {
-    const auto key = StoredSecret(profile.m_strNetworkKey);
-    if (!key) {
-        return std::nullopt;
+std::optional<std::u16string> StoredText(const CNetworkSetting& profile,
+                                         const CProfileField& field) {
+    switch (field.kind) {
+    case EFieldKind::Switch:
+        if (field.writing == ESwitchWriting::OneIfOne) {
+            return profile.*field.number == 1 ? u"1" : u"0";
+        }
+        return DecimalText(profile.*field.number);
+    case EFieldKind::SecurityMode:
+        return DecimalText(profile.*field.number);
+    case EFieldKind::Address:
+        return DottedAddressText(profile.*field.address);
+    case EFieldKind::Text:
+        return profile.*field.text;
+    case EFieldKind::Secret:
+        return StoredSecret(profile.*field.text);
     }
-    return std::array<std::u16string, kKeysPerProfile>{
-        DecimalText(profile.m_nDhcp),
-        DottedAddressText(profile.m_ipAddress),
-        DottedAddressText(profile.m_ipSubnetMask),
-        DottedAddressText(profile.m_ipDefaultGateway),
-        DottedAddressText(profile.m_ipDns),
-        DottedAddressText(profile.m_ipDnsSecondary),
-        profile.m_nUseProxy == 1 ? u"1" : u"0",
-        profile.m_strProxyAddress,
-        profile.m_strProxyPort,
-        profile.m_strSsid,
-        DecimalText(profile.m_nSecurityMode),
-        *key,
-        DecimalText(profile.m_nForce),
-        DecimalText(profile.m_nConnectAutomatically),
-    };
+    return std::nullopt;
 }
 
 CComposedSettingsFile Refuse(ESettingsFileError error) { return {std::nullopt, error}; }
@@ -88,13 +84,13 @@ CComposedSettingsFile ComposeSettingsFile(const CSettingsRecords& records) {
 
     int profileIndex = 0;
     for (const CNetworkSetting& profile : records.profiles) {
-        const auto values = ProfileValues(profile);
-        if (!values) {
-            return Refuse(ESettingsFileError::SecretNotEncrypted);
-        }
-        for (int key = 0; key < kKeysPerProfile; ++key) {
-            document.SetValue(kSectionUserNetwork, WirelessKeyName(profileIndex, key),
-                              (*values)[static_cast<size_t>(key)]);
+        const WirelessProfileKeyNames& keys = WirelessKeyNames(profileIndex);
+        for (size_t field = 0; field < kProfileFields.size(); ++field) {
+            const auto text = StoredText(profile, kProfileFields[field]);
+            if (!text) {
+                return Refuse(ESettingsFileError::SecretNotEncrypted);
+            }
+            document.SetValue(kSectionUserNetwork, keys[field], *text);
         }
         ++profileIndex;
     }

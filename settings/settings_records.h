@@ -4,7 +4,6 @@
 #include <vector>
 
 inline constexpr int kWirelessSlotCount = 30;
-inline constexpr int kKeysPerProfile = 14;
 
 // What a settings file holds, as values: what the reader returns and the
 // writer takes. The wireless profiles are in priority order.

@@ -38,10 +38,9 @@ protected:
 };
 
 TEST_F(SettingsCoreTest, KeyNamesOfProfiles) {
-    EXPECT_EQ(WirelessKeyName(0, kWirelessDhcp), u"WIRELESS_DHCP");
-    EXPECT_EQ(WirelessKeyName(1, kWirelessSecurityMode), u"WIRELESS_SEQLITY_MODE_2");
-    EXPECT_EQ(WirelessKeyName(29, kWirelessConnectAutomatically),
-              u"WIRELESS_CONNECTION_AUTOMATICALLY_30");
+    EXPECT_EQ(WirelessKeyNames(0).front(), u"WIRELESS_DHCP");
+    EXPECT_EQ(WirelessKeyNames(1)[10], u"WIRELESS_SEQLITY_MODE_2");
+    EXPECT_EQ(WirelessKeyNames(29).back(), u"WIRELESS_CONNECTION_AUTOMATICALLY_30");
 }
 
 TEST_F(SettingsCoreTest, RecordsSurviveTheFileInPriorityOrder) {
