@@ -1,24 +1,64 @@
+// The bytes the writer composes from records, and how a save fails.
+#include "platform/codepage.h"
 #include "platform/file_reader.h"
 #include "settings/secret_cipher.h"
-#include "settings_state_fixture.h"
+#include "settings/settings_file_format.h"
+#include "settings/settings_file_writer.h"
+#include "tests/support/temp_folder.h"
 
 #include <algorithm>
+#include <gtest/gtest.h>
 
 namespace {
 
-using WriterTest = SettingsStateTest;
+using Lines = std::vector<std::string>;
 
-std::string ValueOf(const std::vector<std::string>& lines, const std::string& key) {
+CNetworkSetting Profile(const std::u16string& ssid) {
+    CNetworkSetting profile;
+    profile.m_strSsid = ssid;
+    return profile;
+}
+
+std::string ValueOf(const Lines& lines, const std::string& key) {
     const auto found = std::find_if(lines.begin(), lines.end(), [&](const std::string& line) {
         return line.starts_with(key + "=");
     });
     return found == lines.end() ? "<missing>" : found->substr(key.size() + 1);
 }
 
+class WriterTest : public ::testing::Test {
+protected:
+    void SetUp() override { platform::OverrideCodePages(1252, 850); }
+    void TearDown() override { platform::OverrideCodePages(std::nullopt, std::nullopt); }
+
+    // The composed file as lines, each checked to end in CRLF.
+    Lines WrittenLines() const {
+        const CComposedSettingsFile file = ComposeSettingsFile(m_records);
+        EXPECT_EQ(file.error, ESettingsFileError::None);
+        const std::string bytes = file.bytes.value_or("");
+        Lines lines;
+        size_t start = 0;
+        for (size_t end; (end = bytes.find("\r\n", start)) != std::string::npos; start = end + 2) {
+            lines.push_back(bytes.substr(start, end - start));
+        }
+        EXPECT_EQ(start, bytes.size()) << "every line ends in CRLF";
+        return lines;
+    }
+    ESettingsFileError Refusal() const { return ComposeSettingsFile(m_records).error; }
+
+    CSettingsRecords m_records;
+};
+
+TEST(WirelessKeyNamesTest, FirstProfileHasNoSuffixTheOthersTheirNumber) {
+    EXPECT_EQ(WirelessKeyNames(0).front(), u"WIRELESS_DHCP");
+    EXPECT_EQ(WirelessKeyNames(1)[10], u"WIRELESS_SEQLITY_MODE_2");
+    EXPECT_EQ(WirelessKeyNames(29).back(), u"WIRELESS_CONNECTION_AUTOMATICALLY_30");
+}
+
 TEST_F(WriterTest, DefaultChoiceTickedDeviceAndOneOpenProfile) {
-    m_window->Click(IDC_ENABLE_NETWORK_DEVICE);
-    m_state.AppendWirelessProfile(Profile(u"HomeNet"));
-    const std::vector<std::string> expected = {
+    m_records.bEnableNetworkDevice = 1;
+    m_records.profiles.push_back(Profile(u"HomeNet"));
+    const Lines expected = {
         "[NewtworkFolderSetting]",
         "NETFOLDER_NAME=",
         "NETFOLDER_UID=",
@@ -46,7 +86,9 @@ TEST_F(WriterTest, DefaultChoiceTickedDeviceAndOneOpenProfile) {
 }
 
 TEST_F(WriterTest, EmptyListHasTotalZeroAndNoProfileSection) {
-    const std::vector<std::string> expected = {
+    m_records.wired.m_nDhcp = 0; // the wired values are never written
+    m_records.bUseWireless = 1;  // nor is the priority
+    const Lines expected = {
         "[NewtworkFolderSetting]",  "NETFOLDER_NAME=", "NETFOLDER_UID=",
         "NETFOLDER_PASS=",          "[Common]",        "NETWORK_DEVICE_POWER_MANAGEMENT=0",
         "WIRELESS_SETTING_TOTAL=0",
@@ -55,16 +97,16 @@ TEST_F(WriterTest, EmptyListHasTotalZeroAndNoProfileSection) {
 }
 
 TEST_F(WriterTest, NetworkFolderValuesOnlyWhenCustomized) {
-    m_window->Type(IDC_DEVICE_NAME, u"kordavin-1");
-    m_window->Type(IDC_USER_ID, u"guest");
-    m_window->Type(IDC_PASSWORD, u"pw");
-    m_window->Type(IDC_CONFIRM_PASSWORD, u"confirm is never written");
-    auto lines = WrittenLines();
+    m_records.netFolder = {};
+    m_records.netFolder.m_strNetDeviceName = u"kordavin-1";
+    m_records.netFolder.m_strUserId = u"guest";
+    m_records.netFolder.m_strPassword = u"pw";
+    Lines lines = WrittenLines();
     EXPECT_EQ(ValueOf(lines, "NETFOLDER_NAME"), "");
     EXPECT_EQ(ValueOf(lines, "NETFOLDER_UID"), "");
     EXPECT_EQ(ValueOf(lines, "NETFOLDER_PASS"), "");
 
-    m_window->Click(IDC_NETFOLDER_CUSTOMIZE);
+    m_records.nNetFolderChoice = 1;
     lines = WrittenLines();
     EXPECT_EQ(ValueOf(lines, "NETFOLDER_NAME"), "kordavin-1");
     EXPECT_EQ(ValueOf(lines, "NETFOLDER_UID"), "guest");
@@ -74,17 +116,17 @@ TEST_F(WriterTest, NetworkFolderValuesOnlyWhenCustomized) {
     ASSERT_EQ(DecryptSecret(std::u16string(stored.begin(), stored.end()).c_str(), password), 1);
     EXPECT_EQ(password, u"pw");
 
-    m_window->Type(IDC_PASSWORD, u"");
+    m_records.netFolder.m_strPassword.clear();
     EXPECT_EQ(ValueOf(WrittenLines(), "NETFOLDER_PASS"), "");
 }
 
 TEST_F(WriterTest, TwoWritesDifferOnlyInTheEncryptedValues) {
-    m_window->Click(IDC_NETFOLDER_CUSTOMIZE);
-    m_window->Type(IDC_PASSWORD, u"pw");
+    m_records.nNetFolderChoice = 1;
+    m_records.netFolder.m_strPassword = u"pw";
     CNetworkSetting profile = Profile(u"Office");
     profile.m_nSecurityMode = kSecurityWpa2PskAes;
     profile.m_strNetworkKey = u"a long network key";
-    m_state.AppendWirelessProfile(profile);
+    m_records.profiles.push_back(profile);
 
     const auto first = WrittenLines();
     const auto second = WrittenLines();
@@ -109,8 +151,7 @@ TEST_F(WriterTest, ProfileValuesAsWritten) {
     profile.m_strProxyPort = u"8080";
     profile.m_nForce = 1;
     profile.m_nConnectAutomatically = 0;
-    m_state.AppendWirelessProfile(Profile(u"First"));
-    m_state.AppendWirelessProfile(profile);
+    m_records.profiles = {Profile(u"First"), profile};
     const auto lines = WrittenLines();
     EXPECT_EQ(ValueOf(lines, "WIRELESS_DHCP_2"), "0");
     EXPECT_EQ(ValueOf(lines, "WIRELESS_IP_2"), "192.168.0.10");
@@ -126,10 +167,8 @@ TEST_F(WriterTest, ProfileValuesAsWritten) {
 
 TEST_F(WriterTest, ThirtyProfilesAndTheOrderOfCommon) {
     for (int i = 1; i <= 30; ++i) {
-        ASSERT_GE(m_state.AppendWirelessProfile(Profile(u"net" + std::u16string(1, u'A' + i % 26))),
-                  0);
+        m_records.profiles.push_back(Profile(u"net" + std::u16string(1, u'A' + i % 26)));
     }
-    EXPECT_EQ(m_state.AppendWirelessProfile(Profile(u"31st")), -1);
     const auto lines = WrittenLines();
     EXPECT_EQ(lines.size(), 8u + 30u * 14u);
     EXPECT_EQ(lines[5], "NETWORK_DEVICE_POWER_MANAGEMENT=0");
@@ -140,41 +179,53 @@ TEST_F(WriterTest, ThirtyProfilesAndTheOrderOfCommon) {
                       [](const std::string& l) { return l.find("_1=") != std::string::npos; }),
         0);
     EXPECT_EQ(ValueOf(lines, "WIRELESS_DHCP_2"), "1");
+
+    m_records.profiles.push_back(Profile(u"one too many"));
+    EXPECT_EQ(Refusal(), ESettingsFileError::TooManyProfiles);
 }
 
-TEST_F(WriterTest, ListOrderNotSlotOrderDecidesPriority) {
-    m_state.AppendWirelessProfile(Profile(u"A"));
-    m_state.AppendWirelessProfile(Profile(u"B"));
-    // Delete the first line and free its slot, as the list's Delete does.
-    m_state.SlotOfLine(0)->Reset();
-    m_window->DeleteItem(IDC_WIRELESS_LIST, 0);
-    ASSERT_EQ(m_state.AppendWirelessProfile(Profile(u"C")), 1);
-    EXPECT_EQ(m_state.SlotOfLine(1), &m_state.m_wirelessSlots[0]) << "slot 0 is reused";
-    const auto lines = WrittenLines();
-    EXPECT_EQ(ValueOf(lines, "WIRELESS_SSID"), "B");
-    EXPECT_EQ(ValueOf(lines, "WIRELESS_SSID_2"), "C");
+TEST_F(WriterTest, RefusesWhatWouldBreakTheFileApart) {
+    for (const std::u16string& bad :
+         {std::u16string(u"two\r\nlines"), std::u16string(u"a\nb"), std::u16string(u"nul\0x", 5)}) {
+        m_records = {};
+        m_records.profiles.push_back(Profile(u"ok"));
+        m_records.profiles[0].m_strProxyAddress = bad;
+        EXPECT_EQ(Refusal(), ESettingsFileError::UnsafeText);
+
+        m_records = {};
+        m_records.nNetFolderChoice = 1;
+        m_records.netFolder.m_strUserId = bad;
+        const CComposedSettingsFile file = ComposeSettingsFile(m_records);
+        EXPECT_FALSE(file.bytes.has_value());
+        EXPECT_EQ(file.error, ESettingsFileError::UnsafeText);
+    }
 }
 
-TEST_F(WriterTest, FailureReturnsZeroAndLeavesTheOldFile) {
-    m_state.AppendWirelessProfile(Profile(u"Kept"));
-    ASSERT_EQ(m_state.WriteSettingsFile(FilePath()), 1);
-    const auto old = platform::ReadWholeFile(FilePath());
+TEST_F(WriterTest, AFailedSaveLeavesTheOldFile) {
+    CTempFolder folder;
+    const auto path = folder / "NetworkSetting.ini";
+    m_records.profiles.push_back(Profile(u"Kept"));
+    ASSERT_TRUE(SaveSettingsFile(path, ComposeSettingsFile(m_records)));
+    const auto old = platform::ReadWholeFile(path);
 
     // A secret too long for its encrypted form: nothing is written at all.
-    m_window->Click(IDC_NETFOLDER_CUSTOMIZE);
-    m_window->Type(IDC_PASSWORD, std::u16string(481, u'p'));
-    EXPECT_EQ(m_state.WriteSettingsFile(FilePath()), 0);
-    EXPECT_EQ(platform::ReadWholeFile(FilePath()), old);
+    m_records.nNetFolderChoice = 1;
+    m_records.netFolder.m_strPassword = std::u16string(481, u'p');
+    EXPECT_EQ(SaveSettingsFile(path, ComposeSettingsFile(m_records)).error,
+              ESettingsFileError::SecretNotEncrypted);
+    EXPECT_EQ(platform::ReadWholeFile(path), old);
 
-    m_window->Type(IDC_PASSWORD, u"pw");
-    m_state.SlotOfLine(0)->m_strNetworkKey = std::u16string(500, u'k');
-    EXPECT_EQ(m_state.WriteSettingsFile(FilePath()), 0);
-    EXPECT_EQ(platform::ReadWholeFile(FilePath()), old);
+    m_records.netFolder.m_strPassword = u"pw";
+    m_records.profiles[0].m_strNetworkKey = std::u16string(500, u'k');
+    EXPECT_EQ(Refusal(), ESettingsFileError::SecretNotEncrypted);
 
-    m_state.SlotOfLine(0)->m_strNetworkKey.clear();
-    EXPECT_EQ(m_state.WriteSettingsFile((m_folder / "missing/NetworkSetting.ini").u16string()), 0);
-    EXPECT_EQ(m_state.WriteSettingsFile(m_folder.Path().u16string()), 0);
-    EXPECT_EQ(platform::ReadWholeFile(FilePath()), old);
+    m_records.profiles[0].m_strNetworkKey.clear();
+    for (const auto& unsaveable : {folder / "missing/NetworkSetting.ini", folder.Path()}) {
+        const CSettingsFileSave save = SaveSettingsFile(unsaveable, ComposeSettingsFile(m_records));
+        EXPECT_EQ(save.error, ESettingsFileError::NotSaved);
+        EXPECT_NE(save.systemError, 0);
+    }
+    EXPECT_EQ(platform::ReadWholeFile(path), old);
 }
 
 } // namespace

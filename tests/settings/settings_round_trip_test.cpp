@@ -1,5 +1,11 @@
-#include "settings_state_fixture.h"
+// Records written and read back: what the file keeps is what was written.
+#include "platform/codepage.h"
+#include "platform/profile_file.h"
+#include "settings/settings_file_reader.h"
+#include "settings/settings_file_writer.h"
+#include "settings/text_format.h"
 
+#include <gtest/gtest.h>
 #include <random>
 
 namespace {
@@ -104,86 +110,90 @@ CNetworkSetting AsStored(CNetworkSetting profile) {
     return profile;
 }
 
-class RoundTripTest : public SettingsStateTest {
+class RoundTripTest : public ::testing::Test {
 protected:
-    struct CNetFolder {
-        int customize;
-        std::u16string name, userId, password;
-    };
+    void SetUp() override { platform::OverrideCodePages(1252, 850); }
+    void TearDown() override { platform::OverrideCodePages(std::nullopt, std::nullopt); }
 
-    CNetFolder NetFolder(CStateGenerator& generate) {
+    static CNetworkSetting Profile(std::u16string ssid) {
+        CNetworkSetting profile;
+        profile.m_strSsid = std::move(ssid);
+        return profile;
+    }
+    static CSettingsFileContents RoundTrip(const CSettingsRecords& records) {
+        const CComposedSettingsFile file = ComposeSettingsFile(records);
+        EXPECT_TRUE(file.bytes.has_value());
+        return ReadSettingsFile(platform::CProfileFile(file.bytes.value_or("")));
+    }
+
+    static CNetFolderSetting NetFolder(CStateGenerator& generate) {
         const std::u16string letters = u"abcxyzABCXYZ";
-        CNetFolder folder{generate.Coin(), u"", u"", u""};
-        folder.name = generate.Text(letters, 1, 1) +
-                      generate.Text(u"0123456789-abcXYZ", 0, 14); // never digits or hyphens only
-        folder.userId = generate.Text(u"0123456789-_abcXYZ", 1, 32);
+        CNetFolderSetting folder;
+        folder.m_strNetDeviceName =
+            generate.Text(letters, 1, 1) +
+            generate.Text(u"0123456789-abcXYZ", 0, 14); // never digits or hyphens only
+        folder.m_strUserId = generate.Text(u"0123456789-_abcXYZ", 1, 32);
         std::u16string printable;
         for (char16_t c : kSecretChars) {
             if ((c >= 0x20 && c <= 0x7E) || c >= 0xA0) {
                 printable += c;
             }
         }
-        folder.password = generate.Text(printable, 0, 32);
+        folder.m_strPassword = generate.Text(printable, 0, 32);
         return folder;
     }
 };
 
-TEST_F(RoundTripTest, WrittenFilesReadBackWithoutMessagesToTheSameState) {
+TEST_F(RoundTripTest, WrittenRecordsReadBackWithoutMessages) {
     for (unsigned seed = 1; seed <= 150; ++seed) {
         SCOPED_TRACE("seed " + std::to_string(seed));
         CStateGenerator generate(seed);
-        CQuorlanDlgState written;
-        const auto writtenWindow = m_ui.Open(written);
-        const CNetFolder folder = NetFolder(generate);
-        writtenWindow->Click(folder.customize ? IDC_NETFOLDER_CUSTOMIZE : IDC_NETFOLDER_DEFAULT);
-        writtenWindow->SetText(IDC_DEVICE_NAME, folder.name);
-        writtenWindow->SetText(IDC_USER_ID, folder.userId);
-        writtenWindow->SetText(IDC_PASSWORD, folder.password);
-        writtenWindow->SetCheck(IDC_ENABLE_NETWORK_DEVICE, generate.Coin());
-        std::vector<CNetworkSetting> profiles;
+        CSettingsRecords written;
+        written.nNetFolderChoice = generate.Coin();
+        written.netFolder = NetFolder(generate);
+        written.bEnableNetworkDevice = generate.Coin();
         const int count = seed % 5 == 0 ? kWirelessSlotCount : generate.Number(0, 29);
         for (int i = 0; i < count; ++i) {
-            profiles.push_back(generate.Profile());
-            written.AppendWirelessProfile(profiles.back());
+            written.profiles.push_back(generate.Profile());
         }
-        ASSERT_EQ(written.WriteSettingsFile(FilePath()), 1);
 
-        CQuorlanDlgState read;
-        const auto readWindow = m_ui.Open(read);
-        EXPECT_EQ(read.LoadSettingsFile(FilePath()), 1);
-        EXPECT_TRUE(m_ui.MessageBoxes().empty());
-        m_ui.ClearMessageBoxes();
-
-        EXPECT_EQ(read.m_nNetFolderChoice, folder.customize);
-        const CNetFolder expected = folder.customize ? folder : CNetFolder{0, u"", u"", u""};
-        EXPECT_EQ(readWindow->Text(IDC_DEVICE_NAME), expected.name);
-        EXPECT_EQ(readWindow->Text(IDC_USER_ID), expected.userId);
-        EXPECT_EQ(readWindow->Text(IDC_PASSWORD), expected.password);
-        EXPECT_EQ(readWindow->Text(IDC_CONFIRM_PASSWORD), expected.password);
-        EXPECT_EQ(readWindow->Check(IDC_ENABLE_NETWORK_DEVICE),
-                  writtenWindow->Check(IDC_ENABLE_NETWORK_DEVICE));
-        ASSERT_EQ(readWindow->ItemCount(IDC_WIRELESS_LIST), count);
-        for (int line = 0; line < count; ++line) {
-            EXPECT_EQ(readWindow->ItemText(IDC_WIRELESS_LIST, line), profiles[line].m_strSsid);
-            EXPECT_EQ(*read.SlotOfLine(line), AsStored(profiles[line])) << "line " << line;
+        const CSettingsFileContents read = RoundTrip(written);
+        EXPECT_TRUE(read.rejected.empty());
+        EXPECT_EQ(read.records.nNetFolderChoice, written.nNetFolderChoice);
+        EXPECT_EQ(read.records.netFolder,
+                  written.nNetFolderChoice == 1 ? written.netFolder : CNetFolderSetting());
+        EXPECT_EQ(read.records.bEnableNetworkDevice, written.bEnableNetworkDevice);
+        ASSERT_EQ(read.records.profiles.size(), written.profiles.size());
+        for (size_t i = 0; i < written.profiles.size(); ++i) {
+            EXPECT_EQ(read.records.profiles[i], AsStored(written.profiles[i])) << "profile " << i;
         }
     }
 }
 
-TEST_F(RoundTripTest, ReorderedListIsWrittenAndReadInItsNewOrder) {
-    for (const auto* ssid : {u"first", u"second", u"third"}) {
-        m_state.AppendWirelessProfile(Profile(ssid));
+TEST_F(RoundTripTest, RecordsSurviveTheFileInPriorityOrder) {
+    CSettingsRecords records;
+    records.nNetFolderChoice = 1;
+    records.netFolder = {};
+    records.netFolder.m_strNetDeviceName = u"player-1";
+    records.netFolder.m_strUserId = u"guest";
+    records.netFolder.m_strPassword = u"secret";
+    records.bEnableNetworkDevice = 1;
+    records.wired.m_nDhcp = 0; // the wired values are never written
+    for (const auto* ssid : {u"Zeta", u"Alpha", u"Zeta"}) {
+        records.profiles.push_back(Profile(ssid));
     }
-    // Priority Up on the last line: it moves above the second.
-    const std::intptr_t slot = m_window->ItemData(IDC_WIRELESS_LIST, 2);
-    m_window->DeleteItem(IDC_WIRELESS_LIST, 2);
-    m_window->InsertItem(IDC_WIRELESS_LIST, 1, u"third");
-    m_window->SetItemData(IDC_WIRELESS_LIST, 1, slot);
-    ASSERT_EQ(m_state.WriteSettingsFile(FilePath()), 1);
-    ASSERT_EQ(m_state.LoadSettingsFile(FilePath()), 1);
-    EXPECT_EQ(m_window->ItemText(IDC_WIRELESS_LIST, 1), u"third");
-    EXPECT_EQ(m_window->ItemData(IDC_WIRELESS_LIST, 1), 1) << "slots follow the list again";
-    EXPECT_EQ(m_state.SlotOfLine(1)->m_strSsid, u"third");
+    records.profiles[1].m_nSecurityMode = kSecurityWpa2PskTkip;
+    records.profiles[1].m_strNetworkKey = u"a passphrase";
+
+    const CSettingsFileContents read = RoundTrip(records);
+    EXPECT_EQ(read.Result(), 1);
+    EXPECT_TRUE(read.rejected.empty());
+    EXPECT_EQ(read.records.netFolder, records.netFolder);
+    EXPECT_EQ(read.records.nNetFolderChoice, 1);
+    EXPECT_EQ(read.records.bEnableNetworkDevice, 1);
+    EXPECT_EQ(read.records.wired.m_nDhcp, 1);
+    ASSERT_EQ(read.records.profiles.size(), 3u);
+    EXPECT_EQ(read.records.profiles, records.profiles);
 }
 
 } // namespace
