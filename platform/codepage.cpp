@@ -61,6 +61,31 @@ char16_t UnitAt(const char* littleEndian) {
                                  static_cast<unsigned char>(littleEndian[1]) << 8);
 }
 
+// UTF-16LE is the units themselves, each kept as it is, a lone surrogate
+// too, as the profile functions keep it in a Unicode file; a converter would
+// write one byte for it and shift every unit after it.
+std::string LittleEndianBytes(std::u16string_view text) {
+    std::string out;
+    out.reserve(text.size() * 2);
+    for (const char16_t unit : text) {
+        out.push_back(static_cast<char>(unit & 0xFF));
+        out.push_back(static_cast<char>(unit >> 8));
+    }
+    return out;
+}
+
+std::u16string LittleEndianUnits(std::string_view bytes) {
+    std::u16string out;
+    out.reserve(bytes.size() / 2 + 1);
+    for (size_t at = 0; at + 1 < bytes.size(); at += 2) {
+        out.push_back(UnitAt(bytes.data() + at));
+    }
+    if (bytes.size() % 2 != 0) {
+        out.push_back(kReplacementCharacter); // a last byte alone is no unit
+    }
+    return out;
+}
+
 } // namespace
 
 unsigned GetACP() { return g_ansiOverride ? *g_ansiOverride : LocaleCodePages().ansi; }
@@ -73,6 +98,9 @@ void OverrideCodePages(std::optional<unsigned> ansi, std::optional<unsigned> oem
 }
 
 std::string WideToMultiByte(unsigned codePage, std::u16string_view text) {
+    if (codePage == kUtf16LeCodePage) {
+        return LittleEndianBytes(text);
+    }
     if (const CSingleByteCodePage* table = CSingleByteCodePage::Find(codePage)) {
         return table->FromWide(text, kDefaultCharacter);
     }
@@ -95,6 +123,9 @@ std::string WideToMultiByte(unsigned codePage, std::u16string_view text) {
 }
 
 std::u16string MultiByteToWide(unsigned codePage, std::string_view bytes) {
+    if (codePage == kUtf16LeCodePage) {
+        return LittleEndianUnits(bytes);
+    }
     if (const CSingleByteCodePage* table = CSingleByteCodePage::Find(codePage)) {
         return table->ToWide(bytes, kReplacementCharacter);
     }

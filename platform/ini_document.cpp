@@ -8,6 +8,10 @@ namespace platform {
 namespace {
 
 // name=value, built in one allocation.
+bool HasLineBreak(std::u16string_view text) {
+    return text.find_first_of(u"\r\n") != std::u16string_view::npos;
+}
+
 std::u16string KeyLineText(std::u16string_view name, std::u16string_view value) {
     std::u16string text;
     text.reserve(name.size() + 1 + value.size());
@@ -125,42 +129,64 @@ std::optional<std::u16string> CIniDocument::GetValue(std::u16string_view section
     return std::u16string(block->lines[*line].Value());
 }
 
-CIniDocument::CBlock& CIniDocument::SectionForWriting(std::u16string_view section) {
-    if (CBlock* block = FindSection(section)) {
-        return *block;
+bool CIniDocument::Carries(std::u16string_view name) const {
+    if (m_encoding == Encoding::Utf16Le) {
+        return true;
     }
-    CBlock block;
-    block.lines.push_back(ParseLine(u"[" + std::u16string(TrimIniBlanks(section)) + u"]"));
-    m_blocks.push_back(std::move(block));
-    m_sections.emplace(m_blocks.back().lines.front().Name(), m_blocks.size() - 1);
-    return m_blocks.back();
+    const unsigned codePage = GetACP();
+    return MultiByteToWide(codePage, WideToMultiByte(codePage, name)) == name;
 }
 
-void CIniDocument::AddSection(std::u16string_view section) { SectionForWriting(section); }
-
-void CIniDocument::SetValue(std::u16string_view section, std::u16string_view key,
-                            std::u16string_view value) {
-    CBlock& block = SectionForWriting(section);
-    if (const auto line = block.FindKey(key)) {
-        // The spelling of the name already in the file is kept.
-        block.lines[*line] = ParseLine(KeyLineText(block.lines[*line].Name(), value));
-        return;
+CIniDocument::CBlock* CIniDocument::SectionForWriting(std::u16string_view section) {
+    if (CBlock* block = FindSection(section)) {
+        return block;
     }
-    // After the last entry of the section, so blank lines before the next
-    // header stay there; only blank lines move, so no key changes place.
-    size_t insertAt = block.lines.size();
-    while (insertAt > 1 && TrimIniBlanks(block.lines[insertAt - 1].text).empty()) {
-        --insertAt;
+    CLine header = ParseLine(u"[" + std::u16string(TrimIniBlanks(section)) + u"]");
+    if (HasLineBreak(section) || !Carries(section) || header.kind != CIniLineParts::Kind::Section ||
+        header.Name() != TrimIniBlanks(section)) {
+        return nullptr;
+    }
+    CBlock block;
+    block.lines.push_back(std::move(header));
+    m_blocks.push_back(std::move(block));
+    m_sections.emplace(m_blocks.back().lines.front().Name(), m_blocks.size() - 1);
+    return &m_blocks.back();
+}
+
+bool CIniDocument::AddSection(std::u16string_view section) {
+    return SectionForWriting(section) != nullptr;
+}
+
+bool CIniDocument::SetValue(std::u16string_view section, std::u16string_view key,
+                            std::u16string_view value) {
+    if (HasLineBreak(key) || HasLineBreak(value) || !Carries(key)) {
+        return false;
     }
     CLine added = ParseLine(KeyLineText(TrimIniBlanks(key), value));
     // A name that would read back as a comment, a header or another key
     // ("a=b") is not written: the file would not hold what was asked.
     if (added.kind != CIniLineParts::Kind::Key || added.Name() != TrimIniBlanks(key)) {
-        return;
+        return false;
     }
-    block.lines.insert(block.lines.begin() + static_cast<std::ptrdiff_t>(insertAt),
-                       std::move(added));
-    block.keys.emplace(block.lines[insertAt].Name(), insertAt);
+    CBlock* block = SectionForWriting(section);
+    if (block == nullptr) {
+        return false;
+    }
+    if (const auto line = block->FindKey(key)) {
+        // The spelling of the name already in the file is kept.
+        block->lines[*line] = ParseLine(KeyLineText(block->lines[*line].Name(), value));
+        return true;
+    }
+    // After the last entry of the section, so blank lines before the next
+    // header stay there; only blank lines move, so no key changes place.
+    size_t insertAt = block->lines.size();
+    while (insertAt > 1 && TrimIniBlanks(block->lines[insertAt - 1].text).empty()) {
+        --insertAt;
+    }
+    block->lines.insert(block->lines.begin() + static_cast<std::ptrdiff_t>(insertAt),
+                        std::move(added));
+    block->keys.emplace(block->lines[insertAt].Name(), insertAt);
+    return true;
 }
 
 void CIniDocument::DeleteKey(std::u16string_view section, std::u16string_view key) {

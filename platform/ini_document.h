@@ -25,12 +25,17 @@ public:
                                            std::u16string_view key) const;
 
     bool HasSection(std::u16string_view section) const { return FindSection(section) != nullptr; }
-    // Adds an empty section at the end unless it exists.
-    void AddSection(std::u16string_view section);
+    // Adds an empty section at the end unless it exists. False, and nothing
+    // added, for a name that would not read back as itself ("a]b", a line
+    // break, a character the ANSI code page of an ANSI file lacks).
+    bool AddSection(std::u16string_view section);
 
-    // A key whose name would not read back as itself (";k", "[k", "a=b") is
-    // not added.
-    void SetValue(std::u16string_view section, std::u16string_view key, std::u16string_view value);
+    // False, and nothing changed, when the file could not hold what is asked:
+    // a section or key name that would not read back as itself (";k", "[k",
+    // "a=b", a character the ANSI code page of an ANSI file lacks), or a line
+    // break anywhere, which would split the line. A value keeps the rules of
+    // the profile functions: what the code page lacks is written as it maps.
+    bool SetValue(std::u16string_view section, std::u16string_view key, std::u16string_view value);
     void DeleteKey(std::u16string_view section, std::u16string_view key);
     void DeleteSection(std::u16string_view section);
 
@@ -73,10 +78,13 @@ private:
     };
 
     static CLine ParseLine(std::u16string text);
+    // Whether a name comes back unchanged from the file's encoding.
+    bool Carries(std::u16string_view name) const;
     const CBlock* FindSection(std::u16string_view section) const;
     CBlock* FindSection(std::u16string_view section);
-    // The first section of the name, added at the end if there is none.
-    CBlock& SectionForWriting(std::u16string_view section);
+    // The first section of the name, added at the end if there is none;
+    // null when the name cannot be a section's.
+    CBlock* SectionForWriting(std::u16string_view section);
     void IndexSections();
 
     std::vector<CBlock> m_blocks = std::vector<CBlock>(1);

@@ -164,7 +164,9 @@ long OpenKey(HKEY root, const char16_t* subKey, std::uint32_t access, bool creat
         if (!document) {
             document = CIniDocument::FromBytes({});
         }
-        document->AddSection(subKey);
+        if (!document->AddSection(subKey)) {
+            return Fail(ERROR_INVALID_PARAMETER); // no section of the hive can hold the path
+        }
         if (!SaveFileAtomically(file, document->ToBytes())) {
             return Fail(ERROR_ACCESS_DENIED);
         }
@@ -212,7 +214,7 @@ long RegQueryValueEx(HKEY key, const char16_t* valueName, std::uint32_t* type, s
         *size = needed;
         return Fail(ERROR_MORE_DATA);
     }
-    if (data != nullptr) {
+    if (data != nullptr && needed > 0) {
         std::memcpy(data, value->bytes.data(), needed);
     }
     if (size != nullptr) {
@@ -234,7 +236,9 @@ long RegSetValueEx(HKEY key, const char16_t* valueName, std::uint32_t type,
         // The key was deleted behind the handle's back.
         return Fail(ERROR_FILE_NOT_FOUND);
     }
-    document->SetValue(key->path, ValueName(valueName), EncodeValue(type, data, size));
+    if (!document->SetValue(key->path, ValueName(valueName), EncodeValue(type, data, size))) {
+        return Fail(ERROR_INVALID_PARAMETER); // a name the hive cannot hold
+    }
     if (!SaveFileAtomically(key->hiveFile, document->ToBytes())) {
         return Fail(ERROR_ACCESS_DENIED);
     }

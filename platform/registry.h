@@ -28,7 +28,9 @@ std::filesystem::path RegistryRoot();
 // Results are Windows error codes: ERROR_SUCCESS, ERROR_FILE_NOT_FOUND when
 // the key or value is absent, ERROR_ACCESS_DENIED when writing failed or
 // the key was opened without the right, ERROR_MORE_DATA when the buffer is
-// too small (size then holds what is needed).
+// too small (size then holds what is needed), ERROR_INVALID_PARAMETER for
+// a null argument, or a key path or value name the hive file cannot hold
+// (a line break, "]" in a path, a name such as ";v" or "a=b").
 long RegOpenKeyEx(HKEY root, const char16_t* subKey, std::uint32_t options, std::uint32_t access,
                   HKEY* result);
 // Opens the key, creating it (and the hive file) when it is absent.

@@ -279,6 +279,22 @@ TEST_F(LoadCreateFlowsTest, ABadPageStopsCreatingBeforeAnyTargetIsAsked) {
     EXPECT_TRUE(m_targetTexts.empty());
     EXPECT_EQ(m_ui.MessageBoxes().size(), 1u) << "the page check's own message only";
     EXPECT_FALSE(std::filesystem::exists(m_player / "NetworkSetting.ini"));
+
+    // The hidden wired page stops it the same way, under its own caption: a
+    // loaded file can leave its proxy on with a bad port.
+    m_ui.ClearMessageBoxes();
+    Show([&](CHeadlessWindow& window) {
+        window.Click(IDC_NETFOLDER_DEFAULT);
+        window.SetCheck(IDC_WIRED_USE_PROXY, 1);
+        window.SetText(IDC_WIRED_PROXY_ADDRESS, u"proxy.example");
+        window.SetText(IDC_WIRED_PROXY_PORT, u"70000");
+        AnswerTarget(EAnswer::Device);
+        window.Click(IDC_CREATE_SETTING_FILE);
+    });
+    EXPECT_TRUE(m_targetTexts.empty());
+    ASSERT_EQ(m_ui.MessageBoxes().size(), 1u);
+    ExpectBox(m_ui.MessageBoxes()[0], kMsgProxyPort, kMsgWiredLanSetting, ui::Icon::Error);
+    EXPECT_FALSE(std::filesystem::exists(m_player / "NetworkSetting.ini"));
 }
 
 TEST_F(LoadCreateFlowsTest, AnExistingFileIsReplacedOnlyAfterOkOnThePlayerAndInAFolder) {

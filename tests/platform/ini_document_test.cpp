@@ -105,6 +105,20 @@ TEST_F(IniDocumentTest, TextIsInTheAnsiCodePageOrUtf16WithItsMark) {
     auto wide = CIniDocument::FromBytes(utf16);
     EXPECT_EQ(wide.GetValue(u"S", u"K"), u"\u30cd");
     EXPECT_EQ(wide.ToBytes(), utf16);
+
+    // A lone surrogate is a unit like any other: it is kept, and the units
+    // after it stay in step.
+    EXPECT_TRUE(wide.SetValue(u"S", u"K", u"a\xdf00" u"b"));
+    EXPECT_TRUE(wide.SetValue(u"S", u"L", u"after"));
+    const auto reread = CIniDocument::FromBytes(wide.ToBytes());
+    EXPECT_EQ(reread.GetValue(u"S", u"K"), u"a\xdf00" u"b");
+    EXPECT_EQ(reread.GetValue(u"S", u"L"), u"after");
+    EXPECT_EQ(wide.ToBytes().size() % 2, 0u);
+
+    // A name the ANSI code page lacks cannot be found again, so it is refused.
+    EXPECT_FALSE(ansi.SetValue(u"S\u30cd", u"K", u"v"));
+    EXPECT_FALSE(ansi.SetValue(u"S", u"K\u30cd", u"v"));
+    EXPECT_TRUE(wide.SetValue(u"S\u30cd", u"K\u30cd", u"v"));
 }
 
 TEST_F(IniDocumentTest, LinesNotChangedKeepTheirBytes) {
@@ -144,18 +158,28 @@ TEST_F(IniDocumentTest, OddInputNeverBreaksTheReader) {
     EXPECT_EQ(unclosed.GetValue(u"Common", u"KEY"), u"v");
 }
 
-// A name that would read back as a comment, a header or another key is not
-// written, and nothing throws: the document sits below every host.
-TEST_F(IniDocumentTest, KeysThatWouldNotReadBackAreNotWritten) {
+// A name that would read back as a comment, a header or another key, or a
+// line break that would split a line, is refused and changes nothing; and
+// nothing throws: the document sits below every host.
+TEST_F(IniDocumentTest, WhatWouldNotReadBackIsRefusedAndChangesNothing) {
     const std::string bytes = "[S]\r\n;k=1\r\nK=v\r\n";
-    for (const std::u16string_view key : {u";k", u"[k", u"a=b", u";"}) {
+    for (const std::u16string_view key : {u";k", u"[k", u"a=b", u";", u"k\r\n[T]"}) {
         auto document = CIniDocument::FromBytes(bytes);
-        document.SetValue(u"S", key, u"2");
-        document.SetValue(u"New", key, u"2");
-        EXPECT_EQ(document.ToBytes(), bytes + "[New]\r\n") << std::string(key.begin(), key.end());
+        EXPECT_FALSE(document.SetValue(u"S", key, u"2"));
+        EXPECT_FALSE(document.SetValue(u"New", key, u"2"));
+        EXPECT_EQ(document.ToBytes(), bytes) << std::string(key.begin(), key.end());
+    }
+    for (const std::u16string_view section : {u"a]b", u"a\nb", u"[a]", u"S\r"}) {
+        auto document = CIniDocument::FromBytes(bytes);
+        EXPECT_FALSE(document.SetValue(section, u"K", u"2"));
+        EXPECT_FALSE(document.AddSection(section));
+        EXPECT_EQ(document.ToBytes(), bytes) << std::string(section.begin(), section.end());
     }
     auto document = CIniDocument::FromBytes(bytes);
-    document.SetValue(u"S", u" K ", u"changed");
+    EXPECT_FALSE(document.SetValue(u"S", u"K", u"two\r\nK2=lines"));
+    EXPECT_FALSE(document.SetValue(u"S", u"K", u"cr\ronly"));
+    EXPECT_EQ(document.ToBytes(), bytes);
+    EXPECT_TRUE(document.SetValue(u"S", u" K ", u"changed"));
     EXPECT_EQ(document.GetValue(u"S", u"K"), u"changed");
 }
 

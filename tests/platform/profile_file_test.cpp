@@ -37,11 +37,15 @@ TEST_F(ProfileFileTest, LookupsAnswerAsTheDocumentDoes) {
                               "[Other]\nKEY=other\n"
                               " [ common ] \n Key = first \nKEY=second\n;LATER=comment\n"
                               "[COMMON]\nLATER=hidden\n"
-                              "[Quotes]\r\nA=\"\"x\"\"\r\nB='y'\rC=\"z\r\n\tD\t=\t \r\n[Open\nE=e";
+                              "[Quotes]\r\nA=\"\"x\"\"\r\nB='y'\rC=\"z\r\n\tD\t=\t \r\n"
+                              "F=\"\r\nG='\r\n[Open\nE=e";
     ExpectSameAnswers(bytes, {u"Common", u"  COMMON ", u"Other", u"None", u"Quotes", u"Open", u""},
-                      {u"KEY", u" key ", u"LATER", u"MISSING", u"A", u"b", u"C", u"D", u"E"});
+                      {u"KEY", u" key ", u"LATER", u"MISSING", u"A", u"b", u"C", u"D", u"E", u"F", u"G"});
     const CProfileFile file(bytes);
     EXPECT_EQ(file.GetString(u"Common", u"KEY", u"", 1024), u"first");
+    // A quote alone encloses nothing: it is the value.
+    EXPECT_EQ(file.GetString(u"Quotes", u"F", u"", 1024), u"\"");
+    EXPECT_EQ(file.GetString(u"Quotes", u"G", u"", 1024), u"'");
 }
 
 TEST_F(ProfileFileTest, Utf16FilesAndUnreadableBytesAnswerAsTheDocumentDoes) {

@@ -105,6 +105,27 @@ TEST_F(RegistryTest, ValuesNotInRegeditFormReadAsAbsent) {
     RegCloseKey(key);
 }
 
+// A path or name the hive file cannot hold is refused, never written as
+// something else and never reported as done.
+TEST_F(RegistryTest, NamesTheHiveCannotHoldAreRefused) {
+    const std::string hive = "[SYSTEM\\CurrentControlSet\\Control\\Lsa]\r\n;v=dword:00000001\r\n";
+    WriteHive(hive);
+    HKEY key = nullptr;
+    for (const char16_t* path : {u"SYSTEM]x", u"SYSTEM\nx", u"[SYSTEM]"}) {
+        EXPECT_EQ(RegCreateKeyEx(HKEY_LOCAL_MACHINE, path, KEY_SET_VALUE, &key),
+                  ERROR_INVALID_PARAMETER);
+    }
+    ASSERT_EQ(RegCreateKeyEx(HKEY_LOCAL_MACHINE, kLsa, KEY_SET_VALUE, &key), ERROR_SUCCESS);
+    const std::uint32_t level = 5;
+    for (const char16_t* name : {u";v", u"a=b", u"[v", u"two\r\nlines"}) {
+        EXPECT_EQ(RegSetValueEx(key, name, REG_DWORD, reinterpret_cast<const std::uint8_t*>(&level),
+                                sizeof level),
+                  ERROR_INVALID_PARAMETER);
+    }
+    RegCloseKey(key);
+    EXPECT_EQ(ReadWholeFile(Hive()), hive);
+}
+
 TEST_F(RegistryTest, RightsOfTheHandleAreEnforced) {
     WriteHive(
         "[SYSTEM\\CurrentControlSet\\Control\\Lsa]\r\nlmcompatibilitylevel=dword:00000001\r\n");

@@ -28,6 +28,10 @@ TEST(PageEntryChecksTest, ReportInOrderAndEraseWhatIsBad) {
     EXPECT_TRUE(messages.empty());
     EXPECT_TRUE(connection.m_strProxyAddress.empty());
     EXPECT_EQ(connection.m_strProxyPort, u"80");
+    connection.m_strProxyPort = u"70000";
+    EXPECT_EQ(CheckProxyEntries(connection, true, messages), 1) << "no proxy, no message";
+    EXPECT_TRUE(messages.empty());
+    EXPECT_TRUE(connection.m_strProxyPort.empty()) << "a bad port is emptied all the same";
 
     connection.m_nUseProxy = 1;
     connection.m_strProxyPort = u"0";

@@ -185,6 +185,22 @@ TEST_F(OpensslCommandTest, WeDecryptWhatItEncrypts) {
     std::u16string secret;
     ASSERT_EQ(DecryptSecret(std::u16string(text.begin(), text.end()).c_str(), secret), 1);
     EXPECT_EQ(secret, u"HomeNet-key");
+
+    // A secret fills a caller's buffer of 1024 units with its terminator: 1023
+    // characters are taken, 1024 refused, whatever the file holds.
+    for (const size_t length : {size_t{1023}, size_t{1024}}) {
+        const std::string longCipher =
+            RunOpenssl("-e", iv, std::string(length, 'k') + std::string(1024 - length, '\0'));
+        std::string stored = iv;
+        for (const char byte : longCipher) {
+            stored += ByteToHex(static_cast<std::uint8_t>(byte));
+        }
+        std::u16string output = u"untouched";
+        EXPECT_EQ(DecryptSecret(std::u16string(stored.begin(), stored.end()).c_str(), output),
+                  length == 1023 ? 1 : 0)
+            << length;
+        EXPECT_EQ(output, length == 1023 ? std::u16string(1023, u'k') : u"untouched");
+    }
 }
 
 } // namespace

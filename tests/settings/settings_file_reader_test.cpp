@@ -281,6 +281,11 @@ TEST_F(ReaderTest, WirelessSsid) {
     EXPECT_EQ(Ssids(), std::vector<std::u16string>{std::u16string(32, u's')});
     EXPECT_EQ(LoadProfile({}, "Caf\xe9 \xff"), Messages{});
     EXPECT_EQ(Ssids(), std::vector<std::u16string>{u"Caf\u00e9 \u00ff"});
+    for (const std::string quote : {"'", "\""}) {
+        LoadProfile({}, quote);
+        EXPECT_EQ(Ssids(), std::vector<std::u16string>{std::u16string(quote.begin(), quote.end())})
+            << "a quote alone is the SSID, not a pair around nothing";
+    }
     EXPECT_EQ(LoadProfile({}, "Euro\x80"), Messages{kMsgBadFileSsid})
         << "0x80 is the euro sign, U+20AC";
 

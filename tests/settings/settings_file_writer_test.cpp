@@ -191,6 +191,9 @@ TEST_F(WriterTest, RefusesWhatWouldBreakTheFileApart) {
         m_records.profiles.push_back(Profile(u"ok"));
         m_records.profiles[0].m_strProxyAddress = bad;
         EXPECT_EQ(Refusal(), ESettingsFileError::UnsafeText);
+        m_records.profiles[0].m_strProxyAddress.clear();
+        m_records.profiles[0].m_strProxyPort = bad;
+        EXPECT_EQ(Refusal(), ESettingsFileError::UnsafeText);
 
         m_records = {};
         m_records.nNetFolderChoice = 1;
