@@ -151,7 +151,18 @@ std::string AddIncludeToGlobalSection(std::string_view config, std::string_view 
 
     const std::string_view lineEnd = LineEndOf(config);
     std::string addition;
-    if (insertAt > 0 && config[insertAt - 1] != '\n') {
+    std::string_view lineBefore = config.substr(0, insertAt);
+    if (lineBefore.ends_with('\n')) {
+        lineBefore.remove_suffix(1);
+    } else if (!lineBefore.empty()) {
+        addition += lineEnd;
+    }
+    if (lineBefore.ends_with('\r')) {
+        lineBefore.remove_suffix(1);
+    }
+    // A line ending in a backslash goes on into the next one, which would
+    // take the include into its value: it gets an empty line to go on into.
+    if (lineBefore.ends_with('\\')) {
         addition += lineEnd;
     }
     if (!hasGlobalSection || afterInclude) {

@@ -142,6 +142,27 @@ TEST_F(SambaClientAuthTest, EachLevelReachesSambaAndKeepsTheRestOfTheConfigurati
     }
 }
 
+// The last setting of [global] going on into the end of the file, with or
+// without a last line end: the include stands on a line of its own, the
+// options apply, and the admin's value keeps its words (the backslash now
+// goes on into an empty line, where it went on into nothing).
+TEST_F(SambaClientAuthTest, AContinuedLastSettingKeepsItsValueAndTheOptionsApply) {
+    if (!TestparmInstalled()) {
+        GTEST_SKIP() << "testparm is not installed (package samba-common-bin)";
+    }
+    for (const std::string lastLineEnd : {"\n", ""}) {
+        WriteMainConfig("[global]\n   workgroup = W\n   server string = test \\" + lastLineEnd);
+        ASSERT_TRUE(WriteSambaClientAuth(0));
+        const CTestparmRun after = Testparm(MainConfig(), true);
+        ASSERT_EQ(after.run.nExitCode, 0) << after.errors;
+        const auto settings = GlobalSettings(after.run.text);
+        EXPECT_EQ(settings.at("server string"), "test");
+        EXPECT_EQ(settings.at("workgroup"), "w");
+        EXPECT_EQ(settings.at("client lanman auth"), "yes");
+        EXPECT_EQ(settings.at("client min protocol"), "nt1");
+    }
+}
+
 TEST_F(SambaClientAuthTest, IncludeIsAddedOnceHoweverOftenTheLevelChanges) {
     const std::string withOwnInclude =
         "[global]\r\n\tinclude = " + (m_folder / "local.conf").string() +
@@ -167,6 +188,14 @@ TEST_F(SambaClientAuthTest, WithoutSmbConfNothingIsWritten) {
     CEnvironmentVariable missingFolder("KORDAVIN_SAMBA_ROOT", (m_folder / "none").string());
     ASSERT_TRUE(WriteSambaClientAuth(3));
     EXPECT_FALSE(std::filesystem::exists(m_folder / "none"));
+}
+
+// An smb.conf that cannot even be looked at may well be there: a failure,
+// never "Samba is not installed".
+TEST_F(SambaClientAuthTest, AnSmbConfThatCannotBeExaminedIsAFailure) {
+    std::filesystem::create_symlink("smb.conf", MainConfig()); // a link to itself
+    EXPECT_FALSE(WriteSambaClientAuth(3));
+    EXPECT_FALSE(std::filesystem::exists(OwnFile()));
 }
 
 TEST_F(SambaClientAuthTest, OwnFileIsReadableByEveryUserAndSmbConfKeepsItsMode) {

@@ -23,6 +23,20 @@ TEST(SmbConfIncludeTest, GoesAfterTheLastGlobalSettingKeepingEveryOtherByte) {
     EXPECT_EQ(WithInclude(head + tail), head + "\tinclude = /etc/samba/kordavin-lm.conf\n" + tail);
 }
 
+// Comments in [global], of either kind and ending in a backslash, stay with
+// what follows them; a setting that goes on into the end of the file gets an
+// empty line to go on into, so the include stands on a line of its own.
+TEST(SmbConfIncludeTest, CommentsAndContinuedLinesNeverTakeTheInclude) {
+    EXPECT_EQ(WithInclude("[global]\n; a = 1\n   workgroup = W\n; b = 2\n# note \\\n[data]\n"),
+              "[global]\n; a = 1\n   workgroup = W\n   include = /etc/samba/kordavin-lm.conf\n"
+              "; b = 2\n# note \\\n[data]\n");
+    EXPECT_EQ(WithInclude("[global]\nserver string = test \\\n"),
+              "[global]\nserver string = test \\\n\ninclude = /etc/samba/kordavin-lm.conf\n");
+    EXPECT_EQ(WithInclude("[global]\r\nserver string = test \\"),
+              "[global]\r\nserver string = test \\\r\n\r\n"
+              "include = /etc/samba/kordavin-lm.conf\r\n");
+}
+
 TEST(SmbConfIncludeTest, NewLineEndsLikeTheFileLines) {
     EXPECT_EQ(WithInclude("[global]\r\nworkgroup = X\r\n[data]\r\npath = /srv\r\n"),
               "[global]\r\nworkgroup = X\r\ninclude = /etc/samba/kordavin-lm.conf\r\n"
