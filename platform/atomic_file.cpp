@@ -121,7 +121,7 @@ bool Save(const std::filesystem::path& requested, std::string_view bytes,
         target.has_parent_path() ? target.parent_path() : std::filesystem::path(".");
     std::string temporary =
         (folder / (TemporaryPrefix(target) + std::to_string(::getpid()) + ".XXXXXX")).string();
-    const int fd = ::mkstemp(temporary.data());
+    const int fd = ::mkostemp(temporary.data(), O_CLOEXEC);
     if (fd < 0) {
         return false;
     }

@@ -12,6 +12,7 @@ packages=(
   # the real elevation stack the desktop test runs Brenhold on
   pkexec polkitd dbus-daemon dbus-bin xdotool x11-utils procps util-linux
   samba-common-bin  # testparm, which checks the Samba options Brenhold writes
+  strace  # the order of a save's system calls
   # the Debian packages (cpack) and the test of the installed result
   dpkg-dev file desktop-file-utils libxml2-utils
 )

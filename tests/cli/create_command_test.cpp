@@ -2,6 +2,8 @@
 #include "platform/file_reader.h"
 
 #include <fcntl.h>
+#include <regex>
+#include <sstream>
 #include <sys/stat.h>
 #include <thread>
 #include <unistd.h>
@@ -115,6 +117,59 @@ TEST_F(CreateCommandTest, FailedWriteIsReportedAndBadArgumentsGiveUsage) {
     EXPECT_EQ(Run({"create", "--from", (m_folder / "none.json").string(), "--out", "."}), 2);
     EXPECT_EQ(Run({"create", "--from", json}), 2);
     EXPECT_EQ(Run({"create", "--out", ".", "--out", "."}), 2);
+}
+
+// A save survives a crash at any moment: the new file's bytes reach the disk,
+// it takes the old one's name, and then the folder's entry reaches the disk.
+// Traced in the system calls of the built program.
+TEST_F(CreateCommandTest, ASaveFlushesTheFileThenRenamesItThenFlushesTheFolder) {
+    if (std::system("command -v strace >/dev/null 2>&1") != 0) {
+        GTEST_SKIP() << "strace is not installed";
+    }
+    const std::string json = WriteFile("s.json", "{}");
+    const std::string trace = (m_folder / "trace").string();
+    // LeakSanitizer cannot work under a tracer.
+    const std::string command = "ASAN_OPTIONS=detect_leaks=0 strace -f -qq -o '" + trace +
+                                "' -e trace=openat,fsync,fdatasync,rename,renameat,renameat2 " +
+                                QUORLAN_CLI + " create --from '" + json + "' --out '" +
+                                m_folder.Path().string() + "' >/dev/null 2>&1";
+    ASSERT_EQ(std::system(command.c_str()), 0) << command;
+
+    std::vector<std::string> calls;
+    std::istringstream lines(platform::ReadWholeFile(trace).value_or(""));
+    for (std::string line; std::getline(lines, line);) {
+        calls.push_back(line.substr(line.find(' ') + 1)); // without the process id
+    }
+    const auto find = [&calls](const std::regex& pattern, size_t from, std::smatch* match) {
+        for (size_t at = from; at < calls.size(); ++at) {
+            if (std::regex_search(calls[at], *match, pattern)) {
+                return at;
+            }
+        }
+        return calls.size();
+    };
+    std::smatch renamed;
+    const size_t rename = find(std::regex("^rename.*\\(\"([^\"]+)\", \"" +
+                                          (m_folder / "NetworkSetting.ini").string() + "\"\\) = 0"),
+                               0, &renamed);
+    ASSERT_LT(rename, calls.size()) << "no rename into the settings file";
+    const std::string temporary = renamed[1];
+    std::smatch opened;
+    const size_t open = find(std::regex("^openat\\(AT_FDCWD, \"" + temporary + "\".* = ([0-9]+)$"),
+                             0, &opened);
+    ASSERT_LT(open, rename);
+    std::smatch synced;
+    const size_t fileSync =
+        find(std::regex("^f(data)?sync\\(" + opened[1].str() + "\\) += 0"), open, &synced);
+    EXPECT_LT(fileSync, rename) << "the bytes reach the disk before the name changes";
+    std::smatch folder;
+    const size_t folderOpen = find(std::regex("^openat\\(AT_FDCWD, \"" + m_folder.Path().string() +
+                                              "/?\".*O_DIRECTORY.* = ([0-9]+)$"),
+                                   rename, &folder);
+    ASSERT_LT(folderOpen, calls.size()) << "the folder is not opened after the rename";
+    EXPECT_LT(find(std::regex("^fsync\\(" + folder[1].str() + "\\) += 0"), folderOpen, &synced),
+              calls.size())
+        << "the folder's entry is not flushed after the rename";
 }
 
 // Another command's output comes through a pipe, not a file.

@@ -48,10 +48,20 @@ TEST(StartDetached, ProgramKeepsALiveParentOfItsOwnUntilItEndsAndNothingIsLeftTo
     const auto release = folder / "release";
     int callersPipe[2];
     ASSERT_EQ(pipe2(callersPipe, O_CLOEXEC), 0);
+    // Should the start wait for the program, the program is let go after 5 s.
+    std::jthread releaseLate([&release](std::stop_token stop) {
+        for (int tick = 0; tick < 100 && !stop.stop_requested(); ++tick) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        }
+        std::ofstream{release};
+    });
+    const auto started = std::chrono::steady_clock::now();
     ASSERT_TRUE(
         StartDetached("/bin/sh", {"-c", "echo \"$PPID $(cut -d' ' -f6 /proc/$$/stat)\" > '" +
                                             record.string() + "'; while [ ! -e '" +
                                             release.string() + "' ]; do sleep 0.05; done"}));
+    EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(1))
+        << "the start returns at once while the program runs on";
     EXPECT_TRUE(NoChildLeft()) << "the start leaves no zombie and no child to wait for";
     close(callersPipe[1]);
     pollfd hangUp{callersPipe[0], POLLIN, 0};
@@ -69,7 +79,8 @@ TEST(StartDetached, ProgramKeepsALiveParentOfItsOwnUntilItEndsAndNothingIsLeftTo
     std::this_thread::sleep_for(std::chrono::milliseconds(300));
     EXPECT_TRUE(IsRunning(parent)) << "the parent went while the program ran";
 
-    std::ofstream{release};
+    releaseLate.request_stop();
+    releaseLate.join();
     bool keeperLeft = false;
     for (int attempt = 0; attempt < 400 && !keeperLeft; ++attempt) {
         std::this_thread::sleep_for(std::chrono::milliseconds(25));
