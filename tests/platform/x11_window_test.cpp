@@ -1,0 +1,87 @@
+// Finding a window by its title on a bare virtual X display, as Brenhold and
+// the main dialog find each other.
+#include "platform/x11_window.h"
+#include "tests/support/environment_variable.h"
+#include "tests/support/virtual_display.h"
+
+#include <cstdlib>
+#include <cstring>
+#include <gtest/gtest.h>
+#include <memory>
+#include <string_view>
+#include <xcb/xcb.h>
+
+namespace {
+
+bool XvfbInstalled() { return std::system("command -v Xvfb >/dev/null 2>&1") == 0; }
+
+class X11WindowTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        if (!XvfbInstalled()) {
+            GTEST_SKIP() << "Xvfb is not installed";
+        }
+        m_display = std::make_unique<CVirtualDisplay>();
+        ASSERT_FALSE(m_display->Name().empty());
+        m_variable = std::make_unique<CEnvironmentVariable>("DISPLAY", m_display->Name());
+        m_connection = xcb_connect(m_display->Name().c_str(), nullptr);
+        ASSERT_EQ(xcb_connection_has_error(m_connection), 0);
+    }
+    void TearDown() override {
+        if (m_connection != nullptr) {
+            xcb_disconnect(m_connection);
+        }
+    }
+
+    // A top-level window with its title set the old way only (WM_NAME) or
+    // the way of today (_NET_WM_NAME in UTF-8), shown or not.
+    xcb_window_t Window(std::string_view title, bool oldStyleOnly, bool shown) {
+        const xcb_screen_t* screen = xcb_setup_roots_iterator(xcb_get_setup(m_connection)).data;
+        const xcb_window_t window = xcb_generate_id(m_connection);
+        xcb_create_window(m_connection, XCB_COPY_FROM_PARENT, window, screen->root, 0, 0, 100, 100,
+                          0, XCB_WINDOW_CLASS_INPUT_OUTPUT, screen->root_visual, 0, nullptr);
+        if (oldStyleOnly) {
+            xcb_change_property(m_connection, XCB_PROP_MODE_REPLACE, window, XCB_ATOM_WM_NAME,
+                                XCB_ATOM_STRING, 8, static_cast<std::uint32_t>(title.size()),
+                                title.data());
+        } else {
+            const xcb_atom_t name = Atom("_NET_WM_NAME");
+            xcb_change_property(m_connection, XCB_PROP_MODE_REPLACE, window, name,
+                                Atom("UTF8_STRING"), 8, static_cast<std::uint32_t>(title.size()),
+                                title.data());
+        }
+        if (shown) {
+            xcb_map_window(m_connection, window);
+        }
+        // A round trip: the server has done all of it before anyone looks.
+        std::free(xcb_get_input_focus_reply(m_connection, xcb_get_input_focus(m_connection),
+                                            nullptr));
+        return window;
+    }
+
+private:
+    xcb_atom_t Atom(const char* name) {
+        const auto reply = xcb_intern_atom_reply(
+            m_connection,
+            xcb_intern_atom(m_connection, 0, static_cast<std::uint16_t>(std::strlen(name)), name),
+            nullptr);
+        const xcb_atom_t atom = reply != nullptr ? reply->atom : xcb_atom_t{XCB_ATOM_NONE};
+        std::free(reply);
+        return atom;
+    }
+
+    std::unique_ptr<CVirtualDisplay> m_display;
+    std::unique_ptr<CEnvironmentVariable> m_variable;
+    xcb_connection_t* m_connection = nullptr;
+};
+
+TEST_F(X11WindowTest, OldStyleTitlesAreFoundAndAHiddenNamesakeIsNeverTheOneRaised) {
+    Window("Local Security Setting", false, false); // made first, never shown
+    const xcb_window_t shown = Window("Local Security Setting", false, true);
+    const xcb_window_t oldStyle = Window("Network Setting Utility", true, true);
+    EXPECT_EQ(platform::FindWindow(u"Network Setting Utility"), oldStyle);
+    EXPECT_EQ(platform::FindWindow(u"Local Security Setting"), shown);
+    EXPECT_EQ(platform::FindWindow(u"Local Security"), 0u) << "the whole title, not a part";
+}
+
+} // namespace
