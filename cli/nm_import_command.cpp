@@ -6,6 +6,7 @@
 #include "settings/settings_records.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <filesystem>
 #include <map>
 #include <nlohmann/json.hpp>
@@ -17,12 +18,23 @@ namespace {
 
 namespace fs = std::filesystem;
 
-constexpr char kNetworkManagerFolder[] = "/etc/NetworkManager/system-connections";
-constexpr char kNetworkManagerTimestamps[] = "/var/lib/NetworkManager/timestamps";
 constexpr char kKeyfileExtension[] = ".nmconnection";
 
+// NetworkManager's own places; tests name others, as for the other system
+// files.
+std::string SystemPath(const char* variable, const char* path) {
+    const char* overridden = std::getenv(variable);
+    return overridden != nullptr && *overridden != '\0' ? overridden : path;
+}
+std::string NetworkManagerFolder() {
+    return SystemPath("KORDAVIN_NM_CONNECTIONS", "/etc/NetworkManager/system-connections");
+}
+std::string NetworkManagerTimestamps() {
+    return SystemPath("KORDAVIN_NM_TIMESTAMPS", "/var/lib/NetworkManager/timestamps");
+}
+
 struct CImportArguments {
-    std::string strFolder = kNetworkManagerFolder;
+    std::string strFolder = NetworkManagerFolder();
     // The last uses of NetworkManager's own folder; another folder has none
     // unless they are named.
     std::string strTimestamps;
@@ -54,7 +66,7 @@ std::optional<CImportArguments> ParseArguments(std::span<const std::string> args
         }
     }
     if (!folderGiven && !timestampsGiven) {
-        parsed.strTimestamps = kNetworkManagerTimestamps;
+        parsed.strTimestamps = NetworkManagerTimestamps();
     }
     return parsed;
 }

@@ -1,4 +1,5 @@
 #include "cli_fixture.h"
+#include "tests/support/environment_variable.h"
 #include "tests/support/locale_environment.h"
 
 #include <cstdlib>
@@ -146,6 +147,19 @@ TEST_F(NmImportCommandTest, LastUseFromNetworkManagersTimestamps) {
     const std::string timestamps = WriteFile("timestamps", "[timestamps]\nu-new=1000\nu-old=100\n");
     ASSERT_EQ(Import({"--timestamps", timestamps}), 0);
     EXPECT_EQ(SsidsOf(Wireless()), (std::vector<std::string>{"New", "Old"}));
+    // The keyfile's own stamp counts where it is the later one.
+    WriteFile("timestamps", "[timestamps]\nu-new=400\nu-old=100\n");
+    ASSERT_EQ(Import({"--timestamps", timestamps}), 0);
+    EXPECT_EQ(SsidsOf(Wireless()), (std::vector<std::string>{"Old", "New"}));
+
+    // NetworkManager's own last uses go with its own folder, never with another.
+    WriteFile("timestamps", "[timestamps]\nu-new=1000\n");
+    const CEnvironmentVariable systemTimestamps("KORDAVIN_NM_TIMESTAMPS", timestamps);
+    ASSERT_EQ(Import(), 0);
+    EXPECT_EQ(SsidsOf(Wireless()), (std::vector<std::string>{"Old", "New"}));
+    const CEnvironmentVariable systemFolder("KORDAVIN_NM_CONNECTIONS", Connections());
+    ASSERT_EQ(Run({"import-networkmanager"}), 0);
+    EXPECT_EQ(SsidsOf(Wireless()), (std::vector<std::string>{"New", "Old"}));
 }
 
 TEST_F(NmImportCommandTest, TheThirtyFirstIsLeftOut) {
@@ -175,6 +189,9 @@ TEST_F(NmImportCommandTest, NamesChooseConnections) {
     EXPECT_EQ(SsidsOf(Wireless()), (std::vector<std::string>{"Cafe"}));
     EXPECT_EQ(m_err.str(), "quorlan-cli: no Wi-Fi connection is named 'Wired'\n"
                            "quorlan-cli: no Wi-Fi connection is named 'Nowhere'\n");
+    EXPECT_EQ(Import({"Nowhere"}), 1);
+    EXPECT_EQ(m_err.str(), "quorlan-cli: no Wi-Fi connection is named 'Nowhere'\n");
+    EXPECT_EQ(Wireless(), json::array());
 }
 
 TEST_F(NmImportCommandTest, FoldersAndArgumentsThatCannotBeUsed) {

@@ -52,6 +52,7 @@ TEST_F(NmKeyfileReaderTest, SsidInTextAndByteListForms) {
     // A byte beyond 255 makes it no byte list; NetworkManager escapes the
     // semicolons of a text form.
     EXPECT_EQ(ReadWifi("ssid=1000;").m_strSsid, "1000;");
+    EXPECT_EQ(ReadWifi("ssid=72;256;").m_strSsid, "72;256;");
     EXPECT_EQ(ReadWifi("ssid=123").m_strSsid, "123") << "digits alone are text";
     EXPECT_EQ(ReadWifi("ssid=16\\\\;17\\\\;").m_strSsid, "16;17;");
     EXPECT_EQ(ReadWifi("ssid=\\sleading\\ttab").m_strSsid, " leading\ttab");
@@ -115,6 +116,12 @@ TEST_F(NmKeyfileReaderTest, MalformedFilesNameTheirProblem) {
         {"[connection]\nid=A\ntype=wifi\n[wifi]\nhidden=maybe\n", "[wifi] hidden"},
         {"[connection]\nid=A\ntype=wifi\n[wifi-security]\nkey-mgmt=none\nwep-tx-keyidx="
          "99999999999\n",
+         "out of range"},
+        // Just past what 32 bits hold, either way.
+        {"[connection]\nid=A\ntype=wifi\nautoconnect-priority=2147483648\n", "out of range"},
+        {"[connection]\nid=A\ntype=wifi\nautoconnect-priority=-2147483649\n", "out of range"},
+        {"[connection]\nid=A\ntype=wifi\n[wifi-security]\nkey-mgmt=none\nwep-tx-keyidx="
+         "4294967296\n",
          "out of range"},
         {"[connection]\nid=A\ntype=wifi\n[ipv4]\naddress1=10.0.0.1/x\n", "[ipv4] address1"},
         {"[connection]\nid=A\ntype=wifi\n[wifi-security]\npsk=12345678\n",
