@@ -41,7 +41,9 @@ bool CNTLMSettingApp::InitInstance() {
         return false;
     }
     m_hMutex = platform::CreateMutex(m_strMutexName);
-    if (platform::GetLastError() == platform::ERROR_ALREADY_EXISTS) {
+    // A lock that cannot be taken may be another instance's: only one may
+    // change the level at a time.
+    if (m_hMutex < 0 || platform::GetLastError() == platform::ERROR_ALREADY_EXISTS) {
         BringToFront(GetMessageText(kMsgLocalSecuritySetting));
         return false;
     }

@@ -25,14 +25,26 @@ bool IsPrivateFolder(const std::filesystem::path& folder) {
            info.st_uid == ::geteuid() && (info.st_mode & (S_IWGRP | S_IWOTH)) == 0;
 }
 
-std::optional<std::filesystem::path> FallbackFolder() {
+// Root's folder goes where only root may make one (/run), so no one can take
+// its place first; another user's goes under the temporary folder.
+std::optional<std::filesystem::path> FallbackParent() {
+    if (::geteuid() == 0) {
+        const char* run = std::getenv("KORDAVIN_RUN_ROOT");
+        const std::filesystem::path parent = run != nullptr && *run != '\0' ? run : "/run";
+        return IsPrivateFolder(parent) ? std::optional(parent) : std::nullopt;
+    }
     std::error_code error;
     const std::filesystem::path temporary = std::filesystem::temp_directory_path(error);
-    if (error) {
+    return error ? std::nullopt : std::optional(temporary);
+}
+
+std::optional<std::filesystem::path> FallbackFolder() {
+    const auto parent = FallbackParent();
+    if (!parent) {
         return std::nullopt;
     }
     const std::filesystem::path folder =
-        temporary / ("kordavin-runtime-" + std::to_string(::geteuid()));
+        *parent / ("kordavin-runtime-" + std::to_string(::geteuid()));
     // Someone else may have made it first; then it is not used.
     if (::mkdir(folder.c_str(), kOwnerOnly) != 0 && errno != EEXIST) {
         return std::nullopt;

@@ -15,8 +15,9 @@ namespace platform {
 int CreateMutex(std::u16string_view name);
 
 // XDG_RUNTIME_DIR when it is a folder of the user's that nobody else may
-// write to; otherwise a folder of the user's own under the temporary folder,
-// made owner-only. Nothing when neither is to be had.
+// write to; otherwise a folder of the user's own, made owner-only: root's in
+// /run (KORDAVIN_RUN_ROOT), where no one else can make it first, another
+// user's under the temporary folder. Nothing when neither is to be had.
 std::optional<std::filesystem::path> MutexFolder();
 
 } // namespace platform

@@ -76,6 +76,7 @@ TEST_F(NtlmSettingAppTest, AnotherUsersLockInASharedFolderDoesNotStopTheDialog) 
     ASSERT_EQ(::chmod(shared.Path().c_str(), 01777), 0);
     CEnvironmentVariable runtime("XDG_RUNTIME_DIR", shared.Path().string());
     CEnvironmentVariable temporary("TMPDIR", m_folder.Path().string());
+    CEnvironmentVariable run("KORDAVIN_RUN_ROOT", m_folder.Path().string());
     const std::u16string& name = app.MutexName();
     const std::filesystem::path planted =
         shared / (std::string(name.begin(), name.end()) + ".lock");
@@ -89,6 +90,23 @@ TEST_F(NtlmSettingAppTest, AnotherUsersLockInASharedFolderDoesNotStopTheDialog) 
     app.InitInstance();
     EXPECT_TRUE(shown);
     close(someoneElse);
+}
+
+// A lock that cannot be taken may be another instance's: no second dialog.
+TEST_F(NtlmSettingAppTest, ALockThatCannotBeTakenCountsAsHeld) {
+    CEnvironmentVariable noRuntime("XDG_RUNTIME_DIR", nullptr);
+    CEnvironmentVariable temporary("TMPDIR", m_folder.Path().string());
+    CEnvironmentVariable run("KORDAVIN_RUN_ROOT", m_folder.Path().string());
+    std::filesystem::create_directory_symlink(
+        "/nowhere", m_folder / ("kordavin-runtime-" + std::to_string(::geteuid())));
+    bool shown = false;
+    m_ui.OnNextModal(IDD_NTLMSETTING_DIALOG, [&](CHeadlessWindow& window) {
+        shown = true;
+        window.Click(ui::IDCANCEL);
+    });
+    CNTLMSettingApp app;
+    EXPECT_FALSE(app.InitInstance());
+    EXPECT_FALSE(shown);
 }
 
 // Started by a user without rights, the program asks for them through pkexec

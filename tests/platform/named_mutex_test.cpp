@@ -19,9 +19,11 @@ namespace {
 
 class NamedMutexTest : public ::testing::Test {
 protected:
-    // The folder the lock goes to when the runtime folder cannot be used.
+    // The folder the lock goes to when the runtime folder cannot be used:
+    // root's in the run folder, another user's in the temporary one.
     std::filesystem::path Fallback() const {
-        return m_temporary / ("kordavin-runtime-" + std::to_string(::geteuid()));
+        return (::geteuid() == 0 ? m_run : m_temporary) /
+               ("kordavin-runtime-" + std::to_string(::geteuid()));
     }
 
     // Another process's lock on the file, as an instance that runs holds it.
@@ -46,8 +48,10 @@ protected:
 
     CTempFolder m_runtime;
     CTempFolder m_temporary;
+    CTempFolder m_run;
     CEnvironmentVariable m_runtimeVariable{"XDG_RUNTIME_DIR", m_runtime.Path().string()};
     CEnvironmentVariable m_temporaryVariable{"TMPDIR", m_temporary.Path().string()};
+    CEnvironmentVariable m_runVariable{"KORDAVIN_RUN_ROOT", m_run.Path().string()};
 };
 
 } // namespace
@@ -138,17 +142,30 @@ TEST_F(NamedMutexTest, ARuntimeFolderOfAnotherUserIsNotUsed) {
     close(someoneElse);
 }
 
-TEST_F(NamedMutexTest, AFallbackFolderSomeoneElseMadeIsNotUsed) {
+// Without a runtime folder (as under pkexec), root's lock goes where only
+// root may make folders: another user cannot make it first, in the shared
+// temporary folder or anywhere else.
+TEST_F(NamedMutexTest, RootsFallbackIsWhereNoOneElseCanMakeItFirst) {
     RequireRoot();
     CEnvironmentVariable noRuntime("XDG_RUNTIME_DIR", nullptr);
-    ASSERT_EQ(::mkdir(Fallback().c_str(), 0777), 0);
-    ASSERT_EQ(::chmod(Fallback().c_str(), 0777), 0);
-    ASSERT_EQ(::chown(Fallback().c_str(), kNobodyUid, kNobodyGid), 0);
-    const int someoneElse = HoldLock(Fallback() / "Brenhold.lock");
+    const auto shared = m_temporary / "kordavin-runtime-0";
+    ASSERT_EQ(::mkdir(shared.c_str(), 0777), 0);
+    ASSERT_EQ(::chmod(shared.c_str(), 0777), 0);
+    ASSERT_EQ(::chown(shared.c_str(), kNobodyUid, kNobodyGid), 0);
+    const int someoneElse = HoldLock(shared / "Brenhold.lock");
 
-    EXPECT_EQ(CreateMutex(u"Brenhold"), -1);
-    EXPECT_EQ(GetLastError(), ERROR_ACCESS_DENIED) << "another user's lock counted";
+    const int mine = CreateMutex(u"Brenhold");
+    EXPECT_GE(mine, 0);
+    EXPECT_EQ(GetLastError(), ERROR_SUCCESS) << "another user's lock counted";
+    EXPECT_TRUE(IsLocked(m_run / "kordavin-runtime-0/Brenhold.lock"));
+    close(mine);
     close(someoneElse);
+
+    // A run folder others may write to is no such place.
+    ASSERT_EQ(::chmod(m_run.Path().c_str(), 01777), 0);
+    std::filesystem::remove_all(m_run / "kordavin-runtime-0");
+    EXPECT_EQ(CreateMutex(u"Brenhold"), -1);
+    EXPECT_EQ(GetLastError(), ERROR_ACCESS_DENIED);
 }
 
 TEST_F(NamedMutexTest, AFallbackThatIsALinkIsNotUsed) {
