@@ -1,4 +1,5 @@
 #include "cli_fixture.h"
+#include "tests/support/program_output.h"
 
 namespace {
 
@@ -10,6 +11,21 @@ TEST_F(SecretCommandsTest, EncryptThenDecryptGivesTheSecretBack) {
     EXPECT_EQ(text.size(), 64u);
     ASSERT_EQ(Run({"decrypt", text}), 0);
     EXPECT_EQ(m_out.str(), "caf\xc3\xa9 key\n");
+}
+
+// "-" takes the secret from standard input, so that it never shows in the
+// list of processes; the built program is run, as a user runs it.
+TEST_F(SecretCommandsTest, AnEncryptedSecretCanComeFromStandardInput) {
+    const std::string program = QUORLAN_CLI;
+    const std::string secretFile = WriteFile("secret", "caf\xc3\xa9 -key\r\nsecond line\n");
+    const CProgramOutput encrypted =
+        RunForOutput(program + " encrypt - < '" + secretFile + "' 2>/dev/null");
+    ASSERT_EQ(encrypted.nExitCode, 0);
+    ASSERT_EQ(Run({"decrypt", encrypted.text.substr(0, encrypted.text.size() - 1)}), 0);
+    EXPECT_EQ(m_out.str(), "caf\xc3\xa9 -key\n") << "the first line, without its end";
+
+    const std::string tooLong = WriteFile("long", std::string(10000, 'x'));
+    EXPECT_EQ(RunForOutput(program + " encrypt - < '" + tooLong + "' 2>/dev/null").nExitCode, 1);
 }
 
 TEST_F(SecretCommandsTest, MalformedTextAndBadArguments) {
