@@ -1,6 +1,7 @@
 /* The exported functions of libQuorlan.so, for host programs. Texts cross
-   in the system ANSI code page. All calls come from the host's user
-   interface thread. */
+   in the system ANSI code page. All calls come from one thread, the host's
+   user interface thread: the thread of the first call after loading is the
+   library's, and a call from any other returns 0 at once, doing nothing. */
 #ifndef QUORLAN_H
 #define QUORLAN_H
 

@@ -1,5 +1,6 @@
 // The five functions a host calls. Nothing here reports an error to the
-// host: the setters and OpenQuorlanDlg always return 0.
+// host: the setters and OpenQuorlanDlg always return 0. Each answers only the
+// thread of the host's first call; any other gets 0 at once.
 #include "library/Quorlan.h"
 
 #include "catalogue/message_catalogue.h"
@@ -21,32 +22,37 @@ std::u16string FromAnsi(const char* text) {
 extern "C" {
 
 int OpenQuorlanDlg(void) {
-    theApp.ShowMainDialog();
+    if (theApp.IsCallersThread()) {
+        theApp.ShowMainDialog();
+    }
     return 0;
 }
 
 int SetDevicePath(const char* path) {
-    if (g_pMainDlg != nullptr && path != nullptr) {
+    if (theApp.IsCallersThread() && g_pMainDlg != nullptr && path != nullptr) {
         g_pMainDlg->m_strDevicePath = FromAnsi(path);
     }
     return 0;
 }
 
 int SetDeviceName(const char* name) {
-    if (g_pMainDlg != nullptr && name != nullptr) {
+    if (theApp.IsCallersThread() && g_pMainDlg != nullptr && name != nullptr) {
         g_pMainDlg->m_strDeviceName = FromAnsi(name);
     }
     return 0;
 }
 
 int GetWindowHandle(void) {
-    if (g_pMainDlg == nullptr || !g_pMainDlg->HasWindow()) {
+    if (!theApp.IsCallersThread() || g_pMainDlg == nullptr || !g_pMainDlg->HasWindow()) {
         return 0;
     }
     return static_cast<int>(g_pMainDlg->Window().Handle());
 }
 
 int GetWindowName(char* buffer, int size) {
+    if (!theApp.IsCallersThread()) {
+        return 0;
+    }
     const std::string title =
         platform::WideToMultiByte(platform::GetACP(), GetMessageText(kMsgNetworkConfiguration));
     const int needed = static_cast<int>(title.size()) + 1;

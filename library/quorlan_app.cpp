@@ -52,6 +52,12 @@ int CQuorlanApp::ExitInstance() {
     return 0;
 }
 
+bool CQuorlanApp::IsCallersThread() {
+    std::thread::id first{};
+    const std::thread::id current = std::this_thread::get_id();
+    return m_callersThread.compare_exchange_strong(first, current) || first == current;
+}
+
 void CQuorlanApp::ShowMainDialog() {
     if (g_pMainDlg == nullptr || m_bShowing) {
         return;

@@ -1,6 +1,9 @@
 #pragma once
 #include "ui/qt/qt_ui.h"
 
+#include <atomic>
+#include <thread>
+
 class CQuorlanDlg;
 
 // The library's application object: it owns the one main dialog object from
@@ -20,11 +23,16 @@ public:
     // host timer inside its loop) returns at once.
     void ShowMainDialog();
 
+    // True for the thread of the host's first call, which alone may use the
+    // library: its windows and their loop belong to that thread.
+    bool IsCallersThread();
+
 private:
     // The dialog runs inside the host's program: the host's windows keep
     // taking input while it is shown.
     ui::qt::CQtUi m_qtUi{ui::qt::UnownedModality::None};
     bool m_bShowing = false;
+    std::atomic<std::thread::id> m_callersThread{};
 };
 
 // The main dialog object; null before initialisation and after exit.

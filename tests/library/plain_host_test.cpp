@@ -8,6 +8,7 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <thread>
 
 namespace {
 
@@ -44,6 +45,23 @@ TEST(PlainHostTest, LibraryMakesAnApplicationForEachShowing) {
     }
     EXPECT_EQ(QCoreApplication::instance(), nullptr)
         << "an application left behind would be torn down at exit after Qt's own globals";
+}
+
+// The library belongs to the thread of the host's first call: a call from
+// another returns 0 at once, showing nothing and making no application.
+TEST(PlainHostTest, OnlyTheThreadOfTheFirstCallIsAnswered) {
+    CTempFolder folder;
+    CEnvironmentVariable appData("APPDATA", folder.Path().string());
+    CLoadedLibrary library;
+    std::thread([&library] { library.SetDeviceName("from a worker"); }).join();
+
+    CPlainHostUser user{library};
+    const unsigned safety = g_timeout_add(20, CloseTheDialogOnceShown, &user);
+    EXPECT_EQ(library.Open(), 0);
+    EXPECT_EQ(user.handleSeen, 0) << "the dialog was shown to another thread";
+    EXPECT_EQ(QCoreApplication::instance(), nullptr);
+    EXPECT_EQ(library.GetWindowName(nullptr, 0), 0);
+    g_source_remove(safety);
 }
 
 } // namespace
