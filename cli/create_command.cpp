@@ -47,7 +47,9 @@ bool ParseArguments(std::span<const std::string> args, CCreateArguments& parsed)
 // What the dialog would refuse: the network folder entries as the create
 // flow checks them, then each profile as the property dialog checks it when
 // it is added (with its silent corrections), and no more profiles than the
-// list holds. The one message, or nothing.
+// list holds. The one message, or nothing. Addresses missing with DHCP off
+// are taken as a loaded file has them, so that what "show" prints of any
+// file the reader takes without a message is created again.
 std::optional<std::string> Refusal(CSettingsRecords& values) {
     if (values.nNetFolderChoice == 1) {
         const CNetFolderSetting& folder = values.netFolder;
@@ -65,7 +67,9 @@ std::optional<std::string> Refusal(CSettingsRecords& values) {
         }
         CNetworkSetting& profile = values.profiles[i];
         const std::u16string confirmation = profile.m_strNetworkKey;
-        if (const int message = CheckWirelessProfileEntries(profile, confirmation).nMessage) {
+        if (const int message =
+                CheckWirelessProfileEntries(profile, confirmation, EMissingAddresses::Kept)
+                    .nMessage) {
             return MessageLine(message, kMsgWirelessLanSetting) + position;
         }
     }

@@ -12,7 +12,8 @@ CWirelessProfileVerdict Refuse(EProfileEntries part, int message, bool eraseKeys
 } // namespace
 
 CWirelessProfileVerdict CheckWirelessProfileEntries(CNetworkSetting& profile,
-                                                    std::u16string_view confirmationKey) {
+                                                    std::u16string_view confirmationKey,
+                                                    EMissingAddresses missing) {
     if (profile.m_strSsid.empty()) {
         return Refuse(EProfileEntries::Ssid, kMsgInputSsid);
     }
@@ -45,10 +46,11 @@ CWirelessProfileVerdict CheckWirelessProfileEntries(CNetworkSetting& profile,
     }
 
     if (profile.m_nDhcp == 0) {
-        if (!profile.m_ipAddress.IsEntered()) {
+        const bool required = missing == EMissingAddresses::Refused;
+        if (required && !profile.m_ipAddress.IsEntered()) {
             return Refuse(EProfileEntries::Addresses, kMsgInputIpAddress);
         }
-        if (!profile.m_ipSubnetMask.IsEntered()) {
+        if (required && !profile.m_ipSubnetMask.IsEntered()) {
             return Refuse(EProfileEntries::Addresses, kMsgInputSubnetMask);
         }
         if (CheckIpAddress(profile) == kRuleOutOfRange) {

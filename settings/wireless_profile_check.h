@@ -16,10 +16,16 @@ struct CWirelessProfileVerdict {
     bool bEraseKeys = false;
 };
 
+// With DHCP off the property dialog asks for an IP address and a subnet
+// mask; a profile as a settings file holds it, which the reader and the
+// dialog's load take without them, keeps them missing.
+enum class EMissingAddresses { Refused, Kept };
+
 // Checks a profile as entered in the dialog, in the dialog's order, with the
 // dialog's messages (caption: "Wireless LAN setting"). On the way it makes
 // the dialog's silent corrections to the profile: no key without security,
 // no loopback IP address with DHCP on, no bad proxy entries with the proxy
 // off. Checks after a failing one make no corrections.
-CWirelessProfileVerdict CheckWirelessProfileEntries(CNetworkSetting& profile,
-                                                    std::u16string_view confirmationKey);
+CWirelessProfileVerdict
+CheckWirelessProfileEntries(CNetworkSetting& profile, std::u16string_view confirmationKey,
+                            EMissingAddresses missing = EMissingAddresses::Refused);

@@ -80,6 +80,32 @@ TEST_F(CreateCommandTest, AddressesAndFolderValues) {
     EXPECT_NE(file.find("WIRELESS_DHCP=0\r\n"), std::string::npos);
 }
 
+// What "show --reveal" prints of a file that "check" calls clean is created
+// again, byte for byte: DHCP off without addresses too, as a loaded file has
+// it.
+TEST_F(CreateCommandTest, ShowOfACleanFileCreatesItAgain) {
+    const std::string original = kHeader + std::string("NETWORK_DEVICE_POWER_MANAGEMENT=1\r\n"
+                                                       "WIRELESS_SETTING_TOTAL=1\r\n"
+                                                       "[UserNetworkSetting]\r\n") +
+                                 ProfileLines("", "Lab");
+    std::string dhcpOff = original;
+    dhcpOff.replace(dhcpOff.find("WIRELESS_DHCP=1"), 15, "WIRELESS_DHCP=0");
+    const std::string file = WriteFile("NetworkSetting.ini", dhcpOff);
+    ASSERT_EQ(Run({"check", file}), 0);
+    ASSERT_EQ(m_out.str(), "");
+    ASSERT_EQ(Run({"show", "--reveal", file}), 0);
+    const std::string json = WriteFile("shown.json", m_out.str());
+    std::filesystem::remove(file);
+    ASSERT_EQ(Run({"create", "--from", json, "--out", m_folder.Path().string()}), 0)
+        << m_err.str();
+    EXPECT_EQ(Written(), dhcpOff);
+
+    // Entered in the tool's own JSON, a loopback address is still refused.
+    EXPECT_EQ(Create(R"({"wireless": [{"ssid": "a", "dhcp": false, "ipAddress": "127.0.0.1",
+        "subnetMask": "255.0.0.0"}]})"),
+              1);
+}
+
 TEST_F(CreateCommandTest, RefusesMalformedSettingsNamingTheMember) {
     ASSERT_EQ(Create("{}"), 0);
     const std::string old = Written();
