@@ -2,6 +2,7 @@
 #include "platform/codepage.h"
 
 #include <QString>
+#include <optional>
 #include <string>
 
 // Texts cross the library's interface in the ANSI code page.
@@ -12,4 +13,23 @@ inline QString FromAnsi(const std::string& text) {
 
 inline std::string ToAnsi(const QString& text) {
     return platform::WideToMultiByte(platform::GetACP(), text.toStdU16String());
+}
+
+// The text in the ANSI code page, or nothing when the code page lacks one of
+// its characters: a path turned into "SD??" would lead somewhere else.
+inline std::optional<std::string> ToAnsiExactly(const QString& text) {
+    std::string bytes = ToAnsi(text);
+    return FromAnsi(bytes) == text ? std::optional(std::move(bytes)) : std::nullopt;
+}
+
+// Why a text cannot go to the library, for the user; empty when it can.
+inline QString NotPassableReason(const QString& what, const QString& text) {
+    if (ToAnsiExactly(text)) {
+        return {};
+    }
+    return QStringLiteral("The %1 \"%2\" has characters that code page %3, the one this "
+                          "locale hands to the dialog, cannot hold. Choose another, or start "
+                          "the program in a locale whose code page holds them.")
+        .arg(what, text)
+        .arg(platform::GetACP());
 }

@@ -5,6 +5,7 @@
 #include <QFileDialog>
 #include <QFormLayout>
 #include <QHBoxLayout>
+#include <QMessageBox>
 #include <QVBoxLayout>
 
 CHostWindow::CHostWindow(const CQuorlanLibrary& library, const QString& devicePath,
@@ -44,7 +45,16 @@ void CHostWindow::ChooseDevicePath() {
     }
 }
 
+QString CHostWindow::NotPassableReason() const {
+    const QString path = ::NotPassableReason(tr("SD card path"), m_devicePath->text());
+    return path.isEmpty() ? ::NotPassableReason(tr("player's name"), m_deviceName->text()) : path;
+}
+
 void CHostWindow::OpenDialog() {
+    if (const QString reason = NotPassableReason(); !reason.isEmpty()) {
+        QMessageBox::warning(this, QString::fromLatin1(kHostWindowTitle), reason);
+        return;
+    }
     m_library.SetDevicePath(ToAnsi(m_devicePath->text()).c_str());
     if (!m_deviceName->text().isEmpty()) {
         m_library.SetDeviceName(ToAnsi(m_deviceName->text()).c_str());

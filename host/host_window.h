@@ -14,8 +14,13 @@ public:
     CHostWindow(const CQuorlanLibrary& library, const QString& devicePath,
                 const QString& deviceName);
 
-    // Hands the path and name over and shows the dialog until it closes.
+    // Hands the path and name over and shows the dialog until it closes;
+    // a path or name the library cannot be handed is reported instead.
     void OpenDialog();
+
+    // Why the path or name cannot be handed to the library; empty when both
+    // can.
+    QString NotPassableReason() const;
 
 private:
     void ChooseDevicePath();

@@ -76,6 +76,10 @@ int main(int argc, char** argv) {
     }
 
     CHostWindow window(library, parser.value(devicePath), parser.value(deviceName));
+    if (const QString reason = window.NotPassableReason(); !reason.isEmpty()) {
+        std::fprintf(stderr, "quorlan-host: %s\n", qPrintable(reason));
+        return 2;
+    }
     if (parser.isSet(screenshot)) {
         const CDialogScreenshot capture(FromAnsi(library.WindowName()), parser.value(screenshot));
         window.OpenDialog();

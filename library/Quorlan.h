@@ -15,8 +15,9 @@ extern "C" {
    returns 0 at once. */
 int OpenQuorlanDlg(void);
 
-/* The SD card path and display name of the attached player; a null pointer
-   is ignored. Both return 0. */
+/* The SD card path and display name of the attached player, in the ANSI code
+   page: a path must be representable in it, as one whose characters the code
+   page lacks names another folder. A null pointer is ignored. Both return 0. */
 int SetDevicePath(const char* path);
 int SetDeviceName(const char* name);
 

@@ -28,6 +28,23 @@ TEST(HostProgramTest, ScreenshotOpensTheDialogSavesItAndClosesWithExit) {
         << "Exit saves the session";
 }
 
+// The library takes texts in the ANSI code page: a path it cannot hold would
+// reach it as "SD??", another folder. Refused, with the reason.
+TEST(HostProgramTest, APathOrNameTheCodePageCannotHoldIsRefused) {
+    CTempFolder folder;
+    const auto picture = folder / "dialog.png";
+    const std::string program = HOST_PROGRAM;
+    for (const std::string& options :
+         {" --device-path '" + (folder / "SD\u65e5\u672c").string() + "'",
+          std::string(" --device-name 'Player \u65e5'")}) {
+        const CProgramOutput run =
+            RunForOutput(program + options + " --screenshot " + picture.string() + " 2>&1");
+        EXPECT_EQ(run.nExitCode, 2) << options;
+        EXPECT_NE(run.text.find("code page 1252"), std::string::npos) << run.text;
+        EXPECT_FALSE(std::filesystem::exists(picture));
+    }
+}
+
 TEST(HostProgramTest, MissingLibraryIsReportedNotHidden) {
     CTempFolder folder;
     const auto copy = folder / "quorlan-host";
