@@ -3,6 +3,7 @@
 #include "cli/nm_keyfile_reader.h"
 #include "cli/nm_profile_mapping.h"
 #include "cli/settings_json.h"
+#include "cli/text_conversion.h"
 #include "settings/settings_records.h"
 
 #include <algorithm>
@@ -85,7 +86,7 @@ struct CFolderContents {
 };
 
 std::string RootNeededText(const std::string& folder, const std::string& detail) {
-    return "cannot read the connections in " + folder + " (" + detail +
+    return "cannot read the connections in " + OneLineText(folder) + " (" + detail +
            "): NetworkManager lets only root read them. Run the command as root, for example\n"
            "  sudo quorlan-cli import-networkmanager --reveal\n";
 }
@@ -93,8 +94,8 @@ std::string RootNeededText(const std::string& folder, const std::string& detail)
 std::vector<fs::path> KeyfilesIn(const std::string& folder, std::string& failure) {
     std::error_code error;
     if (!fs::is_directory(folder, error)) {
-        failure =
-            folder + (fs::exists(folder, error) ? " is not a folder\n" : ": no such folder\n");
+        failure = OneLineText(folder) +
+                  (fs::exists(folder, error) ? " is not a folder\n" : ": no such folder\n");
         return {};
     }
     std::vector<fs::path> files;
@@ -108,7 +109,7 @@ std::vector<fs::path> KeyfilesIn(const std::string& folder, std::string& failure
     if (error == std::errc::permission_denied) {
         failure = RootNeededText(folder, error.message());
     } else if (error) {
-        failure = "cannot read " + folder + ": " + error.message() + '\n';
+        failure = "cannot read " + OneLineText(folder) + ": " + error.message() + '\n';
     }
     std::sort(files.begin(), files.end());
     return files;
@@ -121,10 +122,12 @@ CFolderContents ReadFolder(const std::string& folder) {
         const std::string name = file.filename().string();
         switch (keyfile.status) {
         case ENmKeyfileStatus::NotPermitted:
-            contents.strFailure = RootNeededText(folder, name + ": " + keyfile.strProblem);
+            contents.strFailure =
+                RootNeededText(folder, OneLineText(name) + ": " + OneLineText(keyfile.strProblem));
             return contents;
         case ENmKeyfileStatus::Malformed:
-            contents.arrNotes.push_back("skipped " + name + ": " + keyfile.strProblem);
+            contents.arrNotes.push_back("skipped " + OneLineText(name) + ": " +
+                                        OneLineText(keyfile.strProblem));
             break;
         case ENmKeyfileStatus::Read:
             if (IsNmWifiConnection(keyfile.connection)) {
@@ -152,13 +155,6 @@ void TakeLastUses(const std::string& timestampsFile, CFolderContents& contents) 
     }
 }
 
-// An id as one line of a note: a line break in it would start a new one.
-std::string OneLine(std::string text) {
-    std::replace_if(
-        text.begin(), text.end(), [](char c) { return (c >= 0 && c < 0x20) || c == 0x7F; }, '?');
-    return text;
-}
-
 // Keeps the connections named, in the order found, and notes each name that
 // matches no Wi-Fi connection.
 void KeepNamed(const std::vector<std::string>& names, CFolderContents& contents) {
@@ -173,7 +169,7 @@ void KeepNamed(const std::vector<std::string>& names, CFolderContents& contents)
                          [&name](const CFoundConnection& found) {
                              return found.connection.m_strId == name;
                          })) {
-            contents.arrNotes.push_back("no Wi-Fi connection is named '" + OneLine(name) + "'");
+            contents.arrNotes.push_back("no Wi-Fi connection is named '" + OneLineText(name) + "'");
         }
     }
 }
@@ -188,7 +184,8 @@ std::vector<CNetworkSetting> ProfilesOf(CFolderContents& contents) {
     std::vector<CNetworkSetting> profiles;
     for (const CFoundConnection& found : contents.connections) {
         const std::string what =
-            "skipped '" + OneLine(found.connection.m_strId) + "' (" + found.strFileName + "): ";
+            "skipped '" + OneLineText(found.connection.m_strId) + "' (" +
+            OneLineText(found.strFileName) + "): ";
         CNmProfileMapping mapping = MapNmConnection(found.connection);
         if (!mapping.profile) {
             contents.arrNotes.push_back(what + mapping.strSkipReason);
@@ -224,7 +221,8 @@ int RunImport(std::span<const std::string> args, std::ostream& out, std::ostream
         err << "quorlan-cli: " << note << '\n';
     }
     if (contents.connections.empty() && arguments->arrNames.empty()) {
-        err << "quorlan-cli: no Wi-Fi connections in " << arguments->strFolder << '\n';
+        err << "quorlan-cli: no Wi-Fi connections in " << OneLineText(arguments->strFolder)
+            << '\n';
     }
     out << SettingsJsonOf(settings, arguments->bReveal)
                .dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace)

@@ -133,7 +133,7 @@ bool IsNmWifiConnection(const CNmConnection& connection) {
 
 CNmProfileMapping MapNmConnection(const CNmConnection& connection) {
     if (!connection.m_strMode.empty() && connection.m_strMode != "infrastructure") {
-        return Skip("mode " + connection.m_strMode +
+        return Skip("mode " + OneLineText(connection.m_strMode) +
                     ": the player joins only networks of access points");
     }
     // A byte list may hold any bytes; which characters they stand for the

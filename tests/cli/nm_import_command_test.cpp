@@ -71,17 +71,21 @@ TEST_F(NmImportCommandTest, ImportsWhatThePlayerCanUseAndNamesTheRest) {
     WriteKeyfile("Long", WifiKeyfile("Long", std::string(33, 'L')) + "hidden=true\n");
     WriteKeyfile("Cafe", WifiKeyfile("Cafe", "67;97;102;195;169;"));
     WriteKeyfile("Broken", "[connection\n");
-    WriteKeyfile("Two lines",
-                 WifiKeyfile("Two\\nlines", "Two") + "[wifi-security]\nkey-mgmt=owe\n");
+    WriteKeyfile("Two\nlines\x1b[2J",
+                 WifiKeyfile("Two\\nlines\x1b[31m", "Two") + "[wifi-security]\nkey-mgmt=owe\n");
+    WriteKeyfile("Broken\nname", "just text\n");
     WriteFile("connections/Home.nmconnection~", "not a keyfile, and not read");
 
     EXPECT_EQ(Import(), 1);
     const std::string err = m_err.str();
-    EXPECT_EQ(std::count(err.begin(), err.end(), '\n'), 7) << err;
+    EXPECT_EQ(std::count(err.begin(), err.end(), '\n'), 8) << "one line each: " << err;
+    EXPECT_EQ(err.find('\x1b'), std::string::npos) << "no escape sequence reaches the terminal";
     for (const std::string skipped :
          {"skipped Broken.nmconnection: not a keyfile",
           "skipped 'Work' (Work.nmconnection): ", "skipped 'Phone'", "skipped 'Pass'",
-          "skipped 'Long'", "skipped 'Cafe'", "skipped 'Two?lines' (Two lines.nmconnection)"}) {
+          "skipped 'Long'", "skipped 'Cafe'",
+          "skipped 'Two\\nlines\\x1b[31m' (Two\\nlines\\x1b[2J.nmconnection)",
+          "skipped Broken\\nname.nmconnection: not a keyfile"}) {
         EXPECT_NE(err.find("quorlan-cli: " + skipped), std::string::npos) << skipped;
     }
 
