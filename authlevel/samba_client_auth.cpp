@@ -6,6 +6,7 @@
 
 #include <cstdlib>
 #include <optional>
+#include <sys/stat.h>
 #include <system_error>
 
 namespace {
@@ -54,6 +55,12 @@ bool WriteSambaClientAuth(int level) {
     const bool installed = std::filesystem::exists(mainConfig, error);
     if (!installed) { // Samba is not installed: nothing to do
         return !error;
+    }
+    // Another name for the same file would keep the old bytes: Samba reads one
+    // of the two, and the admin edits the other.
+    struct stat info {};
+    if (::stat(mainConfig.c_str(), &info) == 0 && info.st_nlink > 1) {
+        return false;
     }
     const std::optional<std::string> config = platform::ReadWholeFile(mainConfig);
     // Samba resolves a relative include against its working folder.

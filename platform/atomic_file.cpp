@@ -6,7 +6,9 @@
 #include <fcntl.h>
 #include <string>
 #include <sys/stat.h>
+#include <sys/xattr.h>
 #include <unistd.h>
+#include <vector>
 
 namespace platform {
 namespace {
@@ -43,6 +45,31 @@ bool TakeOverAttributes(int fd, const struct stat* existing, std::optional<mode_
             ::fchown(fd, static_cast<uid_t>(-1), existing->st_gid);
     }
     return ::fchmod(fd, existing->st_mode & keptModeBits) == 0;
+}
+
+// The attributes an administrator may have set on the old file (access
+// lists, security labels): the new file takes them all, or it is not saved.
+bool CopyExtendedAttributes(const std::filesystem::path& from, int toFd) {
+    const ssize_t listSize = ::llistxattr(from.c_str(), nullptr, 0);
+    if (listSize <= 0) {
+        return listSize == 0 || errno == ENOTSUP;
+    }
+    std::vector<char> names(static_cast<size_t>(listSize));
+    const ssize_t listed = ::llistxattr(from.c_str(), names.data(), names.size());
+    if (listed < 0) {
+        return false;
+    }
+    for (const char* name = names.data(); name < names.data() + listed;
+         name += std::char_traits<char>::length(name) + 1) {
+        const ssize_t valueSize = ::lgetxattr(from.c_str(), name, nullptr, 0);
+        std::vector<char> value(static_cast<size_t>(std::max<ssize_t>(valueSize, 0)));
+        if (valueSize < 0 ||
+            ::lgetxattr(from.c_str(), name, value.data(), value.size()) != valueSize ||
+            ::fsetxattr(toFd, name, value.data(), value.size(), 0) != 0) {
+            return false;
+        }
+    }
+    return true;
 }
 
 // The kernel's rule for links in sticky, world-writable folders such as
@@ -126,8 +153,12 @@ bool Save(const std::filesystem::path& requested, std::string_view bytes,
         return false;
     }
 
+    // A file of secrets starts afresh: an access list would give others back
+    // what its mode takes away.
+    const bool keepsEverything = keptModeBits == kEveryModeBit;
     bool saved = WriteAll(fd, bytes) &&
                  TakeOverAttributes(fd, exists ? &existing : nullptr, newFileMode, keptModeBits) &&
+                 (!exists || !keepsEverything || CopyExtendedAttributes(target, fd)) &&
                  ::fsync(fd) == 0;
     int failure = saved ? 0 : errno;
     if (::close(fd) != 0 && saved) {

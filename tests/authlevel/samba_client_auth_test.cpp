@@ -208,6 +208,18 @@ TEST_F(SambaClientAuthTest, OwnFileIsReadableByEveryUserAndSmbConfKeepsItsMode) 
     EXPECT_EQ(std::filesystem::status(MainConfig()).permissions(), std::filesystem::perms(0640));
 }
 
+// Replacing a hard-linked smb.conf would split it in two: Samba reading one
+// name, the admin editing the other. Refused, both left as they were.
+TEST_F(SambaClientAuthTest, AHardLinkedSmbConfIsRefused) {
+    WriteMainConfig("[global]\n");
+    const auto otherName = m_folder / "smb.conf.link";
+    std::filesystem::create_hard_link(MainConfig(), otherName);
+    EXPECT_FALSE(WriteSambaClientAuth(3));
+    EXPECT_EQ(Read(MainConfig()), "[global]\n");
+    EXPECT_EQ(std::filesystem::hard_link_count(MainConfig()), 2u);
+    EXPECT_FALSE(std::filesystem::exists(OwnFile()));
+}
+
 TEST_F(SambaClientAuthTest, FailedWriteLeavesSambaFilesAsTheyWere) {
     const std::string debianLike = DebianLikeConfig();
     WriteMainConfig(debianLike);

@@ -8,6 +8,7 @@
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
 #include <sys/wait.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 
 namespace {
@@ -48,6 +49,28 @@ TEST(AtomicSave, NewFileGetsRequestedModeAndExistingFileKeepsItsMode) {
     ASSERT_TRUE(platform::SaveFileAtomically(shared, "x", 0644));
     ASSERT_TRUE(platform::SaveFileAtomically(shared, "y", 0600));
     EXPECT_EQ(ModeOf(shared), 0644u);
+}
+
+// What an administrator set on a file (here a user attribute; access lists
+// and security labels are attributes too) stays on it; a file of secrets
+// starts afresh, as an access list could let others read it again.
+TEST(AtomicSave, ExtendedAttributesStayExceptOnAFileOfSecrets) {
+    CTempFolder folder;
+    const auto file = folder / "smb.conf";
+    ASSERT_TRUE(platform::SaveFileAtomically(file, "old", 0644));
+    constexpr char kName[] = "user.kordavin.note";
+    if (::setxattr(file.c_str(), kName, "set by the admin", 16, 0) != 0) {
+        GTEST_SKIP() << "the temporary folder takes no user attributes";
+    }
+    const auto attribute = [&kName](const std::filesystem::path& path) {
+        char value[32] = {};
+        const ssize_t size = ::getxattr(path.c_str(), kName, value, sizeof value);
+        return size < 0 ? std::string("<none>") : std::string(value, static_cast<size_t>(size));
+    };
+    ASSERT_TRUE(platform::SaveFileAtomically(file, "new"));
+    EXPECT_EQ(attribute(file), "set by the admin");
+    ASSERT_TRUE(platform::SaveSecretFileAtomically(file, "secret"));
+    EXPECT_EQ(attribute(file), "<none>");
 }
 
 TEST(AtomicSave, ReplacesTheFileBehindALinkAndKeepsTheLink) {
