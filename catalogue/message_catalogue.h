@@ -5,9 +5,9 @@
 #include <string>
 #include <string_view>
 
-// The catalogue of every text both programs show: 160 rows, one column per
+// The catalogue of every text both programs show: 161 rows, one column per
 // language. The row number is the message identifier.
-inline constexpr int kMessageCount = 160;
+inline constexpr int kMessageCount = 161;
 inline constexpr int kLanguageCount = 15;
 
 extern const char16_t* const g_MessageTable[kMessageCount * kLanguageCount];

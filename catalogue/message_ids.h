@@ -159,6 +159,7 @@ enum MessageId {
     kMsgRestartQuestion = 152,
     kMsgLevelNotWritten = 158,
     kMsgNeedsAdministrator = 159,
+    kMsgEntryNotKeptByFile = 160, // blanks at an end, or enclosing quotes
 
     // The choice between the player and the local computer.
     kMsgSelectTarget = 153, // window title

@@ -2565,5 +2565,21 @@ const char16_t* const g_MessageTable[kMessageCount * kLanguageCount] = {
     u"Per modificare l'impostazione di sicurezza sono necessari i diritti di amministratore. Avviare questo programma come amministratore.",
     u"Do zmiany ustawienia zabezpieczeń wymagane są uprawnienia administratora. Uruchom ten program jako administrator.",
     u"Se necesitan derechos de administrador para cambiar la configuración de seguridad. Inicie este programa como administrador.",
+    // 160
+    u"This entry must not begin or end with a space or be enclosed in quotation marks: the settings file would not keep it as entered.",
+    u"This entry must not begin or end with a space or be enclosed in quotation marks: the settings file would not keep it as entered.",
+    u"Cette entrée ne doit ni commencer ni se terminer par un espace, ni être placée entre guillemets\u00A0: le fichier de paramètres ne la conserverait pas telle quelle.",
+    u"Dieser Eintrag darf nicht mit einem Leerzeichen beginnen oder enden und nicht in Anführungszeichen stehen: Die Einstellungsdatei würde ihn nicht unverändert speichern.",
+    u"Posten får inte börja eller sluta med ett blanksteg eller stå inom citattecken: inställningsfilen skulle inte spara den som den angavs.",
+    u"Deze invoer mag niet met een spatie beginnen of eindigen en niet tussen aanhalingstekens staan: het instellingenbestand zou deze niet ongewijzigd bewaren.",
+    u"Merkintä ei saa alkaa eikä päättyä välilyöntiin eikä olla lainausmerkeissä: asetustiedosto ei säilyttäisi sitä sellaisenaan.",
+    u"Oppføringen kan ikke begynne eller slutte med et mellomrom eller stå i anførselstegn: innstillingsfilen ville ikke beholde den uendret.",
+    u"Значение не должно начинаться или заканчиваться пробелом или быть заключено в кавычки: файл параметров не сохранит его без изменений.",
+    u"この入力は、先頭または末尾を空白にしたり、引用符で囲んだりすることはできません。設定ファイルに入力どおりに保存されません。",
+    u"此项不能以空格开头或结尾，也不能用引号括起来：设置文件无法按原样保存它。",
+    u"Posten må ikke begynde eller slutte med et mellemrum eller stå i anførselstegn: indstillingsfilen ville ikke gemme den uændret.",
+    u"La voce non può iniziare o terminare con uno spazio né essere racchiusa tra virgolette: il file delle impostazioni non la conserverebbe invariata.",
+    u"Wpis nie może zaczynać się ani kończyć spacją ani być ujęty w cudzysłów: plik ustawień nie zachowałby go bez zmian.",
+    u"La entrada no puede empezar ni terminar con un espacio ni ir entre comillas: el archivo de configuración no la conservaría tal cual.",
 };
 // clang-format on

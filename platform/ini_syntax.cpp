@@ -22,6 +22,10 @@ std::u16string_view StripQuotes(std::u16string_view value) {
 
 } // namespace
 
+std::u16string_view IniValueAsRead(std::u16string_view value) {
+    return StripQuotes(TrimIniBlanks(value));
+}
+
 bool IniNamesMatch(std::u16string_view a, std::u16string_view b) {
     if (a.size() != b.size()) {
         return false;
@@ -136,7 +140,7 @@ CIniLineParts ParseIniLine(std::u16string_view line) {
         if (equals != content.size()) {
             parts.kind = CIniLineParts::Kind::Key;
             parts.name = TrimIniBlanks(content.substr(0, equals));
-            parts.value = StripQuotes(TrimIniBlanks(content.substr(equals + 1)));
+            parts.value = IniValueAsRead(content.substr(equals + 1));
         }
     }
     return parts;

@@ -14,6 +14,10 @@ namespace platform {
 
 inline bool IsIniBlank(char16_t c) { return c == u' ' || c == u'\t'; }
 
+// A value as reading gives it back: without blanks around it and without one
+// pair of enclosing quotes.
+std::u16string_view IniValueAsRead(std::u16string_view value);
+
 inline std::u16string_view TrimIniBlanks(std::u16string_view text) {
     while (!text.empty() && IsIniBlank(text.front())) {
         text.remove_prefix(1);

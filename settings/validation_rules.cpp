@@ -1,5 +1,7 @@
 #include "settings/validation_rules.h"
 
+#include "platform/ini_syntax.h"
+
 #include "settings/text_format.h"
 
 #include <algorithm>
@@ -52,6 +54,10 @@ int CheckSsid(std::u16string_view text) {
         return kRuleLength;
     }
     return CheckChars(text, [](char16_t c) { return c <= 0xFF; });
+}
+
+bool IsKeptByTheFile(std::u16string_view text) {
+    return platform::IniValueAsRead(text) == text;
 }
 
 int ClassifyNetworkKey(std::u16string_view key, int securityMode) {

@@ -38,6 +38,11 @@ int ClassifyNetworkKey(std::u16string_view key, int securityMode);
 int CheckKeyTextChars(std::u16string_view key); // 0x01-0xFF
 int CheckKeyHexChars(std::u16string_view key);
 
+// Whether the settings file gives the text back as it is: not with blanks at
+// either end, nor enclosed in quotes, which reading takes away. An entry the
+// file would change is refused where it is entered.
+bool IsKeptByTheFile(std::u16string_view text);
+
 // A network folder entry as a whole: its bounds and its character rule.
 bool IsValidDeviceName(std::u16string_view text);
 bool IsValidUserId(std::u16string_view text);

@@ -25,6 +25,9 @@ CWirelessProfileVerdict CheckWirelessProfileEntries(CNetworkSetting& profile,
     default:
         break;
     }
+    if (!IsKeptByTheFile(profile.m_strSsid)) {
+        return Refuse(EProfileEntries::Ssid, kMsgEntryNotKeptByFile);
+    }
 
     if (profile.m_nSecurityMode != kSecurityNone) {
         if (profile.m_strNetworkKey != confirmationKey) {
@@ -64,11 +67,13 @@ CWirelessProfileVerdict CheckWirelessProfileEntries(CNetworkSetting& profile,
 
     const int addressRule = CheckProxyAddress(profile);
     const int portRule = CheckProxyPort(profile);
+    const bool addressKept = IsKeptByTheFile(profile.m_strProxyAddress);
+    const bool portKept = IsKeptByTheFile(profile.m_strProxyPort);
     if (profile.m_nUseProxy == 0) {
-        if (addressRule != kRuleAcceptable) {
+        if (addressRule != kRuleAcceptable || !addressKept) {
             profile.m_strProxyAddress.clear();
         }
-        if (portRule != kRuleAcceptable) {
+        if (portRule != kRuleAcceptable || !portKept) {
             profile.m_strProxyPort.clear();
         }
         return {};
@@ -83,6 +88,9 @@ CWirelessProfileVerdict CheckWirelessProfileEntries(CNetworkSetting& profile,
     default:
         break;
     }
+    if (!addressKept) {
+        return Refuse(EProfileEntries::Proxy, kMsgEntryNotKeptByFile);
+    }
     switch (portRule) {
     case kRuleEmpty:
         return Refuse(EProfileEntries::Proxy, kMsgProfileInputProxyPort);
@@ -90,6 +98,10 @@ CWirelessProfileVerdict CheckWirelessProfileEntries(CNetworkSetting& profile,
     case kRuleOutOfRange:
         return Refuse(EProfileEntries::Proxy, kMsgProfileProxyPort);
     default:
-        return {};
+        break;
     }
+    if (!portKept) {
+        return Refuse(EProfileEntries::Proxy, kMsgEntryNotKeptByFile);
+    }
+    return {};
 }

@@ -145,6 +145,10 @@ TEST_F(NmProfileMappingTest, SsidsAndModesThePlayerCannotJoin) {
               "Wireless LAN setting: Valid length of SSID is from 1 to 32 characters.");
     EXPECT_EQ(Profile(Wifi(std::string(32, 'x'))).m_strSsid, std::u16string(32, u'x'));
     EXPECT_EQ(SkipReason(Wifi("")), "Wireless LAN setting: Please input SSID.");
+    for (const std::string ssid : {" Home", "Home ", "\"Home\""}) {
+        EXPECT_NE(SkipReason(Wifi(ssid)).find("would not keep it as entered"), std::string::npos)
+            << "the file would give back another SSID";
+    }
     for (const std::string mode : {"ap", "adhoc", "mesh"}) {
         CNmConnection connection = Wifi("Hotspot");
         connection.m_strMode = mode;

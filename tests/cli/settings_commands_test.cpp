@@ -317,10 +317,22 @@ TEST_F(SettingsCommandsTest, CreateRefusesProfilesAsThePropertyDialogDoes) {
               "Wireless LAN setting: Length of Network key is invalid.");
     EXPECT_EQ(refusal({{"ssid", "w"}, {"securityMode", 1}, {"networkKey", "012345678g"}}),
               "Wireless LAN setting: Invalid character is entered for network key.");
-    EXPECT_EQ(refusal({{"ssid", "w"}, {"dhcp", false}, {"ipAddress", "10.0.0"}}),
-              "Wireless LAN setting: Please input IP address.");
-    EXPECT_EQ(refusal({{"ssid", "w"}, {"dhcp", false}, {"ipAddress", "10.0.0.1"}}),
-              "Wireless LAN setting: Please input Subnet mask address.");
+    // What the file would not give back as entered: blanks at an end, quotes
+    // around it.
+    for (const char* ssid : {" a", "a ", "\"a\"", "'a'", " "}) {
+        EXPECT_EQ(refusal({{"ssid", ssid}}),
+                  "Wireless LAN setting: This entry must not begin or end with a space or be "
+                  "enclosed in quotation marks: the settings file would not keep it as entered.")
+            << ssid;
+    }
+    EXPECT_NE(refusal({{"ssid", "w"}, {"useProxy", true}, {"proxyAddress", "\"p\""},
+                       {"proxyPort", "80"}})
+                  .find("enclosed in quotation marks"),
+              std::string::npos);
+    EXPECT_NE(refusal({{"ssid", "w"}, {"useProxy", true}, {"proxyAddress", "p"},
+                       {"proxyPort", "80 "}})
+                  .find("enclosed in quotation marks"),
+              std::string::npos);
     EXPECT_EQ(refusal({{"ssid", "w"},
                        {"dhcp", false},
                        {"ipAddress", "127.0.0.1"},

@@ -189,6 +189,12 @@ TEST_F(WifiSecurityTest, EveryFailedCheckShowsItsMessageAndOnlyKeyFailuresEraseT
          kMsgSsidLength, false},
         {"non-ASCII SSID", [](auto& w) { w.Type(IDC_WIFI_SSID, u"Caf\u0113"); }, kMsgSsidChars,
          false},
+        {"SSID after a blank", [](auto& w) { w.Type(IDC_WIFI_SSID, u" Net"); },
+         kMsgEntryNotKeptByFile, false},
+        {"SSID in quotes", [](auto& w) { w.Type(IDC_WIFI_SSID, u"'Net'"); },
+         kMsgEntryNotKeptByFile, false},
+        {"proxy address in quotes", [](auto& w) { Proxy(w, u"\"proxy\"", u"80"); },
+         kMsgEntryNotKeptByFile, false},
         {"keys differ", [](auto& w) { ChooseWep(w, u"abcde", u"abcdE"); }, kMsgKeyMismatch, true},
         {"WPA key empty",
          [](auto& w) {

@@ -21,6 +21,13 @@ TEST(WirelessProfileCheck, Ssid) {
     EXPECT_EQ(MessageFor(Entered(u"")), kMsgInputSsid) << "not the length message";
     EXPECT_EQ(MessageFor(Entered(std::u16string(33, u's'))), kMsgSsidLength);
     EXPECT_EQ(MessageFor(Entered(u"caf\u0100")), kMsgSsidChars);
+    // What the file would not give back as entered is refused.
+    for (const char16_t* ssid : {u" a", u"a ", u"\ta", u"\"a\"", u"'a'", u" "}) {
+        EXPECT_EQ(MessageFor(Entered(ssid)), kMsgEntryNotKeptByFile);
+    }
+    for (const char16_t* ssid : {u"a b", u"'a\"", u"\"", u"'", u"it's"}) {
+        EXPECT_EQ(MessageFor(Entered(ssid)), 0) << "kept as it is";
+    }
 }
 
 TEST(WirelessProfileCheck, NetworkKeyAndItsConfirmation) {
@@ -97,6 +104,8 @@ TEST(WirelessProfileCheck, ProxyOn) {
     EXPECT_EQ(messageFor(u"proxy", u""), kMsgProfileInputProxyPort);
     EXPECT_EQ(messageFor(u"proxy", u"0"), kMsgProfileProxyPort);
     EXPECT_EQ(messageFor(u"proxy", u"8\u0100"), kMsgProfileProxyPort);
+    EXPECT_EQ(messageFor(u" proxy", u"80"), kMsgEntryNotKeptByFile);
+    EXPECT_EQ(messageFor(u"proxy", u" 80"), kMsgEntryNotKeptByFile);
 }
 
 TEST(WirelessProfileCheck, ProxyOffKeepsOnlyGoodEntries) {
@@ -106,6 +115,11 @@ TEST(WirelessProfileCheck, ProxyOffKeepsOnlyGoodEntries) {
     EXPECT_EQ(CheckWirelessProfileEntries(profile, u"").nMessage, 0);
     EXPECT_EQ(profile.m_strProxyAddress, u"");
     EXPECT_EQ(profile.m_strProxyPort, u"80");
+    profile.m_strProxyAddress = u"\"proxy\"";
+    profile.m_strProxyPort = u" 80";
+    EXPECT_EQ(CheckWirelessProfileEntries(profile, u"").nMessage, 0);
+    EXPECT_EQ(profile.m_strProxyAddress, u"") << "what the file would change is not kept";
+    EXPECT_EQ(profile.m_strProxyPort, u"");
 
     // A failure before the proxy step makes no proxy corrections.
     profile.m_strProxyAddress = u"a\tb";
