@@ -183,9 +183,8 @@ std::vector<CNetworkSetting> ProfilesOf(CFolderContents& contents) {
                      });
     std::vector<CNetworkSetting> profiles;
     for (const CFoundConnection& found : contents.connections) {
-        const std::string what =
-            "skipped '" + OneLineText(found.connection.m_strId) + "' (" +
-            OneLineText(found.strFileName) + "): ";
+        const std::string what = "skipped '" + OneLineText(found.connection.m_strId) + "' (" +
+                                 OneLineText(found.strFileName) + "): ";
         CNmProfileMapping mapping = MapNmConnection(found.connection);
         if (!mapping.profile) {
             contents.arrNotes.push_back(what + mapping.strSkipReason);
@@ -221,8 +220,7 @@ int RunImport(std::span<const std::string> args, std::ostream& out, std::ostream
         err << "quorlan-cli: " << note << '\n';
     }
     if (contents.connections.empty() && arguments->arrNames.empty()) {
-        err << "quorlan-cli: no Wi-Fi connections in " << OneLineText(arguments->strFolder)
-            << '\n';
+        err << "quorlan-cli: no Wi-Fi connections in " << OneLineText(arguments->strFolder) << '\n';
     }
     out << SettingsJsonOf(settings, arguments->bReveal)
                .dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace)

@@ -14,7 +14,7 @@ struct CNmConnection {
     std::string m_strType; // "wifi" or its long form "802-11-wireless" for Wi-Fi
     bool m_bAutoconnect = true;
     int m_nAutoconnectPriority = 0; // NetworkManager keeps it in 32 bits
-    long long m_nTimestamp = 0; // last use in seconds since 1970; 0 never
+    long long m_nTimestamp = 0;     // last use in seconds since 1970; 0 never
 
     std::string m_strSsid; // bytes, from the text or the byte-list form
     bool m_bHidden = false;

@@ -108,11 +108,10 @@ void WriteIntoRegistry(const std::string& file, const std::u16string& path,
         std::uint32_t type = 0;
         std::vector<std::uint8_t> read(size + 1);
         std::uint32_t readSize = static_cast<std::uint32_t>(read.size());
-        FuzzExpect(RegQueryValueEx(key, name.c_str(), &type, read.data(), &readSize) ==
-                           ERROR_SUCCESS &&
-                       type == REG_SZ && readSize == size &&
-                       std::equal(data, data + size, read.begin()),
-                   "a value set reads back with its type and bytes");
+        FuzzExpect(
+            RegQueryValueEx(key, name.c_str(), &type, read.data(), &readSize) == ERROR_SUCCESS &&
+                type == REG_SZ && readSize == size && std::equal(data, data + size, read.begin()),
+            "a value set reads back with its type and bytes");
     } else {
         FuzzExpect(ReadWholeFile(HiveFile()) == hiveBefore,
                    "a refused value leaves the hive as it was");

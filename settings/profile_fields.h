@@ -46,7 +46,7 @@ struct CProfileField {
     std::string_view jsonName;
     int jsonRank; // where the tool's JSON lists it
     EFieldKind kind;
-    int CNetworkSetting::*number = nullptr;           // Switch, SecurityMode
+    int CNetworkSetting::*number = nullptr;          // Switch, SecurityMode
     std::u16string CNetworkSetting::*text = nullptr; // Text, Secret
     IpField CNetworkSetting::*address = nullptr;     // Address
     ESwitchReading reading = ESwitchReading::OffOnlyIfZero;

@@ -56,9 +56,7 @@ int CheckSsid(std::u16string_view text) {
     return CheckChars(text, [](char16_t c) { return c <= 0xFF; });
 }
 
-bool IsKeptByTheFile(std::u16string_view text) {
-    return platform::IniValueAsRead(text) == text;
-}
+bool IsKeptByTheFile(std::u16string_view text) { return platform::IniValueAsRead(text) == text; }
 
 int ClassifyNetworkKey(std::u16string_view key, int securityMode) {
     const size_t length = key.size();

@@ -81,9 +81,8 @@ TEST_F(NmImportCommandTest, ImportsWhatThePlayerCanUseAndNamesTheRest) {
     EXPECT_EQ(std::count(err.begin(), err.end(), '\n'), 8) << "one line each: " << err;
     EXPECT_EQ(err.find('\x1b'), std::string::npos) << "no escape sequence reaches the terminal";
     for (const std::string skipped :
-         {"skipped Broken.nmconnection: not a keyfile",
-          "skipped 'Work' (Work.nmconnection): ", "skipped 'Phone'", "skipped 'Pass'",
-          "skipped 'Long'", "skipped 'Cafe'",
+         {"skipped Broken.nmconnection: not a keyfile", "skipped 'Work' (Work.nmconnection): ",
+          "skipped 'Phone'", "skipped 'Pass'", "skipped 'Long'", "skipped 'Cafe'",
           "skipped 'Two\\nlines\\x1b[31m' (Two\\nlines\\x1b[2J.nmconnection)",
           "skipped Broken\\nname.nmconnection: not a keyfile"}) {
         EXPECT_NE(err.find("quorlan-cli: " + skipped), std::string::npos) << skipped;

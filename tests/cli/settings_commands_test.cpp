@@ -325,14 +325,14 @@ TEST_F(SettingsCommandsTest, CreateRefusesProfilesAsThePropertyDialogDoes) {
                   "enclosed in quotation marks: the settings file would not keep it as entered.")
             << ssid;
     }
-    EXPECT_NE(refusal({{"ssid", "w"}, {"useProxy", true}, {"proxyAddress", "\"p\""},
-                       {"proxyPort", "80"}})
-                  .find("enclosed in quotation marks"),
-              std::string::npos);
-    EXPECT_NE(refusal({{"ssid", "w"}, {"useProxy", true}, {"proxyAddress", "p"},
-                       {"proxyPort", "80 "}})
-                  .find("enclosed in quotation marks"),
-              std::string::npos);
+    EXPECT_NE(
+        refusal({{"ssid", "w"}, {"useProxy", true}, {"proxyAddress", "\"p\""}, {"proxyPort", "80"}})
+            .find("enclosed in quotation marks"),
+        std::string::npos);
+    EXPECT_NE(
+        refusal({{"ssid", "w"}, {"useProxy", true}, {"proxyAddress", "p"}, {"proxyPort", "80 "}})
+            .find("enclosed in quotation marks"),
+        std::string::npos);
     EXPECT_EQ(refusal({{"ssid", "w"},
                        {"dhcp", false},
                        {"ipAddress", "127.0.0.1"},

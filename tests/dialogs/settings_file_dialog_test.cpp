@@ -74,13 +74,13 @@ TEST_F(SettingsFileDialogTest, MissingFileReadsAsDefaults) {
 // What a load read shows in the controls, and what it refused, as message
 // boxes; the values themselves are the reader's.
 TEST_F(SettingsFileDialogTest, ReadValuesShowInTheControlsAndRefusedOnesAsMessageBoxes) {
-    EXPECT_EQ(Load({"[NewtworkFolderSetting]", "NETFOLDER_NAME=kordavin-1", "NETFOLDER_UID=guest",
-                    "NETFOLDER_PASS=" + Encrypted(u"caf\u00e9 pw"), "[Common]",
-                    "NETWORK_DEVICE_POWER_MANAGEMENT=0", "NETWORK_PRIORITY=1",
-                    "[UserNetworkSetting]", "WIRED_DHCP=0", "WIRED_IP=192.168.1.20",
-                    "WIRED_PROXY=1", "WIRED_PROXY_ADDRESS=proxy", "WIRED_PROXY_PORT=80",
-                    "WIRELESS_SSID_3=third", "WIRELESS_SSID_5=fifth"}),
-              1);
+    EXPECT_EQ(
+        Load({"[NewtworkFolderSetting]", "NETFOLDER_NAME=kordavin-1", "NETFOLDER_UID=guest",
+              "NETFOLDER_PASS=" + Encrypted(u"caf\u00e9 pw"), "[Common]",
+              "NETWORK_DEVICE_POWER_MANAGEMENT=0", "NETWORK_PRIORITY=1", "[UserNetworkSetting]",
+              "WIRED_DHCP=0", "WIRED_IP=192.168.1.20", "WIRED_PROXY=1", "WIRED_PROXY_ADDRESS=proxy",
+              "WIRED_PROXY_PORT=80", "WIRELESS_SSID_3=third", "WIRELESS_SSID_5=fifth"}),
+        1);
     EXPECT_TRUE(Shown().empty());
     EXPECT_EQ(m_window->Check(IDC_NETFOLDER_CUSTOMIZE), 1);
     for (const int edit : {IDC_DEVICE_NAME, IDC_USER_ID, IDC_PASSWORD, IDC_CONFIRM_PASSWORD}) {
@@ -109,9 +109,9 @@ TEST_F(SettingsFileDialogTest, ReadValuesShowInTheControlsAndRefusedOnesAsMessag
                     "WIRED_PROXY=1", "WIRED_IP=1.2.3.4", "WIRED_DNS=999.1.1.1",
                     "[NewtworkFolderSetting]", "NETFOLDER_NAME=12345", "NETFOLDER_UID=u"}),
               0);
-    EXPECT_EQ(Shown(), (std::vector<int>{kMsgBadFileDeviceName, kMsgBadFileDns,
-                                         kMsgFileProxyAddressMissing, kMsgFileProxyPortMissing,
-                                         kMsgBadFileSsid}));
+    EXPECT_EQ(Shown(),
+              (std::vector<int>{kMsgBadFileDeviceName, kMsgBadFileDns, kMsgFileProxyAddressMissing,
+                                kMsgFileProxyPortMissing, kMsgBadFileSsid}));
     EXPECT_EQ(m_window->Check(IDC_NETFOLDER_CUSTOMIZE), 1) << "the choice stays Customize";
     EXPECT_EQ(m_window->Text(IDC_DEVICE_NAME), u"");
     EXPECT_EQ(m_window->Text(IDC_USER_ID), u"u");

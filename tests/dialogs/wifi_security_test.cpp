@@ -1,6 +1,6 @@
 #include "catalogue/message_catalogue.h"
-#include "dialogs/wifi_security.h"
 #include "catalogue/message_ids.h"
+#include "dialogs/wifi_security.h"
 #include "ui/headless/headless_ui.h"
 
 #include <gtest/gtest.h>
@@ -191,8 +191,8 @@ TEST_F(WifiSecurityTest, EveryFailedCheckShowsItsMessageAndOnlyKeyFailuresEraseT
          false},
         {"SSID after a blank", [](auto& w) { w.Type(IDC_WIFI_SSID, u" Net"); },
          kMsgEntryNotKeptByFile, false},
-        {"SSID in quotes", [](auto& w) { w.Type(IDC_WIFI_SSID, u"'Net'"); },
-         kMsgEntryNotKeptByFile, false},
+        {"SSID in quotes", [](auto& w) { w.Type(IDC_WIFI_SSID, u"'Net'"); }, kMsgEntryNotKeptByFile,
+         false},
         {"proxy address in quotes", [](auto& w) { Proxy(w, u"\"proxy\"", u"80"); },
          kMsgEntryNotKeptByFile, false},
         {"keys differ", [](auto& w) { ChooseWep(w, u"abcde", u"abcdE"); }, kMsgKeyMismatch, true},

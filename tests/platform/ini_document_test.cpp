@@ -108,10 +108,13 @@ TEST_F(IniDocumentTest, TextIsInTheAnsiCodePageOrUtf16WithItsMark) {
 
     // A lone surrogate is a unit like any other: it is kept, and the units
     // after it stay in step.
-    EXPECT_TRUE(wide.SetValue(u"S", u"K", u"a\xdf00" u"b"));
+    EXPECT_TRUE(wide.SetValue(u"S", u"K",
+                              u"a\xdf00"
+                              u"b"));
     EXPECT_TRUE(wide.SetValue(u"S", u"L", u"after"));
     const auto reread = CIniDocument::FromBytes(wide.ToBytes());
-    EXPECT_EQ(reread.GetValue(u"S", u"K"), u"a\xdf00" u"b");
+    EXPECT_EQ(reread.GetValue(u"S", u"K"), u"a\xdf00"
+                                           u"b");
     EXPECT_EQ(reread.GetValue(u"S", u"L"), u"after");
     EXPECT_EQ(wide.ToBytes().size() % 2, 0u);
 

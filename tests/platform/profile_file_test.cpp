@@ -39,8 +39,9 @@ TEST_F(ProfileFileTest, LookupsAnswerAsTheDocumentDoes) {
                               "[COMMON]\nLATER=hidden\n"
                               "[Quotes]\r\nA=\"\"x\"\"\r\nB='y'\rC=\"z\r\n\tD\t=\t \r\n"
                               "F=\"\r\nG='\r\n[Open\nE=e";
-    ExpectSameAnswers(bytes, {u"Common", u"  COMMON ", u"Other", u"None", u"Quotes", u"Open", u""},
-                      {u"KEY", u" key ", u"LATER", u"MISSING", u"A", u"b", u"C", u"D", u"E", u"F", u"G"});
+    ExpectSameAnswers(
+        bytes, {u"Common", u"  COMMON ", u"Other", u"None", u"Quotes", u"Open", u""},
+        {u"KEY", u" key ", u"LATER", u"MISSING", u"A", u"b", u"C", u"D", u"E", u"F", u"G"});
     const CProfileFile file(bytes);
     EXPECT_EQ(file.GetString(u"Common", u"KEY", u"", 1024), u"first");
     // A quote alone encloses nothing: it is the value.

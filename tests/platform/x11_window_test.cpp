@@ -54,8 +54,8 @@ protected:
             xcb_map_window(m_connection, window);
         }
         // A round trip: the server has done all of it before anyone looks.
-        std::free(xcb_get_input_focus_reply(m_connection, xcb_get_input_focus(m_connection),
-                                            nullptr));
+        std::free(
+            xcb_get_input_focus_reply(m_connection, xcb_get_input_focus(m_connection), nullptr));
         return window;
     }
 

@@ -91,8 +91,8 @@ TEST_F(ReaderTest, NetFolderValuesSelectCustomize) {
 }
 
 TEST_F(ReaderTest, NetFolderWithoutUserIdIsTheDefaultChoiceSilently) {
-    EXPECT_EQ(Load({"[NewtworkFolderSetting]", "NETFOLDER_NAME=kordavin-1", "NETFOLDER_UID=",
-                    "NETFOLDER_PASS=" + Encrypted(u"pw")}),
+    EXPECT_EQ(Load({"[NewtworkFolderSetting]", "NETFOLDER_NAME=kordavin-1",
+                    "NETFOLDER_UID=", "NETFOLDER_PASS=" + Encrypted(u"pw")}),
               Messages{});
     EXPECT_EQ(Records().nNetFolderChoice, 0);
     EXPECT_EQ(Folder(), CNetFolderSetting()) << "nothing of it is kept";
@@ -105,8 +105,7 @@ TEST_F(ReaderTest, NetFolderWithoutUserIdIsTheDefaultChoiceSilently) {
 TEST_F(ReaderTest, NetFolderValuesAreCheckedOneAfterTheOther) {
     const auto messagesFor = [&](const std::string& name, const std::string& userId,
                                  const std::u16string& password) {
-        return Load({"[NewtworkFolderSetting]", "NETFOLDER_NAME=" + name,
-                     "NETFOLDER_UID=" + userId,
+        return Load({"[NewtworkFolderSetting]", "NETFOLDER_NAME=" + name, "NETFOLDER_UID=" + userId,
                      "NETFOLDER_PASS=" + (password.empty() ? "" : Encrypted(password))});
     };
     EXPECT_EQ(messagesFor("a-1", "u", u""), Messages{});
@@ -151,8 +150,8 @@ TEST_F(ReaderTest, WiredFlagsReadExactTexts) {
 TEST_F(ReaderTest, WiredAddresses) {
     EXPECT_EQ(Load({"[UserNetworkSetting]", "WIRED_IP=127.0.0.1", "WIRED_SUBNET_MASK=1.2.3",
                     "WIRED_DEFAULT_GATEWAY=1..2.3", "WIRED_DNS=1.2.3.", "WIRED_DNS_SECONDARY=x"}),
-              (Messages{kMsgInvalidIpAddress, kMsgBadFileSubnet, kMsgBadFileGateway,
-                        kMsgBadFileDns, kMsgBadFileDns}));
+              (Messages{kMsgInvalidIpAddress, kMsgBadFileSubnet, kMsgBadFileGateway, kMsgBadFileDns,
+                        kMsgBadFileDns}));
     EXPECT_EQ(Wired(), CNetworkSetting()) << "every bad address is left empty";
 
     EXPECT_EQ(Load({"[UserNetworkSetting]", "WIRED_IP=192.168.1.300", "WIRED_DNS=1.2.3.4.5",
@@ -211,10 +210,10 @@ TEST_F(ReaderTest, WirelessProfilesCloseUpInFileOrder) {
 }
 
 TEST_F(ReaderTest, WirelessFlagsAndModesReadExactTexts) {
-    EXPECT_EQ(LoadProfile({"WIRELESS_FORCE=1", "WIRELESS_CONNECTION_AUTOMATICALLY=0",
-                           "WIRELESS_DHCP=0", "WIRELESS_PROXY=yes", "WIRELESS_PROXY_ADDRESS=p",
-                           "WIRELESS_PROXY_PORT=8080"}),
-              Messages{});
+    EXPECT_EQ(
+        LoadProfile({"WIRELESS_FORCE=1", "WIRELESS_CONNECTION_AUTOMATICALLY=0", "WIRELESS_DHCP=0",
+                     "WIRELESS_PROXY=yes", "WIRELESS_PROXY_ADDRESS=p", "WIRELESS_PROXY_PORT=8080"}),
+        Messages{});
     EXPECT_EQ(Profile(0).m_nForce, 1);
     EXPECT_EQ(Profile(0).m_nConnectAutomatically, 0);
     EXPECT_EQ(Profile(0).m_nDhcp, 0);
@@ -300,8 +299,8 @@ TEST_F(ReaderTest, WirelessAddressesAndProxyUseTheWiredMessages) {
                            "WIRELESS_DEFAULT_GATEWAY=1", "WIRELESS_DNS=1.2.3.4",
                            "WIRELESS_DNS_SECONDARY=1.2.3.4.56", "WIRELESS_PROXY=1",
                            "WIRELESS_PROXY_PORT=0"}),
-              (Messages{kMsgInvalidIpAddress, kMsgBadFileSubnet, kMsgBadFileGateway,
-                        kMsgBadFileDns, kMsgFileProxyAddressMissing, kMsgBadFileProxyPort}));
+              (Messages{kMsgInvalidIpAddress, kMsgBadFileSubnet, kMsgBadFileGateway, kMsgBadFileDns,
+                        kMsgFileProxyAddressMissing, kMsgBadFileProxyPort}));
     const CNetworkSetting& profile = Profile(0);
     EXPECT_EQ(profile.m_ipAddress, IpField());
     EXPECT_EQ(profile.m_ipDns, (IpField{{1, 2, 3, 4}, 4}));
@@ -316,8 +315,8 @@ TEST_F(ReaderTest, MessagesComeInTheOrderOfTheGroups) {
                     "[NewtworkFolderSetting]", "NETFOLDER_NAME=1", "NETFOLDER_UID=u",
                     "NETFOLDER_PASS=00"}),
               (Messages{kMsgPasswordDecryption, kMsgBadFileDeviceName, kMsgBadFileDns,
-                        kMsgFileProxyAddressMissing, kMsgFileProxyPortMissing,
-                        kMsgBadFileIpAddress, kMsgBadFileSsid}));
+                        kMsgFileProxyAddressMissing, kMsgFileProxyPortMissing, kMsgBadFileIpAddress,
+                        kMsgBadFileSsid}));
     EXPECT_EQ(Wired().m_ipAddress, (IpField{{1, 2, 3, 4}, 4}))
         << "good values stay although the result is 0";
 
