@@ -24,6 +24,9 @@ CHostWindow::CHostWindow(const CQuorlanLibrary& library, const QString& devicePa
     auto* form = new QFormLayout;
     form->addRow(tr("SD card of the player:"), pathRow);
     form->addRow(tr("Player's name:"), m_deviceName);
+    // What a screen reader speaks for each edit: the label of its row.
+    m_devicePath->setAccessibleName(tr("SD card of the player:"));
+    m_deviceName->setAccessibleName(tr("Player's name:"));
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(form);
     layout->addWidget(m_openButton);

@@ -1,5 +1,6 @@
 #include "authlevel/ntlm_setting_dlg.h"
 #include "tests/authlevel/brenhold_fixture.h"
+#include "tests/support/accessibility_faults.h"
 #include "tests/support/screenshot_names.h"
 #include "tests/support/text_fit.h"
 #include "ui/qt/qt_ui.h"
@@ -32,6 +33,7 @@ TEST_F(ScreenshotTest, DialogShowsEveryTextWholeInEveryLanguage) {
                 QStringLiteral("%1/brenhold-%2.png").arg(folder, kScreenshotLanguages[language]);
             EXPECT_TRUE(window.grab().save(file));
             EXPECT_EQ(LayoutFaults(window), std::vector<std::string>{});
+            EXPECT_EQ(AccessibilityFaults(window), std::vector<std::string>{});
             window.End(ui::IDCANCEL);
         });
         services.RunModal(dialog, nullptr);

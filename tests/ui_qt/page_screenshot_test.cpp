@@ -4,6 +4,7 @@
 #include "catalogue/message_catalogue.h"
 #include "dialogs/about_dlg.h"
 #include "dialogs/main_dialog/quorlan_dlg.h"
+#include "tests/support/accessibility_faults.h"
 #include "tests/support/environment_variable.h"
 #include "tests/support/screenshot_names.h"
 #include "tests/support/temp_folder.h"
@@ -43,6 +44,7 @@ TEST(PageScreenshotTest, EveryPageShowsEveryTextWholeInEveryLanguage) {
                 EXPECT_EQ(window.size(),
                           QSize(650, 590) - (window.frameGeometry().size() - window.size()));
                 EXPECT_EQ(LayoutFaults(window), std::vector<std::string>{});
+                EXPECT_EQ(AccessibilityFaults(window), std::vector<std::string>{});
             }
             window.End(ui::IDCANCEL);
         });
@@ -65,6 +67,7 @@ TEST(PageScreenshotTest, AboutBoxShowsEveryTextWholeInEveryLanguage) {
                                      .arg(ScreenshotFolder(), kScreenshotLanguages[language]);
             EXPECT_TRUE(window.grab().save(file));
             EXPECT_EQ(LayoutFaults(window), std::vector<std::string>{});
+            EXPECT_EQ(AccessibilityFaults(window), std::vector<std::string>{});
             window.End(ui::IDCANCEL);
         });
         services.RunModal(about, nullptr);

@@ -4,6 +4,7 @@
 #include "catalogue/message_catalogue.h"
 #include "dialogs/main_dialog/quorlan_dlg.h"
 #include "dialogs/wifi_security.h"
+#include "tests/support/accessibility_faults.h"
 #include "tests/support/environment_variable.h"
 #include "tests/support/screenshot_names.h"
 #include "tests/support/temp_folder.h"
@@ -53,6 +54,7 @@ protected:
                                      .arg(ScreenshotFolder(), kScreenshotLanguages[language], name);
             EXPECT_TRUE(window.grab().save(file));
             EXPECT_EQ(LayoutFaults(window), std::vector<std::string>{});
+            EXPECT_EQ(AccessibilityFaults(window), std::vector<std::string>{});
             window.End(ui::IDCANCEL);
         });
         m_services.RunModal(dialog, nullptr);

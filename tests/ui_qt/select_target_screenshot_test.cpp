@@ -2,6 +2,7 @@
 // under the build folder for people to look at, every text checked to fit.
 #include "catalogue/message_catalogue.h"
 #include "dialogs/select_target.h"
+#include "tests/support/accessibility_faults.h"
 #include "tests/support/screenshot_names.h"
 #include "tests/support/text_fit.h"
 #include "ui/qt/qt_ui.h"
@@ -34,6 +35,7 @@ TEST(SelectTargetScreenshotTest, BothQuestionsShowEveryTextWholeInEveryLanguage)
                         .arg(folder, kScreenshotLanguages[language], kFlows[create]);
                 EXPECT_TRUE(window.grab().save(file));
                 EXPECT_EQ(LayoutFaults(window), std::vector<std::string>{});
+                EXPECT_EQ(AccessibilityFaults(window), std::vector<std::string>{});
                 window.End(ui::IDCANCEL);
             });
             EXPECT_EQ(services.RunModal(dialog, nullptr), ui::IDCANCEL);

@@ -2,7 +2,7 @@
 
 #include <QHBoxLayout>
 #include <QKeyEvent>
-#include <QLabel>
+#include <QPainter>
 #include <QRegularExpressionValidator>
 #include <algorithm>
 
@@ -19,9 +19,7 @@ CIpAddressEdit::CIpAddressEdit(QWidget* parent) : QFrame(parent) {
         new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]{0,3}")), this);
     for (int i = 0; i < 4; ++i) {
         if (i > 0) {
-            auto* dot = new QLabel(QStringLiteral("."), this);
-            dot->setBackgroundRole(QPalette::Base);
-            layout->addWidget(dot);
+            layout->addSpacing(fontMetrics().horizontalAdvance(u'.'));
         }
         auto* field = new QLineEdit(this);
         field->setFrame(false);
@@ -34,6 +32,26 @@ CIpAddressEdit::CIpAddressEdit(QWidget* parent) : QFrame(parent) {
         m_fields[static_cast<size_t>(i)] = field;
     }
     setFocusProxy(m_fields[0]);
+}
+
+void CIpAddressEdit::SetAccessibleLabel(const QString& label) {
+    setAccessibleName(label);
+    for (int i = 0; i < 4; ++i) {
+        Field(i)->setAccessibleName(QStringLiteral("%1 %2/4").arg(label).arg(i + 1));
+    }
+}
+
+void CIpAddressEdit::paintEvent(QPaintEvent* event) {
+    QFrame::paintEvent(event);
+    QPainter painter(this);
+    painter.setPen(
+        palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::Text));
+    for (int i = 1; i < 4; ++i) {
+        const QRect before = Field(i - 1)->geometry();
+        const QRect gap(QPoint(before.right() + 1, before.top()),
+                        QPoint(Field(i)->geometry().left() - 1, before.bottom()));
+        painter.drawText(gap, Qt::AlignCenter, QStringLiteral("."));
+    }
 }
 
 void CIpAddressEdit::SetAddress(const IpField& address) {

@@ -21,9 +21,14 @@ public:
     QLineEdit* Field(int index) const { return m_fields[static_cast<size_t>(index)]; }
     // Called after every change the user makes.
     void OnEdited(std::function<void()> handler) { m_onEdited = std::move(handler); }
+    // The name a screen reader speaks: the label for the control, and
+    // "<label> 1/4" to "<label> 4/4" for its fields.
+    void SetAccessibleLabel(const QString& label);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    // The dots are drawn, not labels: a screen reader would speak each one.
+    void paintEvent(QPaintEvent* event) override;
 
 private:
     void FieldEdited(int index);

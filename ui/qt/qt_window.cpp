@@ -1,5 +1,6 @@
 #include "ui/qt/qt_window.h"
 
+#include "ui/qt/accessible_controls.h"
 #include "ui/qt/ip_address_edit.h"
 #include "ui/qt/qt_text.h"
 #include "ui/qt/tab_strip.h"
@@ -35,6 +36,7 @@ QString IconPath(const QString& name) { return QStringLiteral(":/icons/%1.svg").
 CQtWindow::CQtWindow(CDialog& dialog, QWidget* parent)
     : QDialog(parent), m_dialog(dialog), m_pDefaultButton(new CDefaultButton(this)),
       m_nExtendedStyle(dialog.Template().extendedStyle), m_pPosChangedReport(new QTimer(this)) {
+    InstallAccessibleControls();
     m_pPosChangedReport->setSingleShot(true);
     m_pPosChangedReport->setInterval(0);
     connect(m_pPosChangedReport, &QTimer::timeout, this, [this] {
@@ -107,8 +109,14 @@ void CQtWindow::ApplyWindowFlags() {
 
 void CQtWindow::UpdateAccessibleName(int labelId) {
     const auto labelled = m_labelledControls.find(labelId);
-    if (labelled != m_labelledControls.end()) {
-        Control(labelled->second)->setAccessibleName(As<QLabel>(labelId)->text());
+    if (labelled == m_labelledControls.end()) {
+        return;
+    }
+    const QString label = As<QLabel>(labelId)->text();
+    if (auto* address = As<CIpAddressEdit>(labelled->second)) {
+        address->SetAccessibleLabel(label);
+    } else {
+        Control(labelled->second)->setAccessibleName(label);
     }
 }
 
