@@ -13,7 +13,11 @@ file(CHMOD ${QUORLAN_TEST_ROOT}/record-restart
   PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
 
 # No test reaches the machine's pkexec: KORDAVIN_PKEXEC names a missing one
-# unless a test writes a stand-in of its own.
+# unless a test writes a stand-in of its own. Every system place a program
+# would read or write is one of the test root's.
+set(QUORLAN_TEST_ENVIRONMENT
+  "XDG_CONFIG_HOME=${QUORLAN_TEST_ROOT}/config;APPDATA=;KORDAVIN_REGISTRY_ROOT=${QUORLAN_TEST_ROOT}/registry;KORDAVIN_SAMBA_ROOT=${QUORLAN_TEST_ROOT}/samba;KORDAVIN_RESTART_COMMAND=${QUORLAN_TEST_ROOT}/record-restart;KORDAVIN_PKEXEC=${QUORLAN_TEST_ROOT}/no-pkexec;KORDAVIN_RUN_ROOT=${QUORLAN_TEST_ROOT};KORDAVIN_NM_CONNECTIONS=${QUORLAN_TEST_ROOT}/no-nm-connections;KORDAVIN_NM_TIMESTAMPS=${QUORLAN_TEST_ROOT}/no-nm-timestamps;LC_ALL=;LC_MESSAGES=;LANG=en_US.UTF-8")
+
 function(quorlan_add_test name)
   cmake_parse_arguments(ARG "" "" "SOURCES;LIBRARIES" ${ARGN})
   add_executable(${name} ${ARG_SOURCES})
@@ -23,6 +27,5 @@ function(quorlan_add_test name)
     QUORLAN_SOURCE_DIR="${PROJECT_SOURCE_DIR}")
   gtest_discover_tests(${name}
     DISCOVERY_MODE PRE_TEST
-    PROPERTIES ENVIRONMENT
-      "QT_QPA_PLATFORM=offscreen;XDG_CONFIG_HOME=${QUORLAN_TEST_ROOT}/config;APPDATA=;KORDAVIN_REGISTRY_ROOT=${QUORLAN_TEST_ROOT}/registry;KORDAVIN_SAMBA_ROOT=${QUORLAN_TEST_ROOT}/samba;KORDAVIN_RESTART_COMMAND=${QUORLAN_TEST_ROOT}/record-restart;KORDAVIN_PKEXEC=${QUORLAN_TEST_ROOT}/no-pkexec;KORDAVIN_RUN_ROOT=${QUORLAN_TEST_ROOT};KORDAVIN_NM_CONNECTIONS=${QUORLAN_TEST_ROOT}/no-nm-connections;KORDAVIN_NM_TIMESTAMPS=${QUORLAN_TEST_ROOT}/no-nm-timestamps;LC_ALL=;LC_MESSAGES=;LANG=en_US.UTF-8")
+    PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;${QUORLAN_TEST_ENVIRONMENT}")
 endfunction()

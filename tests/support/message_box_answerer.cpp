@@ -1,6 +1,7 @@
 #include "tests/support/message_box_answerer.h"
 
 #include <QAbstractButton>
+#include <QAccessible>
 #include <QApplication>
 #include <QTest>
 
@@ -10,13 +11,30 @@ CMessageBoxAnswerer::CMessageBoxAnswerer(std::deque<QMessageBox::StandardButton>
     m_timer.start(10);
 }
 
+namespace {
+
+bool IsAlertWithItsText(QMessageBox& box) {
+    QAccessibleInterface* alert = QAccessible::queryAccessibleInterface(&box);
+    if (alert == nullptr || alert->role() != QAccessible::AlertMessage) {
+        return false;
+    }
+    for (int child = 0; child < alert->childCount(); ++child) {
+        if (alert->child(child)->text(QAccessible::Name) == box.text()) {
+            return true;
+        }
+    }
+    return false;
+}
+
+} // namespace
+
 void CMessageBoxAnswerer::AnswerOpenBox() {
     auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
     if (box == nullptr || !box->isVisible() || m_answers.empty()) {
         return;
     }
     m_shown.push_back({box->text(), box->windowTitle(), box->icon(),
-                       box->parentWidget() != nullptr && box->isModal()});
+                       box->parentWidget() != nullptr && box->isModal(), IsAlertWithItsText(*box)});
     QAbstractButton* button = box->button(m_answers.front());
     m_answers.pop_front();
     if (button != nullptr) {

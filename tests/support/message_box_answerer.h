@@ -14,6 +14,8 @@ public:
         QString caption;
         QMessageBox::Icon icon;
         bool modalToItsOwner;
+        // A screen reader is told of it as an alert and reads its text.
+        bool announcedAsAlert;
     };
 
     explicit CMessageBoxAnswerer(std::deque<QMessageBox::StandardButton> answers);

@@ -77,6 +77,9 @@ TEST_F(QtUiTest, MessageBoxesAreModalToTheirDialogAndReturnTheButton) {
     EXPECT_EQ(answerer.Shown()[0].icon, QMessageBox::Question);
     EXPECT_TRUE(answerer.Shown()[0].modalToItsOwner);
     EXPECT_EQ(answerer.Shown()[2].icon, QMessageBox::Critical);
+    for (const auto& shown : answerer.Shown()) {
+        EXPECT_TRUE(shown.announcedAsAlert) << shown.text.toStdString();
+    }
 }
 
 TEST_F(QtUiTest, WindowStylesDecideCloseBoxAndTaskbarEntry) {
