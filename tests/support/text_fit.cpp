@@ -3,11 +3,49 @@
 #include <QAbstractButton>
 #include <QComboBox>
 #include <QGroupBox>
+#include <QImage>
 #include <QLabel>
 #include <QPushButton>
+#include <QStyle>
+#include <QStyleOptionGroupBox>
 #include <QTabBar>
 
 namespace {
+
+// Where a label's glyphs are drawn, to the pixel: the label painted alone,
+// the rows and columns its ink covers. The fonts that really draw them (a
+// fallback font for Chinese and Japanese) decide, not the layout's line box.
+QRect GlyphArea(QLabel& label) {
+    QImage image(label.size(), QImage::Format_ARGB32);
+    image.fill(Qt::transparent);
+    label.render(&image, QPoint(), QRegion(), QWidget::DrawChildren);
+    QRect ink;
+    for (int y = 0; y < image.height(); ++y) {
+        const auto* row = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+        for (int x = 0; x < image.width(); ++x) {
+            if (qAlpha(row[x]) > 64) {
+                ink |= QRect(x, y, 1, 1);
+            }
+        }
+    }
+    return ink.translated(label.pos());
+}
+
+// The lines of a group box's frame: a label's glyphs must not touch them.
+std::vector<QRect> FrameLines(const QGroupBox& group) {
+    QStyleOptionGroupBox option;
+    option.initFrom(&group);
+    option.text = group.title();
+    option.lineWidth = 1;
+    option.subControls = QStyle::SC_GroupBoxFrame;
+    QRect frame = group.style()->subControlRect(QStyle::CC_GroupBox, &option,
+                                                QStyle::SC_GroupBoxFrame, &group);
+    frame.translate(group.pos());
+    return {QRect(frame.topLeft(), QSize(frame.width(), 1)),
+            QRect(frame.bottomLeft(), QSize(frame.width(), 1)),
+            QRect(frame.topLeft(), QSize(1, frame.height())),
+            QRect(frame.topRight(), QSize(1, frame.height()))};
+}
 
 // The widgets drawn over WIDGET: its siblings stacked above it.
 std::vector<QWidget*> CoveringSiblings(const QWidget& widget) {
@@ -25,7 +63,7 @@ std::vector<QWidget*> CoveringSiblings(const QWidget& widget) {
 
 std::vector<std::string> TextsThatDoNotFit(const QWidget& window) {
     std::vector<std::string> faults;
-    for (auto* label : window.findChildren<QLabel*>()) {
+    for (QLabel* label : window.findChildren<QLabel*>()) {
         if (!label->isVisibleTo(&window)) {
             continue;
         }
@@ -41,6 +79,28 @@ std::vector<std::string> TextsThatDoNotFit(const QWidget& window) {
             if (above->isVisibleTo(&window) && above->geometry().intersects(text)) {
                 faults.push_back("label " + label->objectName().toStdString() + " under " +
                                  above->objectName().toStdString());
+            }
+        }
+        // Glyphs touching another control or cut by a frame's line.
+        const QRect glyphs = GlyphArea(*label);
+        for (auto* other :
+             label->parentWidget()->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly)) {
+            if (other == label || !other->isVisibleTo(&window) ||
+                qobject_cast<QLabel*>(other) != nullptr) {
+                continue;
+            }
+            if (auto* group = qobject_cast<QGroupBox*>(other)) {
+                for (const QRect& line : FrameLines(*group)) {
+                    if (line.intersects(glyphs)) {
+                        faults.push_back("label " + label->objectName().toStdString() +
+                                         " cut by the frame of " +
+                                         group->objectName().toStdString());
+                    }
+                }
+            } else if (other->geometry().intersects(glyphs) &&
+                       !other->geometry().contains(glyphs)) { // not a page it lies on
+                faults.push_back("label " + label->objectName().toStdString() + " touches " +
+                                 other->objectName().toStdString());
             }
         }
     }

@@ -5,7 +5,9 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QTextLayout>
 #include <algorithm>
+#include <cmath>
 
 namespace ui::qt {
 namespace {
@@ -41,20 +43,46 @@ bool TextFits(QWidget* widget) {
     return true;
 }
 
-// Chinese and Japanese glyphs come from a fallback font taller than the
-// dialog font: a label then keeps its place and grows down to one line of
-// its text.
-void GrowToOneLine(QWidget* widget, QRect& rect) {
+// The first line of a label as the fonts that draw it lay it out: with a
+// fallback font (Chinese, Japanese) taller above and below its baseline than
+// the dialog font.
+QTextLine FirstLine(const QLabel& label, QTextLayout& layout) {
+    layout.setText(label.text());
+    layout.setFont(label.font());
+    layout.beginLayout();
+    QTextLine line = layout.createLine();
+    if (line.isValid()) {
+        line.setLineWidth(label.width());
+    }
+    layout.endLayout();
+    return line;
+}
+
+// A label whose first line is drawn in a taller fallback font keeps its
+// baseline where the dialog font puts it: it gets the room for the taller
+// glyphs above it, and only their longer descent below, so its text stays
+// level with a Latin label beside it and runs into the control below by as
+// little as can be. Its place across and its width stay as drawn.
+void KeepBaseline(QWidget* widget, QRect& rect) {
     auto* label = qobject_cast<QLabel*>(widget);
     if (label == nullptr || label->text().isEmpty()) {
         return;
     }
-    constexpr int kUnbounded = 1 << 20;
-    const int oneLine = label->heightForWidth(kUnbounded) - label->fontMetrics().leading();
-    if (oneLine > rect.height()) {
-        rect.setHeight(oneLine);
-        label->setGeometry(rect);
+    QTextLayout layout;
+    const QTextLine line = FirstLine(*label, layout);
+    if (!line.isValid()) {
+        return;
     }
+    const QFontMetrics metrics = label->fontMetrics();
+    const int above = static_cast<int>(std::ceil(line.ascent())) - metrics.ascent();
+    const int below = static_cast<int>(std::ceil(line.descent())) - metrics.descent();
+    if (above <= 0 && below <= 0) {
+        return;
+    }
+    const int textHeight = label->heightForWidth(rect.width()) - metrics.leading();
+    rect.setTop(rect.top() - std::max(above, 0));
+    rect.setHeight(std::max(rect.height() + std::max(above, 0), textHeight));
+    label->setGeometry(rect);
 }
 
 } // namespace
@@ -63,7 +91,7 @@ void CQtWindow::FitTexts() {
     std::map<QWidget*, QRect> drawn;
     for (const auto& [id, widget] : m_controls) {
         QRect rect = widget->geometry();
-        GrowToOneLine(widget, rect);
+        KeepBaseline(widget, rect);
         drawn.emplace(widget, rect);
     }
     const int drawnWidth = width();
