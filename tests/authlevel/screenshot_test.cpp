@@ -23,7 +23,7 @@ TEST_F(ScreenshotTest, DialogShowsEveryTextWholeInEveryLanguage) {
     ui::InstallServices(&services);
     const QString folder = ScreenshotFolder();
     ASSERT_TRUE(QDir(folder).exists());
-    for (int language = 0; language < kLanguageCount; ++language) {
+    for (const int language : ScreenshotLanguages()) {
         SCOPED_TRACE(kScreenshotLanguages[language]);
         g_nLanguageIndex = language;
         CNTLMSettingDlg dialog;
@@ -31,7 +31,7 @@ TEST_F(ScreenshotTest, DialogShowsEveryTextWholeInEveryLanguage) {
             auto& window = dynamic_cast<CQtWindow&>(dialog.Window());
             const QString file =
                 QStringLiteral("%1/brenhold-%2.png").arg(folder, kScreenshotLanguages[language]);
-            EXPECT_TRUE(window.grab().save(file));
+            EXPECT_TRUE(SaveScreenshot(window, file));
             EXPECT_EQ(LayoutFaults(window), std::vector<std::string>{});
             EXPECT_EQ(AccessibilityFaults(window), std::vector<std::string>{});
             window.End(ui::IDCANCEL);

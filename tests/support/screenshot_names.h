@@ -2,6 +2,8 @@
 #include "catalogue/message_catalogue.h"
 
 #include <QString>
+#include <QWidget>
+#include <vector>
 
 // The language of each catalogue column, as screenshot file names carry it.
 inline constexpr const char* kScreenshotLanguages[kLanguageCount] = {
@@ -10,3 +12,13 @@ inline constexpr const char* kScreenshotLanguages[kLanguageCount] = {
 
 // The folder under the build folder where screenshots go, made if missing.
 QString ScreenshotFolder();
+
+// The languages a screenshot test shows: the one QUORLAN_SCREENSHOT_LANGUAGE
+// names (a catalogue column), in a run under that language's own locale, as
+// the fonts that draw Chinese and Japanese follow the locale; or, without
+// it, every language, to check them all in one run.
+std::vector<int> ScreenshotLanguages();
+
+// Saves the window's picture in a language's own run; a run of every
+// language only checks. False when the picture could not be saved.
+bool SaveScreenshot(QWidget& window, const QString& file);

@@ -27,7 +27,7 @@ TEST(PageScreenshotTest, EveryPageShowsEveryTextWholeInEveryLanguage) {
     ui::InstallServices(&services);
     const QString folder = ScreenshotFolder();
     ASSERT_TRUE(QDir(folder).exists());
-    for (int language = 0; language < kLanguageCount; ++language) {
+    for (const int language : ScreenshotLanguages()) {
         SCOPED_TRACE(kScreenshotLanguages[language]);
         g_nLanguageIndex = language;
         CQuorlanDlg dialog;
@@ -40,7 +40,7 @@ TEST(PageScreenshotTest, EveryPageShowsEveryTextWholeInEveryLanguage) {
                 dialog.ShowSelectedPage();
                 const QString file = QStringLiteral("%1/quorlan-%2-%3.png")
                                          .arg(folder, kScreenshotLanguages[language], kPages[page]);
-                EXPECT_TRUE(window.grab().save(file));
+                EXPECT_TRUE(SaveScreenshot(window, file));
                 EXPECT_EQ(window.size(),
                           QSize(650, 590) - (window.frameGeometry().size() - window.size()));
                 EXPECT_EQ(LayoutFaults(window), std::vector<std::string>{});
@@ -57,7 +57,7 @@ TEST(PageScreenshotTest, EveryPageShowsEveryTextWholeInEveryLanguage) {
 TEST(PageScreenshotTest, AboutBoxShowsEveryTextWholeInEveryLanguage) {
     ui::qt::CQtUi services;
     ui::InstallServices(&services);
-    for (int language = 0; language < kLanguageCount; ++language) {
+    for (const int language : ScreenshotLanguages()) {
         SCOPED_TRACE(kScreenshotLanguages[language]);
         g_nLanguageIndex = language;
         CAboutDlg about(nullptr);
@@ -65,7 +65,7 @@ TEST(PageScreenshotTest, AboutBoxShowsEveryTextWholeInEveryLanguage) {
             auto& window = dynamic_cast<ui::qt::CQtWindow&>(about.Window());
             const QString file = QStringLiteral("%1/quorlan-%2-about.png")
                                      .arg(ScreenshotFolder(), kScreenshotLanguages[language]);
-            EXPECT_TRUE(window.grab().save(file));
+            EXPECT_TRUE(SaveScreenshot(window, file));
             EXPECT_EQ(LayoutFaults(window), std::vector<std::string>{});
             EXPECT_EQ(AccessibilityFaults(window), std::vector<std::string>{});
             window.End(ui::IDCANCEL);

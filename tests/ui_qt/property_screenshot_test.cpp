@@ -52,7 +52,7 @@ protected:
             auto& window = dynamic_cast<ui::qt::CQtWindow&>(dialog.Window());
             const QString file = QStringLiteral("%1/quorlan-%2-%3.png")
                                      .arg(ScreenshotFolder(), kScreenshotLanguages[language], name);
-            EXPECT_TRUE(window.grab().save(file));
+            EXPECT_TRUE(SaveScreenshot(window, file));
             EXPECT_EQ(LayoutFaults(window), std::vector<std::string>{});
             EXPECT_EQ(AccessibilityFaults(window), std::vector<std::string>{});
             window.End(ui::IDCANCEL);
@@ -66,7 +66,7 @@ protected:
 };
 
 TEST_F(ScreenshotTest, PropertyDialogAndWirelessPageShowEveryTextWholeInEveryLanguage) {
-    for (int language = 0; language < kLanguageCount; ++language) {
+    for (const int language : ScreenshotLanguages()) {
         SCOPED_TRACE(kScreenshotLanguages[language]);
         g_nLanguageIndex = language;
         {

@@ -20,7 +20,7 @@ TEST(SelectTargetScreenshotTest, BothQuestionsShowEveryTextWholeInEveryLanguage)
     ui::qt::CQtUi services;
     ui::InstallServices(&services);
     const QString folder = ScreenshotFolder();
-    for (int language = 0; language < kLanguageCount; ++language) {
+    for (const int language : ScreenshotLanguages()) {
         SCOPED_TRACE(kScreenshotLanguages[language]);
         g_nLanguageIndex = language;
         for (int create = 0; create < 2; ++create) {
@@ -33,7 +33,7 @@ TEST(SelectTargetScreenshotTest, BothQuestionsShowEveryTextWholeInEveryLanguage)
                 const QString file =
                     QStringLiteral("%1/select-target-%2-%3.png")
                         .arg(folder, kScreenshotLanguages[language], kFlows[create]);
-                EXPECT_TRUE(window.grab().save(file));
+                EXPECT_TRUE(SaveScreenshot(window, file));
                 EXPECT_EQ(LayoutFaults(window), std::vector<std::string>{});
                 EXPECT_EQ(AccessibilityFaults(window), std::vector<std::string>{});
                 window.End(ui::IDCANCEL);

@@ -7,7 +7,6 @@
 #include <QRegularExpression>
 #include <QTextLayout>
 #include <algorithm>
-#include <cmath>
 
 namespace ui::qt {
 namespace {
@@ -74,8 +73,8 @@ void KeepBaseline(QWidget* widget, QRect& rect) {
         return;
     }
     const QFontMetrics metrics = label->fontMetrics();
-    const int above = static_cast<int>(std::ceil(line.ascent())) - metrics.ascent();
-    const int below = static_cast<int>(std::ceil(line.descent())) - metrics.descent();
+    const int above = qRound(line.ascent()) - metrics.ascent();
+    const int below = qRound(line.descent()) - metrics.descent();
     if (above <= 0 && below <= 0) {
         return;
     }
