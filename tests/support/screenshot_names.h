@@ -1,6 +1,7 @@
 #pragma once
 #include "catalogue/message_catalogue.h"
 
+#include <QFont>
 #include <QString>
 #include <QWidget>
 #include <vector>
@@ -19,6 +20,11 @@ QString ScreenshotFolder();
 // it, every language, to check them all in one run.
 std::vector<int> ScreenshotLanguages();
 
-// Saves the window's picture in a language's own run; a run of every
-// language only checks. False when the picture could not be saved.
+// Saves the window's picture in a language's own run, its title in a bar
+// above it; a run of every language only checks. False when the picture
+// could not be saved.
 bool SaveScreenshot(QWidget& window, const QString& file);
+
+// The font a desktop's title bar draws a window's title in, as near as the
+// tests can know it: the application's, bold.
+QFont TitleBarFont();

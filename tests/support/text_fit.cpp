@@ -1,5 +1,7 @@
 #include "tests/support/text_fit.h"
 
+#include "tests/support/screenshot_names.h"
+
 #include <QAbstractButton>
 #include <QComboBox>
 #include <QGroupBox>
@@ -129,6 +131,14 @@ std::vector<std::string> TextsThatDoNotFit(const QWidget& window) {
         if (group->isVisibleTo(&window) &&
             group->fontMetrics().horizontalAdvance(group->title()) + 16 > group->width()) {
             faults.push_back("group box " + group->objectName().toStdString());
+        }
+    }
+    // A title beside the window's icon and its three buttons in the bar.
+    if (window.isWindow() && !window.windowTitle().isEmpty()) {
+        const QFontMetrics title(TitleBarFont());
+        if (title.horizontalAdvance(window.windowTitle()) + 4 * (title.height() + 8) >
+            window.width()) {
+            faults.push_back("window title");
         }
     }
     for (auto* tabs : window.findChildren<QTabBar*>()) {

@@ -12,6 +12,8 @@
 #include "ui/qt/qt_ui.h"
 #include "ui/qt/qt_window.h"
 
+#include <QAbstractItemView>
+#include <QComboBox>
 #include <QTimer>
 #include <gtest/gtest.h>
 
@@ -77,6 +79,29 @@ TEST_F(ScreenshotTest, PropertyDialogAndWirelessPageShowEveryTextWholeInEveryLan
             CWifiSecurity filled(nullptr);
             filled.SetSetting(FilledProfile());
             Capture(filled, "property-filled", language);
+        }
+        {
+            // The security list dropped down: every row whole in its width.
+            CWifiSecurity open(nullptr);
+            QTimer::singleShot(0, [&] {
+                auto& window = dynamic_cast<ui::qt::CQtWindow&>(open.Window());
+                auto* combo = window.findChild<QComboBox*>(QString::number(IDC_WIFI_SECURITY));
+                ASSERT_NE(combo, nullptr);
+                combo->showPopup();
+                QAbstractItemView* rows = combo->view();
+                for (int row = 0; row < combo->count(); ++row) {
+                    const QString text = combo->itemText(row);
+                    EXPECT_LE(rows->fontMetrics().horizontalAdvance(text),
+                              rows->visualRect(combo->model()->index(row, 0)).width())
+                        << text.toStdString();
+                }
+                const QString file = QStringLiteral("%1/quorlan-%2-property-security-open.png")
+                                         .arg(ScreenshotFolder(), kScreenshotLanguages[language]);
+                EXPECT_TRUE(SaveScreenshot(*rows->window(), file));
+                combo->hidePopup();
+                window.End(ui::IDCANCEL);
+            });
+            m_services.RunModal(open, nullptr);
         }
         CQuorlanDlg dialog;
         Capture(dialog, "wireless-three-profiles", language, [&] {
