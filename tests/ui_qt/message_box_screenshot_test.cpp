@@ -7,7 +7,9 @@
 #include "tests/support/text_fit.h"
 #include "ui/qt/qt_ui.h"
 
+#include <QAbstractButton>
 #include <QApplication>
+#include <QLocale>
 #include <QMessageBox>
 #include <QTimer>
 #include <gtest/gtest.h>
@@ -52,6 +54,11 @@ TEST(MessageBoxScreenshotTest, EachKindShowsItsTextWholeInEveryLanguage) {
                 EXPECT_TRUE(SaveScreenshot(*box, file));
                 EXPECT_EQ(TextsThatDoNotFit(*box), std::vector<std::string>{});
                 EXPECT_EQ(AccessibilityFaults(*box), std::vector<std::string>{});
+                // The buttons speak the user's language, as Windows' own do.
+                if (QAbstractButton* cancel = box->button(QMessageBox::Cancel);
+                    cancel != nullptr && QLocale::system().language() == QLocale::German) {
+                    EXPECT_EQ(cancel->text(), QStringLiteral("Abbrechen"));
+                }
                 box->done(QMessageBox::Cancel);
             });
             watch.start(10);

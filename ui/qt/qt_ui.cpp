@@ -6,6 +6,7 @@
 #include "ui/qt/modality.h"
 #include "ui/qt/qt_text.h"
 #include "ui/qt/qt_window.h"
+#include "ui/qt/system_button_texts.h"
 
 #include <QApplication>
 #include <QGuiApplication>
@@ -72,6 +73,7 @@ int CQtUi::ShowMessageBox(CDialog* owner, std::u16string_view text, std::u16stri
         break;
     }
     box.setDefaultButton(first);
+    UseSystemButtonTexts(box);
     SetModality(box);
     box.exec();
     switch (box.standardButton(box.clickedButton())) {
