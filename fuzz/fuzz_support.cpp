@@ -1,9 +1,11 @@
 #include "fuzz/fuzz_support.h"
 
 #include "platform/codepage.h"
+#include "platform/registry.h"
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <unistd.h>
 #include <vector>
 
@@ -26,6 +28,13 @@ std::vector<std::string> Lines(std::string_view bytes) {
 std::filesystem::path FuzzScratchPath(std::string_view name) {
     return std::filesystem::temp_directory_path() /
            ("quorlan-fuzz-" + std::to_string(::getpid()) + "-" + std::string(name));
+}
+
+std::filesystem::path FuzzMachineHive(std::string_view name) {
+    const std::filesystem::path root = FuzzScratchPath(name);
+    std::filesystem::create_directories(root);
+    ::setenv("KORDAVIN_REGISTRY_ROOT", root.c_str(), 1);
+    return platform::RegistryRoot() / "HKEY_LOCAL_MACHINE.ini";
 }
 
 std::u16string FuzzText(std::string_view bytes) {

@@ -11,6 +11,10 @@
 // fuzzers (and -jobs workers) never share a file.
 std::filesystem::path FuzzScratchPath(std::string_view name);
 
+// The registry's machine hive in a folder of this process's own, named so;
+// the registry is pointed at that folder.
+std::filesystem::path FuzzMachineHive(std::string_view name);
+
 // The input as the text a user or a file would hand over: UTF-8, with bytes
 // that are no UTF-8 turned into U+FFFD.
 std::u16string FuzzText(std::string_view bytes);

@@ -18,7 +18,6 @@
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
-#include <cstdlib>
 #include <fuzzer/FuzzedDataProvider.h>
 #include <string>
 #include <vector>
@@ -39,12 +38,7 @@ std::u16string Units(FuzzedDataProvider& input, std::uint8_t count) {
 }
 
 const std::filesystem::path& HiveFile() {
-    static const std::filesystem::path file = [] {
-        const std::filesystem::path root = FuzzScratchPath("registry-names");
-        std::filesystem::create_directories(root);
-        ::setenv("KORDAVIN_REGISTRY_ROOT", root.c_str(), 1);
-        return RegistryRoot() / "HKEY_LOCAL_MACHINE.ini";
-    }();
+    static const std::filesystem::path file = FuzzMachineHive("registry-names");
     return file;
 }
 

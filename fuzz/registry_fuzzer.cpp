@@ -10,7 +10,6 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <cstdlib>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -26,12 +25,7 @@ constexpr std::uint32_t kLevelCount = 6;
 constexpr std::string_view kUtf16LeBom = "\xFF\xFE";
 
 const std::filesystem::path& HiveFile() {
-    static const std::filesystem::path file = [] {
-        const std::filesystem::path root = FuzzScratchPath("registry");
-        std::filesystem::create_directories(root);
-        ::setenv("KORDAVIN_REGISTRY_ROOT", root.c_str(), 1);
-        return RegistryRoot() / "HKEY_LOCAL_MACHINE.ini";
-    }();
+    static const std::filesystem::path file = FuzzMachineHive("registry");
     return file;
 }
 
