@@ -5,7 +5,7 @@ combo box named by its row, address fields without names, dots spoken as
 text. Works in any language: it compares what it finds with itself, never
 with English texts. Exits 1 when it found a fault, 2 when it found no dialog.
 
-    screen_reader_tree.py quorlan-host|Brenhold
+    screen_reader_tree.py quorlan-host|Brenhold PID
 """
 import sys
 import time
@@ -30,9 +30,11 @@ def wait_for(what, find, seconds=30):
     sys.exit(2)
 
 
-def application(name):
+def application(name, pid):
+    """The program's application, by its process: one that ended a moment ago
+    may still be listed under the same name."""
     for app in pyatspi.Registry.getDesktop(0):
-        if app is not None and app.name == name:
+        if app is not None and app.name == name and app.get_process_id() == pid:
             return app
     return None
 
@@ -101,9 +103,16 @@ def main_dialog(app):
     if len(pages) != 3:
         fault("main dialog", f"{len(pages)} tabs")
     always = None
+    def shown_names():
+        return sorted(item.name for item in showing(dialog))
+
     for number, page in enumerate(pages):
+        before = shown_names()
         press(page)
-        time.sleep(0.5)
+        # Another page shows other controls; the first is shown already.
+        wait_for(f"page '{page.name}'",
+                 lambda: True if number == 0 or shown_names() != before else None)
+        time.sleep(0.3)
         seen = check(f"main dialog, page '{page.name}'", dialog)
         if number == 0:
             radios = [item for item in seen if item.getRole() == pyatspi.ROLE_RADIO_BUTTON]
@@ -153,7 +162,8 @@ def brenhold(app):
 
 
 program = sys.argv[1]
-app = wait_for(program, lambda: application(program))
+pid = int(sys.argv[2])
+app = wait_for(program, lambda: application(program, pid))
 if program == "quorlan-host":
     check("host window", next(window for window in children(app)
                               if window.getRole() not in (pyatspi.ROLE_DIALOG, pyatspi.ROLE_ALERT)))

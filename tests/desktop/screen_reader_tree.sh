@@ -8,7 +8,7 @@ set -uo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 
 if [ "${1:-}" != --inside ]; then
-    for tool in dbus-run-session Xvfb /usr/libexec/at-spi-bus-launcher /usr/bin/python3; do
+    for tool in dbus-run-session Xvfb xdpyinfo /usr/libexec/at-spi-bus-launcher /usr/bin/python3; do
         command -v "$tool" >/dev/null || { echo "$tool is missing: run scripts/install-deps.sh" >&2; exit 1; }
     done
     /usr/bin/python3 -c "import pyatspi" 2>/dev/null ||
@@ -30,13 +30,20 @@ finish() {
 }
 trap finish EXIT
 
-Xvfb -displayfd 5 -nolisten tcp -screen 0 1280x1024x24 5>"$scratch/display" 2>/dev/null &
+# -noreset: the server would otherwise reset whenever its last client
+# leaves, and refuse a program that connects during the reset.
+Xvfb -displayfd 5 -noreset -nolisten tcp -screen 0 1280x1024x24 5>"$scratch/display" 2>/dev/null &
 started+=($!)
 for _ in $(seq 100); do
     [ -s "$scratch/display" ] && break
     sleep 0.1
 done
 export DISPLAY=:$(cat "$scratch/display")
+# A loaded machine may announce the display before it takes clients.
+for _ in $(seq 100); do
+    xdpyinfo >/dev/null 2>&1 && break
+    sleep 0.1
+done
 /usr/libexec/at-spi-bus-launcher --launch-immediately 2>/dev/null &
 started+=($!)
 
@@ -53,17 +60,19 @@ for language in en_US.UTF-8 de_DE.UTF-8; do
         --open 2>"$scratch/host.log" &
     host=$!
     started+=("$host")
-    /usr/bin/python3 "$here/screen_reader_tree.py" quorlan-host ||
-        fail "quorlan-host in $language, as a screen reader reads it"
+    /usr/bin/python3 "$here/screen_reader_tree.py" quorlan-host "$host" ||
+        { fail "quorlan-host in $language, as a screen reader reads it"; cat "$scratch/host.log"; }
     kill "$host" 2>/dev/null
+    wait "$host" 2>/dev/null
 
     if [ "$(id -u)" -eq 0 ]; then # an ordinary user's Brenhold asks pkexec first
         LANG=$language "$built/Brenhold" 2>"$scratch/brenhold.log" &
         brenhold=$!
         started+=("$brenhold")
-        /usr/bin/python3 "$here/screen_reader_tree.py" Brenhold ||
-            fail "Brenhold in $language, as a screen reader reads it"
+        /usr/bin/python3 "$here/screen_reader_tree.py" Brenhold "$brenhold" ||
+            { fail "Brenhold in $language, as a screen reader reads it"; cat "$scratch/brenhold.log"; }
         kill "$brenhold" 2>/dev/null
+        wait "$brenhold" 2>/dev/null
     fi
 done
 exit_with_failures
