@@ -1,7 +1,9 @@
 #include "platform/app_data_folder.h"
 
+#include <cerrno>
 #include <cstdlib>
 #include <pwd.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace platform {
@@ -35,6 +37,21 @@ std::optional<std::filesystem::path> GetAppDataFolder() {
         return *home / ".config";
     }
     return std::nullopt;
+}
+
+bool CreatePrivateFolders(const std::filesystem::path& folder) {
+    std::error_code error;
+    if (std::filesystem::is_directory(folder, error)) {
+        return true;
+    }
+    const std::filesystem::path parent = folder.parent_path();
+    if (!parent.empty() && parent != folder && !CreatePrivateFolders(parent)) {
+        return false;
+    }
+    // mkdir's mode is cut by the umask, never widened by it.
+    return ::mkdir(folder.c_str(), 0700) == 0 || errno == EEXIST
+               ? std::filesystem::is_directory(folder, error)
+               : false;
 }
 
 } // namespace platform

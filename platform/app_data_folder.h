@@ -9,4 +9,9 @@ namespace platform {
 // empty text counts as not set. Nothing when no home folder is known.
 std::optional<std::filesystem::path> GetAppDataFolder();
 
+// Makes folder and any missing folder above it, each its owner's only,
+// whatever the umask; folders already there stay as they are. False when it
+// is still not a folder afterwards.
+bool CreatePrivateFolders(const std::filesystem::path& folder);
+
 } // namespace platform

@@ -33,18 +33,25 @@ constexpr mode_t kOwnerOnly = 0600;
 constexpr mode_t kEveryModeBit = 07777;
 constexpr mode_t kOwnerBits = 0700;
 
+// What a save does with the mode: a new file's, the bits of an old one that
+// are kept, and those the saved file always has.
+struct CModeRule {
+    std::optional<mode_t> newFile;
+    mode_t kept = kEveryModeBit;
+    mode_t always = 0;
+};
+
 // The new file takes over the old one's owner and group, as far as this
 // process may give them, and those of its mode bits that are kept.
-bool TakeOverAttributes(int fd, const struct stat* existing, std::optional<mode_t> newFileMode,
-                        mode_t keptModeBits) {
+bool TakeOverAttributes(int fd, const struct stat* existing, const CModeRule& mode) {
     if (existing == nullptr) {
-        return ::fchmod(fd, newFileMode.value_or(kOwnerOnly)) == 0;
+        return ::fchmod(fd, mode.newFile.value_or(kOwnerOnly)) == 0;
     }
     if (::fchown(fd, existing->st_uid, existing->st_gid) != 0) {
         [[maybe_unused]] const int groupOnly =
             ::fchown(fd, static_cast<uid_t>(-1), existing->st_gid);
     }
-    return ::fchmod(fd, existing->st_mode & keptModeBits) == 0;
+    return ::fchmod(fd, (existing->st_mode & mode.kept) | mode.always) == 0;
 }
 
 // The attributes an administrator may have set on the old file (access
@@ -72,9 +79,10 @@ bool CopyExtendedAttributes(const std::filesystem::path& from, int toFd) {
     return true;
 }
 
-// The kernel's rule for links in sticky, world-writable folders such as
-// /tmp: only a link of the follower's own or of the folder's owner is
-// followed, so another user cannot plant one that redirects a save.
+// A folder that anyone but the saver may write to is shared: there, as the
+// kernel does in sticky folders such as /tmp, only a link of the saver's own
+// or of the folder's owner is followed, so that nobody else can plant one
+// that redirects a save.
 bool MayFollowLink(const std::filesystem::path& link, const struct stat& linkInfo) {
     const std::filesystem::path folder =
         link.has_parent_path() ? link.parent_path() : std::filesystem::path(".");
@@ -82,8 +90,17 @@ bool MayFollowLink(const std::filesystem::path& link, const struct stat& linkInf
     if (::stat(folder.c_str(), &folderInfo) != 0) {
         return false;
     }
-    const bool shared = (folderInfo.st_mode & S_ISVTX) != 0 && (folderInfo.st_mode & S_IWOTH) != 0;
-    return !shared || linkInfo.st_uid == ::geteuid() || linkInfo.st_uid == folderInfo.st_uid;
+    const uid_t saver = ::geteuid();
+    const bool othersMayWrite = (folderInfo.st_mode & (S_IWGRP | S_IWOTH)) != 0 ||
+                                (folderInfo.st_uid != saver && (folderInfo.st_mode & S_IWUSR) != 0);
+    return !othersMayWrite || linkInfo.st_uid == saver || linkInfo.st_uid == folderInfo.st_uid;
+}
+
+// A new file in a folder with a default access list inherits it; the file
+// gets only the access its mode gives, or the old file's list copied below.
+bool DropInheritedAccessList(int fd) {
+    return ::fremovexattr(fd, "system.posix_acl_access") == 0 || errno == ENODATA ||
+           errno == ENOTSUP;
 }
 
 // A temporary file is named ".NAME.<uid>-<pid>.XXXXXX" after its owner and
@@ -120,8 +137,7 @@ void SyncFolder(const std::filesystem::path& folder) {
     }
 }
 
-bool Save(const std::filesystem::path& requested, std::string_view bytes,
-          std::optional<mode_t> newFileMode, mode_t keptModeBits) {
+bool Save(const std::filesystem::path& requested, std::string_view bytes, const CModeRule& mode) {
     // A link stays a link: the file it points to is the one replaced.
     std::error_code error;
     std::filesystem::path target = requested;
@@ -155,9 +171,9 @@ bool Save(const std::filesystem::path& requested, std::string_view bytes,
 
     // A file of secrets starts afresh: an access list would give others back
     // what its mode takes away.
-    const bool keepsEverything = keptModeBits == kEveryModeBit;
-    bool saved = WriteAll(fd, bytes) &&
-                 TakeOverAttributes(fd, exists ? &existing : nullptr, newFileMode, keptModeBits) &&
+    const bool keepsEverything = mode.kept == kEveryModeBit;
+    bool saved = DropInheritedAccessList(fd) && WriteAll(fd, bytes) &&
+                 TakeOverAttributes(fd, exists ? &existing : nullptr, mode) &&
                  (!exists || !keepsEverything || CopyExtendedAttributes(target, fd)) &&
                  ::fsync(fd) == 0;
     int failure = saved ? 0 : errno;
@@ -183,10 +199,11 @@ bool Save(const std::filesystem::path& requested, std::string_view bytes,
 
 bool SaveFileAtomically(const std::filesystem::path& target, std::string_view bytes,
                         std::optional<mode_t> newFileMode) {
-    return Save(target, bytes, newFileMode, kEveryModeBit);
+    return Save(target, bytes, {newFileMode});
 }
 
 bool SaveSecretFileAtomically(const std::filesystem::path& target, std::string_view bytes) {
-    return Save(target, bytes, kOwnerOnly, kOwnerBits);
+    // Its owner can always read and write it back.
+    return Save(target, bytes, {kOwnerOnly, kOwnerBits, kOwnerOnly});
 }
 } // namespace platform

@@ -30,8 +30,7 @@ std::u16string ApplicationDataPath() {
         platform::WideToMultiByte(platform::kUtf8CodePage, path) != native) {
         return {};
     }
-    std::error_code ignored;
-    std::filesystem::create_directories(*folder, ignored);
+    platform::CreatePrivateFolders(*folder);
     return path;
 }
 

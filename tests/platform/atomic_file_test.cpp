@@ -84,30 +84,83 @@ TEST(AtomicSave, ReplacesTheFileBehindALinkAndKeepsTheLink) {
     EXPECT_EQ(platform::ReadWholeFile(real), "new");
 }
 
-TEST(AtomicSave, LinkPlantedByAnotherUserInAStickyFolderIsNotFollowed) {
+// A folder others may write to is shared, sticky or not, open to all or to a
+// team: a link planted there by someone else is not followed.
+TEST(AtomicSave, LinkPlantedByAnotherUserInASharedFolderIsNotFollowed) {
     if (::geteuid() != 0) {
         GTEST_SKIP() << "planting a link of another user needs root";
     }
-    CTempFolder shared;
-    CTempFolder elsewhere;
-    ASSERT_EQ(::chmod(shared.Path().c_str(), 01777), 0);
-    const auto victim = elsewhere / "root-only";
-    ASSERT_TRUE(platform::SaveFileAtomically(victim, "precious", 0600));
-    const auto planted = shared / "NetworkSetting.ini";
-    std::filesystem::create_symlink(victim, planted);
-    constexpr uid_t kSomeoneElse = 4242;
-    ASSERT_EQ(::lchown(planted.c_str(), kSomeoneElse, kSomeoneElse), 0);
+    for (const mode_t folderMode : {01777, 02775, 0777, 0733}) {
+        CTempFolder shared;
+        CTempFolder elsewhere;
+        ASSERT_EQ(::chmod(shared.Path().c_str(), folderMode), 0);
+        const auto victim = elsewhere / "root-only";
+        ASSERT_TRUE(platform::SaveFileAtomically(victim, "precious", 0600));
+        const auto planted = shared / "NetworkSetting.ini";
+        std::filesystem::create_symlink(victim, planted);
+        constexpr uid_t kSomeoneElse = 4242;
+        ASSERT_EQ(::lchown(planted.c_str(), kSomeoneElse, kSomeoneElse), 0);
 
-    errno = 0;
-    EXPECT_FALSE(platform::SaveFileAtomically(planted, "overwritten"));
-    EXPECT_EQ(errno, EACCES);
-    EXPECT_EQ(platform::ReadWholeFile(victim), "precious");
-    EXPECT_TRUE(std::filesystem::is_symlink(planted));
+        errno = 0;
+        EXPECT_FALSE(platform::SaveFileAtomically(planted, "overwritten"))
+            << std::oct << folderMode;
+        EXPECT_EQ(errno, EACCES);
+        EXPECT_EQ(platform::ReadWholeFile(victim), "precious");
+        EXPECT_TRUE(std::filesystem::is_symlink(planted));
 
-    // The folder's owner's own link is followed, as the kernel would.
-    ASSERT_EQ(::lchown(planted.c_str(), 0, 0), 0);
-    EXPECT_TRUE(platform::SaveFileAtomically(planted, "overwritten"));
-    EXPECT_EQ(platform::ReadWholeFile(victim), "overwritten");
+        // The folder's owner's own link is followed, as the kernel would.
+        ASSERT_EQ(::lchown(planted.c_str(), 0, 0), 0);
+        EXPECT_TRUE(platform::SaveFileAtomically(planted, "overwritten"));
+        EXPECT_EQ(platform::ReadWholeFile(victim), "overwritten");
+    }
+    // In a folder only its owner may write to, anyone's link is the owner's
+    // doing, and is followed.
+    CTempFolder own;
+    ASSERT_EQ(::chmod(own.Path().c_str(), 0755), 0);
+    const auto real = own / "real.ini";
+    ASSERT_TRUE(platform::SaveFileAtomically(real, "old"));
+    std::filesystem::create_symlink(real, own / "link.ini");
+    ASSERT_EQ(::lchown((own / "link.ini").c_str(), 4242, 4242), 0);
+    EXPECT_TRUE(platform::SaveFileAtomically(own / "link.ini", "new"));
+    EXPECT_EQ(platform::ReadWholeFile(real), "new");
+}
+
+// A default access list on the folder (here one that gives another user
+// everything) never reaches a saved file: a new one has only its mode, a
+// replaced one only what the old file had.
+TEST(AtomicSave, AFolderDefaultAccessListIsNotInherited) {
+    CTempFolder folder;
+    struct CEntry {
+        uint16_t tag, permissions;
+        uint32_t id;
+    };
+    constexpr uint32_t kVersion = 2;
+    const CEntry entries[] = {
+        {0x01, 7, ~0u}, {0x02, 7, 4242}, {0x04, 7, ~0u}, {0x10, 7, ~0u}, {0x20, 7, ~0u}};
+    std::string defaultList(reinterpret_cast<const char*>(&kVersion), sizeof kVersion);
+    defaultList.append(reinterpret_cast<const char*>(entries), sizeof entries);
+    if (::setxattr(folder.Path().c_str(), "system.posix_acl_default", defaultList.data(),
+                   defaultList.size(), 0) != 0) {
+        GTEST_SKIP() << "the temporary folder takes no access lists";
+    }
+    const auto hasAccessList = [](const std::filesystem::path& file) {
+        return ::getxattr(file.c_str(), "system.posix_acl_access", nullptr, 0) >= 0;
+    };
+    const auto secret = folder / "NetworkSetting.ini";
+    ASSERT_TRUE(platform::SaveSecretFileAtomically(secret, "new"));
+    EXPECT_FALSE(hasAccessList(secret));
+    ASSERT_TRUE(platform::SaveSecretFileAtomically(secret, "replaced"));
+    EXPECT_FALSE(hasAccessList(secret));
+    EXPECT_EQ(ModeOf(secret), 0600u);
+    ASSERT_EQ(::chmod(secret.c_str(), 0660), 0);
+    EXPECT_FALSE(hasAccessList(secret)) << "a chmod gives nobody else access back";
+
+    const auto plain = folder / "smb.conf";
+    ASSERT_TRUE(platform::SaveFileAtomically(plain, "new", 0644));
+    EXPECT_FALSE(hasAccessList(plain));
+    ASSERT_TRUE(platform::SaveFileAtomically(plain, "replaced"));
+    EXPECT_FALSE(hasAccessList(plain));
+    EXPECT_EQ(ModeOf(plain), 0644u);
 }
 
 TEST(AtomicSave, ExistingFileKeepsItsOwnerAndGroup) {

@@ -48,13 +48,24 @@ protected:
     CTempFolder m_folder;
 };
 
+mode_t FolderMode(const std::filesystem::path& folder) {
+    struct stat status {};
+    return ::stat(folder.c_str(), &status) == 0 && S_ISDIR(status.st_mode) ? status.st_mode & 07777
+                                                                           : 0;
+}
+
 TEST_F(AppDataStoreTest, PathFollowsAppDataThenXdgConfigHomeThenHome) {
     const std::string folder = m_folder.Path().string();
     {
         const CEnvironmentVariable appData("APPDATA", folder + "/roaming/new");
+        ::chmod(m_folder.Path().c_str(), 0755);
+        const mode_t oldMask = ::umask(0);
         EXPECT_EQ(ApplicationDataPath(),
                   m_folder.Path().u16string() + u"/roaming/new/KordavinSettingUtil.dat");
-        EXPECT_TRUE(std::filesystem::is_directory(m_folder / "roaming/new")) << "made if missing";
+        ::umask(oldMask);
+        EXPECT_EQ(FolderMode(m_folder / "roaming/new"), 0700u) << "made if missing, private";
+        EXPECT_EQ(FolderMode(m_folder / "roaming"), 0700u);
+        EXPECT_EQ(FolderMode(m_folder.Path()), 0755u) << "a folder already there is left alone";
     }
     const CEnvironmentVariable appData("APPDATA", "");
     {
@@ -125,12 +136,13 @@ TEST_F(AppDataStoreTest, FileLayoutModeAndTheTwoEncryptedPasswords) {
 // An existing file that others could read loses their access when saved;
 // it keeps its owner and group (another user's, where root saves it). The
 // same for a settings file for the player: its secrets are encrypted under a
-// key anyone can know.
+// key anyone can know. Its owner can always read it back.
 TEST_F(AppDataStoreTest, SavingTakesAwayWhatOthersCouldReadButKeepsOwnerAndGroup) {
     const bool root = ::geteuid() == 0;
     const auto settingsFile = m_folder / "NetworkSetting.ini";
     for (const auto& [file, mode] :
-         {std::pair{StorePath(), mode_t{0644}}, std::pair{settingsFile, mode_t{06777}}}) {
+         {std::pair{StorePath(), mode_t{0644}}, std::pair{settingsFile, mode_t{06777}},
+          std::pair{m_folder / "write-only.ini", mode_t{0200}}}) {
         ASSERT_TRUE(platform::SaveFileAtomically(file, "old", mode));
         if (root) {
             ASSERT_EQ(::chown(file.c_str(), kNobodyUid, kNobodyGid), 0);
@@ -142,7 +154,7 @@ TEST_F(AppDataStoreTest, SavingTakesAwayWhatOthersCouldReadButKeepsOwnerAndGroup
                         : static_cast<bool>(SaveSettingsFile(file, ComposeSettingsFile(records))));
         struct stat status {};
         ASSERT_EQ(::stat(file.c_str(), &status), 0);
-        EXPECT_EQ(status.st_mode & 07777, mode & 0700) << file;
+        EXPECT_EQ(status.st_mode & 07777, (mode & 0700) | 0600) << file << " its owner's to read";
         EXPECT_EQ(status.st_uid, root ? kNobodyUid : ::getuid()) << file;
         EXPECT_EQ(status.st_gid, root ? kNobodyGid : ::getgid()) << file;
     }
