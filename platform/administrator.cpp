@@ -45,17 +45,19 @@ std::filesystem::path PkexecProgram() {
     return standIn != nullptr && *standIn == '/' ? standIn : "/usr/bin/pkexec";
 }
 
-bool StartAsAdministrator(const std::filesystem::path& program) {
+CStartedProgram StartAsAdministrator(const std::filesystem::path& program) {
     // Checked first, so that a missing program costs no password prompt.
     if (!IsExecutableFile(program)) {
-        return false;
+        return {};
     }
     if (IsUserAnAdmin()) {
         return StartDetached(program.string());
     }
     const std::filesystem::path pkexec = PkexecProgram();
-    return IsExecutableFile(pkexec) &&
-           StartDetached(pkexec.string(), {program.string()}, DisplayCookieForRoot());
+    if (!IsExecutableFile(pkexec)) {
+        return {};
+    }
+    return StartDetached(pkexec.string(), {program.string()}, DisplayCookieForRoot());
 }
 
 } // namespace platform

@@ -1,6 +1,7 @@
 #pragma once
 #include "dialogs/main_dialog/quorlan_dlg_layout.h"
 #include "dialogs/main_dialog/quorlan_dlg_state.h"
+#include "platform/detached_process.h"
 
 #include <optional>
 
@@ -44,4 +45,8 @@ private:
     void OnPriorityDown();
     // The security page.
     void OnStartSecuritySetting();
+
+    // The security program of the last press, while it runs (its password
+    // prompt included).
+    platform::CStartedProgram m_securitySetting;
 };

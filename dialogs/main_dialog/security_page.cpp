@@ -47,9 +47,15 @@ void BringFrontWindowsForward() {
 }
 
 // Whatever goes wrong (no program, no pkexec, a refused password) the
-// dialog stays as it is: the desktop's own prompt is all the user sees.
+// dialog stays as it is: the desktop's own prompt is all the user sees. While
+// the program of the last press runs, or its password is asked for, another
+// press brings it forward instead of asking again.
 void CQuorlanDlg::OnStartSecuritySetting() {
-    platform::StartAsAdministrator(SecuritySettingProgram());
+    if (m_securitySetting.IsRunning()) {
+        BringFrontWindowsForward();
+        return;
+    }
+    m_securitySetting = platform::StartAsAdministrator(SecuritySettingProgram());
 }
 
 void CQuorlanDlg::OnWindowPosChanged() { BringFrontWindowsForward(); }

@@ -103,4 +103,31 @@ TEST_F(SecurityLaunchTest, PkexecStartsBrenholdFromTheHostFolderAndAFailureShows
 
 TEST_F(SecurityLaunchTest, WithoutPkexecNothingHappens) { PressStartSecuritySetting(); }
 
+// Quick presses while the password is asked for, or while the program runs,
+// start nothing more: one prompt. Once it has ended a press starts it again.
+TEST_F(SecurityLaunchTest, PressesWhileTheProgramRunsStartNoOther) {
+    const auto release = m_folder / "release";
+    WriteStandInPkexec(Pkexec(), "echo \"$0 $*\" >> '" + Record().string() + "'\n" +
+                                     "while [ ! -e '" + release.string() +
+                                     "' ]; do sleep 0.02; done\n");
+    const std::string call = Pkexec().string() + " " + SecuritySettingProgram().string() + "\n";
+    const auto recorded = [this] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(400));
+        return AwaitRecord(Record());
+    };
+    Show([&](CHeadlessWindow& window) {
+        ASSERT_TRUE(window.Choose(IDC_TABS, 2));
+        for (int press = 0; press < 20; ++press) {
+            ASSERT_TRUE(window.Click(IDC_START_SECURITY_SETTING));
+        }
+        EXPECT_EQ(recorded(), call);
+        std::ofstream{release};
+        // The keeper ends with the program; a press after that starts anew.
+        for (int attempt = 0; attempt < 20 && recorded() == call; ++attempt) {
+            ASSERT_TRUE(window.Click(IDC_START_SECURITY_SETTING));
+        }
+        EXPECT_EQ(recorded(), call + call);
+    });
+}
+
 } // namespace

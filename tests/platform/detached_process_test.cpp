@@ -89,6 +89,33 @@ TEST(StartDetached, ProgramKeepsALiveParentOfItsOwnUntilItEndsAndNothingIsLeftTo
     EXPECT_TRUE(keeperLeft) << "the keeper outlives the program";
 }
 
+// A descriptor the caller left open across exec (a lock of a root host) and
+// signals it ignores stay with the caller: the program starts clean.
+TEST(StartDetached, ProgramGetsNoDescriptorAndNoIgnoredSignalOfTheCaller) {
+    CTempFolder folder;
+    const auto record = folder / "record";
+    const int lock = ::open(folder.Path().c_str(), O_RDONLY | O_DIRECTORY);
+    ASSERT_GE(lock, 3);
+    struct sigaction ignore {};
+    ignore.sa_handler = SIG_IGN;
+    struct sigaction before[3]{};
+    const int ignored[] = {SIGHUP, SIGTERM, SIGCHLD};
+    for (int i = 0; i < 3; ++i) {
+        ::sigaction(ignored[i], &ignore, &before[i]);
+    }
+    const bool started = static_cast<bool>(StartDetached(
+        "/bin/sh", {"-c", "exec > '" + record.string() +
+                              ".part'; ls /proc/$$/fd | tr '\\n' ' '; grep SigIgn /proc/$$/status; "
+                              "mv '" +
+                              record.string() + ".part' '" + record.string() + "'"}));
+    for (int i = 0; i < 3; ++i) {
+        ::sigaction(ignored[i], &before[i], nullptr);
+    }
+    ::close(lock);
+    ASSERT_TRUE(started);
+    EXPECT_EQ(AwaitRecord(record), "0 1 2 SigIgn:\t0000000000000000\n");
+}
+
 TEST(StartDetached, PassesArgumentsAndReportsAFailedExec) {
     CTempFolder folder;
     const auto program = folder / "program";
