@@ -74,6 +74,11 @@ int OpenLockFile(const std::filesystem::path& path) {
 } // namespace
 
 std::optional<std::filesystem::path> MutexFolder() {
+    // Root has one lock whatever session it was started from: its runtime
+    // folder differs between a login, sudo and pkexec.
+    if (::geteuid() == 0) {
+        return FallbackFolder();
+    }
     const char* runtime = std::getenv("XDG_RUNTIME_DIR");
     if (runtime != nullptr && *runtime != '\0' && IsPrivateFolder(runtime)) {
         return std::filesystem::path(runtime);

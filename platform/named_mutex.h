@@ -14,10 +14,11 @@ namespace platform {
 // of the user's, so that nobody else can hold the mutex or redirect it.
 int CreateMutex(std::u16string_view name);
 
-// XDG_RUNTIME_DIR when it is a folder of the user's that nobody else may
-// write to; otherwise a folder of the user's own, made owner-only: root's in
-// /run (KORDAVIN_RUN_ROOT), where no one else can make it first, another
-// user's under the temporary folder. Nothing when neither is to be had.
+// Root's is always one folder in /run (KORDAVIN_RUN_ROOT), made owner-only,
+// where no one else can make it first. Another user's is XDG_RUNTIME_DIR
+// when it is a folder of the user's that nobody else may write to, otherwise
+// one of the user's own under the temporary folder. Nothing when none is to
+// be had.
 std::optional<std::filesystem::path> MutexFolder();
 
 } // namespace platform

@@ -26,6 +26,16 @@ protected:
                ("kordavin-runtime-" + std::to_string(::geteuid()));
     }
 
+    // Where this user's locks go while the runtime folder is usable: root's
+    // always go to its own folder.
+    std::filesystem::path LockFolder() const { return IsRoot() ? Fallback() : m_runtime.Path(); }
+
+    void SetUp() override {
+        if (IsRoot()) {
+            ASSERT_EQ(::mkdir(Fallback().c_str(), 0700), 0);
+        }
+    }
+
     // Another process's lock on the file, as an instance that runs holds it.
     static int HoldLock(const std::filesystem::path& file) {
         const int fd = ::open(file.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
@@ -57,7 +67,7 @@ TEST_F(NamedMutexTest, SecondHolderSeesItExistsUntilTheFirstLetsGo) {
     const int first = CreateMutex(u"Brenhold");
     ASSERT_GE(first, 0);
     EXPECT_EQ(GetLastError(), ERROR_SUCCESS);
-    EXPECT_TRUE(std::filesystem::exists(m_runtime / "Brenhold.lock"));
+    EXPECT_TRUE(std::filesystem::exists(LockFolder() / "Brenhold.lock"));
 
     const int second = CreateMutex(u"Brenhold");
     EXPECT_GE(second, 0);
@@ -83,9 +93,9 @@ TEST_F(NamedMutexTest, NamesThatWouldLeaveTheFolderAreRefused) {
 TEST_F(NamedMutexTest, ALinkWhereTheLockGoesIsNotFollowed) {
     const std::filesystem::path victim = m_temporary / "victim";
     std::ofstream(victim) << "keep";
-    std::filesystem::create_symlink(victim, m_runtime / "Brenhold.lock");
+    std::filesystem::create_symlink(victim, LockFolder() / "Brenhold.lock");
     const std::filesystem::path planted = m_temporary / "planted";
-    std::filesystem::create_symlink(planted, m_runtime / "Other.lock");
+    std::filesystem::create_symlink(planted, LockFolder() / "Other.lock");
 
     EXPECT_EQ(CreateMutex(u"Brenhold"), -1);
     EXPECT_EQ(GetLastError(), ERROR_ACCESS_DENIED);
@@ -96,7 +106,7 @@ TEST_F(NamedMutexTest, ALinkWhereTheLockGoesIsNotFollowed) {
 }
 
 TEST_F(NamedMutexTest, AFifoWhereTheLockGoesNeitherBlocksNorCounts) {
-    ASSERT_EQ(::mkfifo((m_runtime / "Brenhold.lock").c_str(), 0600), 0);
+    ASSERT_EQ(::mkfifo((LockFolder() / "Brenhold.lock").c_str(), 0600), 0);
     const pid_t child = ::fork();
     if (child == 0) {
         ::alarm(10); // a blocked open ends the child with SIGALRM
@@ -108,6 +118,22 @@ TEST_F(NamedMutexTest, AFifoWhereTheLockGoesNeitherBlocksNorCounts) {
     ASSERT_EQ(::waitpid(child, &status, 0), child);
     ASSERT_TRUE(WIFEXITED(status)) << "the open blocked";
     EXPECT_EQ(WEXITSTATUS(status), 0) << "the FIFO was taken for the lock";
+}
+
+// Sessions started by sudo, pkexec or a login give root other runtime
+// folders, but one root lock stands for them all.
+TEST_F(NamedMutexTest, RootHasOneLockWhateverItsRuntimeFolder) {
+    if (!IsRoot()) {
+        GTEST_SKIP() << "only root's lock ignores the runtime folder";
+    }
+    const int first = CreateMutex(u"Brenhold");
+    ASSERT_GE(first, 0);
+    CTempFolder otherSession;
+    CEnvironmentVariable otherRuntime("XDG_RUNTIME_DIR", otherSession.Path().string());
+    const int second = CreateMutex(u"Brenhold");
+    EXPECT_EQ(GetLastError(), ERROR_ALREADY_EXISTS);
+    close(second);
+    close(first);
 }
 
 TEST_F(NamedMutexTest, ARuntimeFolderOthersMayWriteToIsNotUsed) {
@@ -171,6 +197,7 @@ TEST_F(NamedMutexTest, RootsFallbackIsWhereNoOneElseCanMakeItFirst) {
 
 TEST_F(NamedMutexTest, AFallbackThatIsALinkIsNotUsed) {
     CEnvironmentVariable noRuntime("XDG_RUNTIME_DIR", nullptr);
+    std::filesystem::remove(Fallback());
     std::filesystem::create_directory_symlink(m_runtime.Path(), Fallback());
 
     EXPECT_EQ(CreateMutex(u"Brenhold"), -1);
