@@ -24,14 +24,14 @@ std::u16string KeyLineText(std::u16string_view name, std::u16string_view value) 
 CIniDocument CIniDocument::FromBytes(std::string_view bytes) {
     CIniDocument document;
     CIniText decoded = DecodeIniBytes(bytes);
-    document.m_encoding = decoded.isUtf16 ? Encoding::Utf16Le : Encoding::Ansi;
+    document.m_encoding = decoded.encoding;
     std::vector<CLine> lines;
     CIniLineCursor<char16_t> textLines(decoded.text);
     for (std::u16string_view line; textLines.Next(line);) {
         lines.push_back(ParseLine(std::u16string(line)));
     }
     decoded.text.clear();
-    if (document.m_encoding == Encoding::Ansi) {
+    if (document.m_encoding == EIniEncoding::Ansi) {
         std::vector<std::string_view> originals;
         CIniLineCursor<char> byteLines(bytes);
         for (std::string_view line; byteLines.Next(line);) {
@@ -130,10 +130,10 @@ std::optional<std::u16string> CIniDocument::GetValue(std::u16string_view section
 }
 
 bool CIniDocument::Carries(std::u16string_view name) const {
-    if (m_encoding == Encoding::Utf16Le) {
+    if (m_encoding == EIniEncoding::Utf16Le || m_encoding == EIniEncoding::Utf16Be) {
         return true;
     }
-    const unsigned codePage = GetACP();
+    const unsigned codePage = m_encoding == EIniEncoding::Utf8 ? kUtf8CodePage : GetACP();
     return MultiByteToWide(codePage, WideToMultiByte(codePage, name)) == name;
 }
 
@@ -216,14 +216,14 @@ std::string CIniDocument::ToBytes() const {
     }
     std::u16string text;
     text.reserve(units);
-    if (m_encoding == Encoding::Utf16Le) {
+    if (m_encoding != EIniEncoding::Ansi) {
         for (const auto& block : m_blocks) {
             for (const auto& line : block.lines) {
                 text += line.text;
                 text += u"\r\n";
             }
         }
-        return EncodeUtf16IniText(text);
+        return EncodeIniText(text, m_encoding);
     }
     // Runs of new or changed lines are converted together; lines as read
     // are copied.

@@ -13,10 +13,8 @@ namespace platform {
 // private profile functions. Lines it does not touch are kept as they were.
 class CIniDocument {
 public:
-    enum class Encoding { Ansi, Utf16Le };
-
-    // Bytes of a file: UTF-16LE when they start with its byte order mark,
-    // otherwise text in the ANSI code page.
+    // Bytes of a file: UTF-8, UTF-16LE or UTF-16BE by their byte order mark,
+    // otherwise text in the ANSI code page; written back the same way.
     static CIniDocument FromBytes(std::string_view bytes);
 
     // The value of the first matching key in the first matching section,
@@ -93,7 +91,7 @@ private:
     // The section found last, by index into m_blocks; 0, the block before
     // any header, for none.
     mutable size_t m_lastFound = 0;
-    Encoding m_encoding = Encoding::Ansi;
+    EIniEncoding m_encoding = EIniEncoding::Ansi;
 };
 
 } // namespace platform

@@ -11,6 +11,16 @@ namespace platform {
 namespace {
 
 constexpr std::string_view kUtf16LeBom = "\xFF\xFE";
+constexpr std::string_view kUtf16BeBom = "\xFE\xFF";
+constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
+
+std::string SwappedUnitBytes(std::string_view bytes) {
+    std::string swapped(bytes.substr(0, bytes.size() & ~size_t{1}));
+    for (size_t at = 0; at < swapped.size(); at += 2) {
+        std::swap(swapped[at], swapped[at + 1]);
+    }
+    return swapped;
+}
 
 std::u16string_view StripQuotes(std::u16string_view value) {
     if (value.size() >= 2 && (value.front() == u'"' || value.front() == u'\'') &&
@@ -130,11 +140,12 @@ size_t FindEitherUnit(std::u16string_view text, size_t from, char16_t a, char16_
 CIniLineParts ParseIniLine(std::u16string_view line) {
     CIniLineParts parts;
     const std::u16string_view content = TrimIniBlanks(line);
-    if (content.starts_with(u'[')) {
-        const size_t close = content.find(u']');
+    // A header ends at its last "]"; a line without one is no header.
+    const size_t close =
+        content.starts_with(u'[') ? content.rfind(u']') : std::u16string_view::npos;
+    if (close != std::u16string_view::npos) {
         parts.kind = CIniLineParts::Kind::Section;
-        parts.name = TrimIniBlanks(content.substr(
-            1, close == std::u16string_view::npos ? std::u16string_view::npos : close - 1));
+        parts.name = TrimIniBlanks(content.substr(1, close - 1));
     } else if (!content.starts_with(u';')) {
         const size_t equals = FindEitherUnit(content, 0, u'=', u'=');
         if (equals != content.size()) {
@@ -148,13 +159,32 @@ CIniLineParts ParseIniLine(std::u16string_view line) {
 
 CIniText DecodeIniBytes(std::string_view bytes) {
     if (bytes.starts_with(kUtf16LeBom)) {
-        return {MultiByteToWide(kUtf16LeCodePage, bytes.substr(kUtf16LeBom.size())), true};
+        const std::string_view units = bytes.substr(kUtf16LeBom.size());
+        return {MultiByteToWide(kUtf16LeCodePage, units.substr(0, units.size() & ~size_t{1})),
+                EIniEncoding::Utf16Le};
     }
-    return {MultiByteToWide(GetACP(), bytes), false};
+    if (bytes.starts_with(kUtf16BeBom)) {
+        return {
+            MultiByteToWide(kUtf16LeCodePage, SwappedUnitBytes(bytes.substr(kUtf16BeBom.size()))),
+            EIniEncoding::Utf16Be};
+    }
+    if (bytes.starts_with(kUtf8Bom)) {
+        return {MultiByteToWide(kUtf8CodePage, bytes.substr(kUtf8Bom.size())), EIniEncoding::Utf8};
+    }
+    return {MultiByteToWide(GetACP(), bytes), EIniEncoding::Ansi};
 }
 
-std::string EncodeUtf16IniText(std::u16string_view text) {
-    return std::string(kUtf16LeBom) + WideToMultiByte(kUtf16LeCodePage, text);
+std::string EncodeIniText(std::u16string_view text, EIniEncoding encoding) {
+    switch (encoding) {
+    case EIniEncoding::Utf8:
+        return std::string(kUtf8Bom) + WideToMultiByte(kUtf8CodePage, text);
+    case EIniEncoding::Utf16Be:
+        return std::string(kUtf16BeBom) + SwappedUnitBytes(WideToMultiByte(kUtf16LeCodePage, text));
+    case EIniEncoding::Utf16Le:
+        return std::string(kUtf16LeBom) + WideToMultiByte(kUtf16LeCodePage, text);
+    default:
+        return WideToMultiByte(GetACP(), text);
+    }
 }
 
 } // namespace platform

@@ -12,7 +12,11 @@ namespace platform {
 // profile functions: shared by the document that edits a file and the
 // reader that only looks values up.
 
-inline bool IsIniBlank(char16_t c) { return c == u' ' || c == u'\t'; }
+// Blanks as the profile functions trim them: space, tab, vertical tab, form
+// feed, and Ctrl-Z, the old end-of-file mark.
+inline bool IsIniBlank(char16_t c) {
+    return c == u' ' || c == u'\t' || c == u'\v' || c == u'\f' || c == u'\x1A';
+}
 
 // A value as reading gives it back: without blanks around it and without one
 // pair of enclosing quotes.
@@ -116,14 +120,19 @@ private:
     size_t m_next = 0;
 };
 
-// The text of a file's bytes: UTF-16LE when they start with its byte order
-// mark, otherwise the ANSI code page.
+// How a file's text is stored: by its byte order mark, UTF-8, UTF-16LE or
+// UTF-16BE; without one, the ANSI code page.
+enum class EIniEncoding { Ansi, Utf8, Utf16Le, Utf16Be };
+
 struct CIniText {
     std::u16string text;
-    bool isUtf16 = false;
+    EIniEncoding encoding = EIniEncoding::Ansi;
 };
+// A last byte of a UTF-16 file that is no whole unit is left out, as the
+// profile functions leave it.
 CIniText DecodeIniBytes(std::string_view bytes);
-// The bytes of a UTF-16LE file: its byte order mark, then the text.
-std::string EncodeUtf16IniText(std::u16string_view text);
+// The bytes of a file in an encoding with a byte order mark: the mark, then
+// the text.
+std::string EncodeIniText(std::u16string_view text, EIniEncoding encoding);
 
 } // namespace platform

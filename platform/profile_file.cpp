@@ -51,7 +51,9 @@ const CIniKeyTable& CProfileFile::SectionKeys(std::u16string_view section) const
         CIniLineCursor<char16_t> lines(std::u16string_view(m_text).substr(m_headers[i]));
         std::u16string_view line;
         lines.Next(line);
-        if (!IniNamesMatch(ParseIniLine(line).name, section)) {
+        // A line that starts with "[" but has no "]" is no header.
+        const CIniLineParts header = ParseIniLine(line);
+        if (header.kind != CIniLineParts::Kind::Section || !IniNamesMatch(header.name, section)) {
             continue;
         }
         keys.Reserve((end - m_headers[i]) / kTypicalKeyLineUnits);

@@ -131,12 +131,16 @@ std::optional<CValue> DecodeValue(std::u16string_view text) {
     return result;
 }
 
+// Far more than the few values a hive holds; a larger file is refused
+// before it costs the memory.
+constexpr size_t kMaxHiveBytes = 1 << 20;
+
 std::optional<CIniDocument> ReadHive(const std::filesystem::path& file) {
-    const auto bytes = ReadWholeFile(file);
-    if (!bytes) {
+    const CFileBytes read = ReadFile(file, kMaxHiveBytes);
+    if (read.fault != EReadFault::None) {
         return std::nullopt;
     }
-    return CIniDocument::FromBytes(*bytes);
+    return CIniDocument::FromBytes(read.bytes);
 }
 
 long Fail(long error) {

@@ -55,6 +55,44 @@ TEST_F(ProfileFileTest, Utf16FilesAndUnreadableBytesAnswerAsTheDocumentDoes) {
     ExpectSameAnswers("[S]\r\nK=a\x81\x98\xff\0b\r\n", {u"S"}, {u"K"});
 }
 
+// Files the program did not write, from a card or an editor, read as the
+// profile functions read them.
+TEST_F(ProfileFileTest, FilesFromElsewhereReadAsTheProfileFunctionsReadThem) {
+    const auto value = [](const std::string& bytes, std::u16string_view section = u"S") {
+        return CProfileFile(bytes).GetString(section, u"K", u"<none>", 1024);
+    };
+    // A UTF-8 byte order mark: the first section is found, the text is UTF-8.
+    const std::string utf8 = "\xEF\xBB\xBF[S]\r\nK=Caf\xC3\xA9\r\n";
+    EXPECT_EQ(value(utf8), u"Caf\u00E9");
+    // UTF-16 big-endian, and a last byte that is no whole unit.
+    const std::string bigEndian("\xFE\xFF\0[\0S\0]\0\n\0K\0=\0C\0\xE9", 18);
+    EXPECT_EQ(value(bigEndian), u"C\u00E9");
+    const std::string odd("\xFF\xFE[\0S\0]\0\n\0K\0=\0v\0x", 17);
+    EXPECT_EQ(value(odd), u"v");
+    // Vertical tab, form feed and Ctrl-Z are blanks at either end.
+    EXPECT_EQ(value("[S]\nK=\vHome\x1A\f\n"), u"Home");
+    EXPECT_EQ(value("[S]\n\fK\x1A=v\n"), u"v");
+    // A header ends at its last "]"; a line without one is no header.
+    EXPECT_EQ(value("[a]b]\nK=v\n", u"a]b"), u"v");
+    EXPECT_EQ(value("[S]\nK=first\n[T\nK=second\n"), u"first");
+    EXPECT_EQ(value("[T\nK=v\n", u"T"), u"<none>");
+    for (const std::string& bytes : {utf8, bigEndian, odd, std::string("[a]b]\nK=v\n[T\nK=w")}) {
+        ExpectSameAnswers(bytes, {u"S", u"a]b", u"a", u"T"}, {u"K", u"[T\nK"});
+    }
+}
+
+// Changed and written back, a file keeps its encoding and its mark.
+TEST_F(ProfileFileTest, AFileWithAByteOrderMarkIsWrittenBackInItsEncoding) {
+    for (const std::string& bytes : {std::string("\xEF\xBB\xBF[S]\r\nK=Caf\xC3\xA9\r\n"),
+                                     std::string("\xFE\xFF\0[\0S\0]\0\r\0\n", 12)}) {
+        auto document = CIniDocument::FromBytes(bytes);
+        ASSERT_TRUE(document.SetValue(u"S", u"New", u"\u0416"));
+        const std::string written = document.ToBytes();
+        EXPECT_EQ(written.substr(0, 2), bytes.substr(0, 2));
+        EXPECT_EQ(CProfileFile(written).GetString(u"S", u"New", u"", 16), u"\u0416");
+    }
+}
+
 TEST_F(ProfileFileTest, ThousandsOfKeysAnswerAsTheDocumentDoesInAnyOrder) {
     // Keys are found by their hash, and the key after the last one found is
     // tried first: both must give the first key of a name, in any case.

@@ -111,13 +111,13 @@ TEST_F(RegistryTest, NamesTheHiveCannotHoldAreRefused) {
     const std::string hive = "[SYSTEM\\CurrentControlSet\\Control\\Lsa]\r\n;v=dword:00000001\r\n";
     WriteHive(hive);
     HKEY key = nullptr;
-    for (const char16_t* path : {u"SYSTEM]x", u"SYSTEM\nx", u"[SYSTEM]"}) {
+    for (const char16_t* path : {u"SYSTEM\rx", u"SYSTEM\nx", u"S\nx]"}) {
         EXPECT_EQ(RegCreateKeyEx(HKEY_LOCAL_MACHINE, path, KEY_SET_VALUE, &key),
                   ERROR_INVALID_PARAMETER);
     }
     ASSERT_EQ(RegCreateKeyEx(HKEY_LOCAL_MACHINE, kLsa, KEY_SET_VALUE, &key), ERROR_SUCCESS);
     const std::uint32_t level = 5;
-    for (const char16_t* name : {u";v", u"a=b", u"[v", u"two\r\nlines"}) {
+    for (const char16_t* name : {u";v", u"a=b", u"[v]", u"two\r\nlines"}) {
         EXPECT_EQ(RegSetValueEx(key, name, REG_DWORD, reinterpret_cast<const std::uint8_t*>(&level),
                                 sizeof level),
                   ERROR_INVALID_PARAMETER);
@@ -192,6 +192,19 @@ TEST_F(RegistryTest, AHiveThatCannotBeReadIsNeverReplaced) {
     ASSERT_TRUE(WIFEXITED(status));
     EXPECT_EQ(WEXITSTATUS(status), 0) << "the key cannot be made";
     EXPECT_EQ(ReadWholeFile(Hive()), hive) << "the other keys are all still there";
+}
+
+// A hive far larger than any the program writes is refused before it is
+// read whole, and never replaced.
+TEST_F(RegistryTest, AHiveTooLargeIsAnErrorAndIsKept) {
+    const std::string hive = "[SYSTEM\\CurrentControlSet\\Control\\Lsa]\r\nlevel=dword:00000003" +
+                             std::string(4 << 20, '\r');
+    WriteHive(hive);
+    HKEY key = nullptr;
+    EXPECT_EQ(RegOpenKeyEx(HKEY_LOCAL_MACHINE, kLsa, 0, KEY_READ, &key), ERROR_FILE_NOT_FOUND);
+    EXPECT_EQ(RegCreateKeyEx(HKEY_LOCAL_MACHINE, kLsa, KEY_SET_VALUE, &key), ERROR_ACCESS_DENIED);
+    EXPECT_EQ(key, nullptr);
+    EXPECT_EQ(ReadWholeFile(Hive()), hive);
 }
 
 TEST_F(RegistryTest, LinesTheWriteDoesNotTouchKeepTheirBytes) {
