@@ -2,9 +2,12 @@
 
 #include "cli/file_errors.h"
 #include "cli/text_conversion.h"
+#include "platform/codepage.h"
 #include "platform/file_reader.h"
 #include "settings/secret_cipher.h"
+#include "settings/validation_rules.h"
 
+#include <cerrno>
 #include <optional>
 #include <ostream>
 #include <unistd.h>
@@ -27,18 +30,41 @@ std::optional<std::string> OnlyOperand(std::span<const std::string> args) {
 }
 
 // "-": the first line of standard input, so that the secret never shows in
-// the list of processes.
+// the list of processes. Read a byte at a time: what follows the line is
+// left for others, and a terminal needs only Enter.
 std::optional<std::string> SecretFromStandardInput(std::ostream& err) {
-    const platform::CFileBytes read = platform::ReadStream(STDIN_FILENO, kMaxSecretInputBytes);
-    if (read.fault != platform::EReadFault::None) {
-        err << ReadFailureLine("standard input", read.fault, read.systemError, "secret") << '\n';
+    std::string line;
+    char byte = 0;
+    for (;;) {
+        const ssize_t got = ::read(STDIN_FILENO, &byte, 1);
+        if (got < 0 && errno == EINTR) {
+            continue;
+        }
+        if (got < 0) {
+            err << ReadFailureLine("standard input", platform::EReadFault::Unreadable, errno,
+                                   "secret")
+                << '\n';
+            return std::nullopt;
+        }
+        if (got == 0 || byte == '\n') {
+            break;
+        }
+        if (line.size() == kMaxSecretInputBytes) {
+            err << ReadFailureLine("standard input", platform::EReadFault::TooLarge, 0, "secret")
+                << '\n';
+            return std::nullopt;
+        }
+        line.push_back(byte);
+    }
+    if (line.ends_with('\r')) {
+        line.pop_back();
+    }
+    if (line.find('\0') != std::string::npos || !IsUtf8(line)) {
+        err << "quorlan-cli: the secret on standard input is not UTF-8 text without NUL "
+               "characters\n";
         return std::nullopt;
     }
-    std::string secret = read.bytes.substr(0, read.bytes.find('\n'));
-    if (secret.ends_with('\r')) {
-        secret.pop_back();
-    }
-    return secret;
+    return line;
 }
 
 int RunEncrypt(std::span<const std::string> args, std::ostream& out, std::ostream& err) {
@@ -53,8 +79,14 @@ int RunEncrypt(std::span<const std::string> args, std::ostream& out, std::ostrea
             return kExitFailure;
         }
     }
+    const std::u16string secret = Utf8ToWide(*secretText);
+    if (!IsHeldByTheOemCodePage(secret)) {
+        err << "quorlan-cli: the secret has a character that code page " << platform::GetOEMCP()
+            << ", in which it is stored, cannot hold\n";
+        return kExitFailure;
+    }
     std::u16string text;
-    if (EncryptSecret(Utf8ToWide(*secretText).c_str(), text) != 1) {
+    if (EncryptSecret(secret.c_str(), text) != 1) {
         err << "quorlan-cli: the secret is too long to encrypt (at most 480 bytes)\n";
         return kExitFailure;
     }

@@ -140,4 +140,8 @@ std::u16string MultiByteToWide(unsigned codePage, std::string_view bytes) {
     return out;
 }
 
+bool IsHeldByCodePage(unsigned codePage, std::u16string_view text) {
+    return MultiByteToWide(codePage, WideToMultiByte(codePage, text)) == text;
+}
+
 } // namespace platform

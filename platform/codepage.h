@@ -20,4 +20,8 @@ std::string WideToMultiByte(unsigned codePage, std::u16string_view text);
 // Bytes the code page does not define become U+FFFD.
 std::u16string MultiByteToWide(unsigned codePage, std::string_view bytes);
 
+// Whether the code page gives the text back unchanged: a text with a
+// character it lacks would be stored as another one.
+bool IsHeldByCodePage(unsigned codePage, std::u16string_view text);
+
 } // namespace platform

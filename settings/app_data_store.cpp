@@ -96,11 +96,19 @@ bool SaveAppDataFile(const std::filesystem::path& path, const CSettingsRecords& 
         EncryptSecret(folder.m_strPassword.c_str(), storedPassword) != 1) {
         storedPassword.clear();
     }
-    document.SetValue(kSectionUtility, kKeyLastPath, section.strLastPath);
-    document.SetValue(kSectionUtility, kKeyNetFolderDefault,
-                      section.nNetFolderChoice == 1 ? u"0" : u"1");
-    document.SetValue(kSectionUtility, kKeyNetFolderName, folder.m_strNetDeviceName);
-    document.SetValue(kSectionUtility, kKeyNetFolderUid, folder.m_strUserId);
-    document.SetValue(kSectionUtility, kKeyNetFolderPass, storedPassword);
+    // A folder the file cannot hold as it is (a character the ANSI code page
+    // lacks, a line break) is not remembered rather than remembered wrong.
+    const bool remembered = IsHeldByTheAnsiCodePage(section.strLastPath) &&
+                            document.SetValue(kSectionUtility, kKeyLastPath, section.strLastPath);
+    const bool written =
+        (remembered || document.SetValue(kSectionUtility, kKeyLastPath, u"")) &&
+        document.SetValue(kSectionUtility, kKeyNetFolderDefault,
+                          section.nNetFolderChoice == 1 ? u"0" : u"1") &&
+        document.SetValue(kSectionUtility, kKeyNetFolderName, folder.m_strNetDeviceName) &&
+        document.SetValue(kSectionUtility, kKeyNetFolderUid, folder.m_strUserId) &&
+        document.SetValue(kSectionUtility, kKeyNetFolderPass, storedPassword);
+    if (!written) {
+        return false;
+    }
     return static_cast<bool>(SaveSettingsFile(path, {document.ToBytes()}));
 }

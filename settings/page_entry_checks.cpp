@@ -32,7 +32,9 @@ int PasswordMessage(const std::u16string& password) {
     if (password.size() > kMaxPasswordLength) {
         return kMsgPasswordLength;
     }
-    return CheckPrintableChars(password) == kRuleAcceptable ? 0 : kMsgPasswordChars;
+    return CheckPrintableChars(password) == kRuleAcceptable && IsHeldByTheOemCodePage(password)
+               ? 0
+               : kMsgPasswordChars;
 }
 
 int ProxyAddressMessage(int rule) {
@@ -106,8 +108,10 @@ int CheckNetFolderEntries(CNetFolderEntries& entries, bool stopAtFirst,
 }
 
 int CheckProxyEntries(CNetworkSetting& connection, bool stopAtFirst, std::vector<int>& messages) {
-    const int addressRule = CheckProxyAddress(connection);
-    const int portRule = CheckProxyPort(connection);
+    const int addressRule =
+        StoredInTheAnsiCodePage(CheckProxyAddress(connection), connection.m_strProxyAddress);
+    const int portRule =
+        StoredInTheAnsiCodePage(CheckProxyPort(connection), connection.m_strProxyPort);
     // Without a proxy its entries do not matter, but nothing bad is kept.
     if (connection.m_nUseProxy == 0) {
         if (addressRule != kRuleAcceptable) {

@@ -45,6 +45,7 @@ private:
 };
 
 void Wipe(std::string& text) { OPENSSL_cleanse(text.data(), text.size()); }
+void Wipe(std::u16string& text) { OPENSSL_cleanse(text.data(), text.size() * sizeof(char16_t)); }
 
 constexpr std::array<std::uint8_t, kIvBytes> kZeroIv{};
 
@@ -214,7 +215,15 @@ int EncryptSecret(const char16_t* secret, std::u16string& output) {
     std::array<std::uint8_t, kIvBytes> iv{};
     MakeRandomIv(iv);
 
-    std::string oem = platform::WideToMultiByte(platform::GetOEMCP(), secret);
+    const unsigned codePage = platform::GetOEMCP();
+    std::string oem = platform::WideToMultiByte(codePage, secret);
+    std::u16string readBack = platform::MultiByteToWide(codePage, oem);
+    const bool held = readBack == secret;
+    Wipe(readBack);
+    if (!held) {
+        Wipe(oem);
+        return 0;
+    }
     const size_t padded = (oem.size() + kBlockBytes - 1) / kBlockBytes * kBlockBytes;
     const size_t digits = 2 * (kIvBytes + padded);
     if (digits + 1 > kSecretBufferUnits) {

@@ -12,7 +12,8 @@
 inline constexpr size_t kSecretBufferUnits = 1024; // callers' buffers, terminator included
 inline constexpr size_t kIvBytes = 16;
 
-// 1 and the text form in output; 0 when the secret is null or its text form
+// 1 and the text form in output; 0 when the secret is null, the OEM code
+// page cannot hold it (another secret would be stored), or its text form
 // would not fit the callers' buffer (output then unchanged).
 int EncryptSecret(const char16_t* secret, std::u16string& output);
 

@@ -1,5 +1,6 @@
 #include "settings/validation_rules.h"
 
+#include "platform/codepage.h"
 #include "platform/ini_syntax.h"
 
 #include "settings/text_format.h"
@@ -57,6 +58,18 @@ int CheckSsid(std::u16string_view text) {
 }
 
 bool IsKeptByTheFile(std::u16string_view text) { return platform::IniValueAsRead(text) == text; }
+
+bool IsHeldByTheAnsiCodePage(std::u16string_view text) {
+    return platform::IsHeldByCodePage(platform::GetACP(), text);
+}
+
+bool IsHeldByTheOemCodePage(std::u16string_view text) {
+    return platform::IsHeldByCodePage(platform::GetOEMCP(), text);
+}
+
+int StoredInTheAnsiCodePage(int rule, std::u16string_view text) {
+    return rule == kRuleAcceptable && !IsHeldByTheAnsiCodePage(text) ? kRuleCharacter : rule;
+}
 
 int ClassifyNetworkKey(std::u16string_view key, int securityMode) {
     const size_t length = key.size();

@@ -43,6 +43,15 @@ int CheckKeyHexChars(std::u16string_view key);
 // file would change is refused where it is entered.
 bool IsKeptByTheFile(std::u16string_view text);
 
+// Whether the code page that stores the text gives it back unchanged: SSIDs
+// and proxy entries are stored in the ANSI code page, secrets are encrypted
+// from the OEM one. A character either lacks would reach the player as "?".
+bool IsHeldByTheAnsiCodePage(std::u16string_view text);
+bool IsHeldByTheOemCodePage(std::u16string_view text);
+// A rule's result for an entry the ANSI code page stores: an acceptable one
+// it cannot hold has a character outside the set after all.
+int StoredInTheAnsiCodePage(int rule, std::u16string_view text);
+
 // A network folder entry as a whole: its bounds and its character rule.
 bool IsValidDeviceName(std::u16string_view text);
 bool IsValidUserId(std::u16string_view text);

@@ -17,7 +17,7 @@ CWirelessProfileVerdict CheckWirelessProfileEntries(CNetworkSetting& profile,
     if (profile.m_strSsid.empty()) {
         return Refuse(EProfileEntries::Ssid, kMsgInputSsid);
     }
-    switch (CheckSsid(profile.m_strSsid)) {
+    switch (StoredInTheAnsiCodePage(CheckSsid(profile.m_strSsid), profile.m_strSsid)) {
     case kRuleLength:
         return Refuse(EProfileEntries::Ssid, kMsgSsidLength);
     case kRuleCharacter:
@@ -44,16 +44,23 @@ CWirelessProfileVerdict CheckWirelessProfileEntries(CNetworkSetting& profile,
         default:
             break;
         }
+        if (!IsHeldByTheOemCodePage(profile.m_strNetworkKey)) {
+            return Refuse(EProfileEntries::Key, kMsgKeyChars, true);
+        }
     } else {
         profile.m_strNetworkKey.clear();
     }
 
     if (profile.m_nDhcp == 0) {
-        const bool required = missing == EMissingAddresses::Refused;
-        if (required && !profile.m_ipAddress.IsEntered()) {
+        // A file may leave both out, but an address begun is never complete.
+        const auto incomplete = [missing](const IpField& address) {
+            return !address.IsEntered() &&
+                   (missing == EMissingAddresses::Refused || address.filled != 0);
+        };
+        if (incomplete(profile.m_ipAddress)) {
             return Refuse(EProfileEntries::Addresses, kMsgInputIpAddress);
         }
-        if (required && !profile.m_ipSubnetMask.IsEntered()) {
+        if (incomplete(profile.m_ipSubnetMask)) {
             return Refuse(EProfileEntries::Addresses, kMsgInputSubnetMask);
         }
         if (CheckIpAddress(profile) == kRuleOutOfRange) {
@@ -65,8 +72,9 @@ CWirelessProfileVerdict CheckWirelessProfileEntries(CNetworkSetting& profile,
         profile.m_ipAddress = IpField();
     }
 
-    const int addressRule = CheckProxyAddress(profile);
-    const int portRule = CheckProxyPort(profile);
+    const int addressRule =
+        StoredInTheAnsiCodePage(CheckProxyAddress(profile), profile.m_strProxyAddress);
+    const int portRule = StoredInTheAnsiCodePage(CheckProxyPort(profile), profile.m_strProxyPort);
     const bool addressKept = IsKeptByTheFile(profile.m_strProxyAddress);
     const bool portKept = IsKeptByTheFile(profile.m_strProxyPort);
     if (profile.m_nUseProxy == 0) {

@@ -18,7 +18,8 @@ struct CWirelessProfileVerdict {
 
 // With DHCP off the property dialog asks for an IP address and a subnet
 // mask; a profile as a settings file holds it, which the reader and the
-// dialog's load take without them, keeps them missing.
+// dialog's load take without them, keeps them missing, but never partly
+// entered.
 enum class EMissingAddresses { Refused, Kept };
 
 // Checks a profile as entered in the dialog, in the dialog's order, with the

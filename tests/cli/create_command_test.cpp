@@ -122,6 +122,25 @@ TEST_F(CreateCommandTest, RefusesMalformedSettingsNamingTheMember) {
         {R"({"wireless": [{"ssid": "a", "ipAddress": "1..3"}]})", "wireless[0].ipAddress"},
         {R"({"wireless": [{"ssid": ""}]})", "Please input SSID. (wireless profile 1)"},
         {R"({"wireless": [{"ssid": "a", "extra": true}]})", "wireless[0].extra: unknown member"},
+        // An address begun is not an address left out.
+        {R"({"wireless": [{"ssid": "a", "dhcp": false, "ipAddress": "10.0.0"}]})",
+         "Please input IP address. (wireless profile 1)"},
+        {R"({"wireless": [{"ssid": "a", "dhcp": false, "ipAddress": "10.0.0.1",
+            "subnetMask": "255.255"}]})",
+         "Please input Subnet mask address."},
+        // The player trims a vertical tab as it trims a space.
+        {R"({"wireless": [{"ssid": "\u000bHome"}]})", "This entry must not begin or end"},
+        // What the code pages (1252 and 850 here) cannot hold would reach the
+        // player as "?".
+        {R"({"wireless": [{"ssid": "Жar"}]})", "Please use ASCII characters for SSID."},
+        {R"({"wireless": [{"ssid": "a", "securityMode": 2, "networkKey": "pass€word"}]})",
+         "Invalid character is entered for network key."},
+        {R"({"wireless": [{"ssid": "a", "useProxy": true, "proxyAddress": "Ж.example",
+            "proxyPort": "8080"}]})",
+         "Invalid character is entered for proxy address."},
+        {R"({"networkFolder": {"customize": true, "deviceName": "d1", "userId": "u",
+            "password": "Øpw€"}})",
+         "Please use ASCII characters for Network folder password."},
     };
     for (const auto& [json, message] : cases) {
         EXPECT_EQ(Create(json), 1) << json;

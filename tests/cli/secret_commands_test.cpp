@@ -1,5 +1,8 @@
 #include "cli_fixture.h"
+#include "settings/secret_cipher.h"
 #include "tests/support/program_output.h"
+
+#include <unistd.h>
 
 namespace {
 
@@ -26,6 +29,45 @@ TEST_F(SecretCommandsTest, AnEncryptedSecretCanComeFromStandardInput) {
 
     const std::string tooLong = WriteFile("long", std::string(10000, 'x'));
     EXPECT_EQ(RunForOutput(program + " encrypt - < '" + tooLong + "' 2>/dev/null").nExitCode, 1);
+    const std::string longAfterTheLine = WriteFile("after", "key\n" + std::string(5000, 'x'));
+    EXPECT_EQ(
+        RunForOutput(program + " encrypt - < '" + longAfterTheLine + "' 2>/dev/null").nExitCode, 0);
+    for (const std::string& unreadable : {std::string("ab\0cd\n", 6), std::string("ab\xff\n")}) {
+        const std::string file = WriteFile("unreadable", unreadable);
+        EXPECT_EQ(RunForOutput(program + " encrypt - < '" + file + "' 2>/dev/null").nExitCode, 1)
+            << "never a shorter or another secret";
+    }
+}
+
+// As at a terminal: the line is taken once it ends, with nothing more to
+// come yet, and what follows it is left unread.
+TEST_F(SecretCommandsTest, EncryptFromStandardInputTakesOneLineAndNoMore) {
+    int input[2];
+    ASSERT_EQ(::pipe(input), 0);
+    const int savedInput = ::dup(STDIN_FILENO);
+    ASSERT_EQ(::dup2(input[0], STDIN_FILENO), STDIN_FILENO);
+    ASSERT_EQ(::write(input[1], "key\nnext", 8), 8);
+    const int exitCode = Run({"encrypt", "-"});
+    ::close(input[1]);
+    char rest[8] = {};
+    const ssize_t left = ::read(STDIN_FILENO, rest, sizeof rest);
+    ::dup2(savedInput, STDIN_FILENO);
+    ::close(savedInput);
+    ::close(input[0]);
+    ASSERT_EQ(exitCode, 0);
+    EXPECT_EQ(std::string(rest, static_cast<size_t>(std::max<ssize_t>(left, 0))), "next");
+    ASSERT_EQ(Run({"decrypt", m_out.str().substr(0, m_out.str().size() - 1)}), 0);
+    EXPECT_EQ(m_out.str(), "key\n");
+}
+
+// A character the OEM code page lacks would be encrypted as "?".
+TEST_F(SecretCommandsTest, ASecretTheCodePageCannotHoldIsRefused) {
+    EXPECT_EQ(Run({"encrypt", "pw\xe2\x82\xac"}), 1);
+    EXPECT_NE(m_err.str().find("code page 850"), std::string::npos) << m_err.str();
+    EXPECT_EQ(m_out.str(), "");
+    std::u16string stored;
+    EXPECT_EQ(EncryptSecret(u"pw\u20AC", stored), 0);
+    EXPECT_EQ(EncryptSecret(u"pw\u00D8\u00A9", stored), 1) << "850 has both";
 }
 
 TEST_F(SecretCommandsTest, MalformedTextAndBadArguments) {

@@ -160,6 +160,24 @@ TEST_F(AppDataStoreTest, SavingTakesAwayWhatOthersCouldReadButKeepsOwnerAndGroup
     }
 }
 
+// A folder the file cannot hold as it is, for a character the ANSI code
+// page (1252 here) lacks or a line break, is not remembered; the rest is.
+TEST_F(AppDataStoreTest, AFolderTheFileCannotHoldIsNotRememberedAndTheRestIs) {
+    CSettingsRecords records;
+    records.netFolder.m_strNetDeviceName = u"name";
+    for (const char16_t* folder : {u"/home/u/\u0414\u043E\u043A", u"/home/u/a\nb"}) {
+        ASSERT_TRUE(SaveAppDataFile(StorePath(), records, {folder, 1, records.netFolder}));
+        Messages messages;
+        const CUtilitySection read = ReadStore(messages);
+        EXPECT_EQ(read.strLastPath, u"") << "remembered wrong";
+        EXPECT_EQ(read.folder.m_strNetDeviceName, u"name");
+    }
+    ASSERT_TRUE(
+        SaveAppDataFile(StorePath(), records, {u"/home/u/Caf\u00E9", 1, records.netFolder}));
+    Messages messages;
+    EXPECT_EQ(ReadStore(messages).strLastPath, u"/home/u/Caf\u00E9");
+}
+
 TEST_F(AppDataStoreTest, OnlyExactlyZeroSelectsCustomize) {
     Messages messages;
     for (const std::string def : {"00", "false", "", " 1"}) {

@@ -1,5 +1,6 @@
 // The checks of the main dialog's pages, as values.
 #include "catalogue/message_ids.h"
+#include "platform/codepage.h"
 #include "settings/page_entry_checks.h"
 
 #include <gtest/gtest.h>
@@ -37,6 +38,35 @@ TEST(PageEntryChecksTest, ReportInOrderAndEraseWhatIsBad) {
     connection.m_strProxyPort = u"0";
     EXPECT_EQ(CheckProxyEntries(connection, false, messages), 0);
     EXPECT_EQ(messages, (std::vector<int>{kMsgInputProxyAddress, kMsgProxyPort}));
+}
+
+// A password is encrypted from the OEM code page, a proxy address stored in
+// the ANSI one: what they cannot hold would reach the player as "?".
+TEST(PageEntryChecksTest, EntriesTheCodePagesCannotHoldAreRefused) {
+    const auto passwordMessages = [](unsigned oem, const std::u16string& password) {
+        platform::OverrideCodePages(1252, oem);
+        CNetFolderEntries entries{u"kordavin", u"guest", password, password};
+        std::vector<int> messages;
+        CheckNetFolderEntries(entries, true, messages);
+        platform::OverrideCodePages(std::nullopt, std::nullopt);
+        return messages;
+    };
+    EXPECT_EQ(passwordMessages(437, u"\u00D8pw\u00A9"), std::vector<int>{kMsgPasswordChars});
+    EXPECT_TRUE(passwordMessages(850, u"\u00D8pw\u00A9").empty()) << "850 holds both";
+
+    platform::OverrideCodePages(1252, 850);
+    CNetworkSetting connection;
+    connection.m_nUseProxy = 1;
+    connection.m_strProxyAddress = u"\u00FFproxy";
+    connection.m_strProxyPort = u"8080\u00E9";
+    std::vector<int> messages;
+    EXPECT_EQ(CheckProxyEntries(connection, false, messages), 1) << "1252 holds both";
+    platform::OverrideCodePages(1251, 866);
+    EXPECT_EQ(CheckProxyEntries(connection, false, messages), 0);
+    platform::OverrideCodePages(std::nullopt, std::nullopt);
+    EXPECT_EQ(messages, (std::vector<int>{kMsgProxyAddressChars, kMsgProxyPort}));
+    EXPECT_TRUE(connection.m_strProxyAddress.empty());
+    EXPECT_TRUE(connection.m_strProxyPort.empty());
 }
 
 } // namespace

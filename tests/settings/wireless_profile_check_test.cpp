@@ -1,4 +1,5 @@
 #include "catalogue/message_ids.h"
+#include "platform/codepage.h"
 #include "settings/wireless_profile_check.h"
 
 #include <gtest/gtest.h>
@@ -28,6 +29,47 @@ TEST(WirelessProfileCheck, Ssid) {
     for (const char16_t* ssid : {u"a b", u"'a\"", u"\"", u"'", u"it's"}) {
         EXPECT_EQ(MessageFor(Entered(ssid)), 0) << "kept as it is";
     }
+}
+
+// SSIDs and proxy entries are stored in the ANSI code page, keys encrypted
+// from the OEM one: what a Russian (1251/866) or Polish (1250/852) locale
+// cannot hold is refused with the character message, never stored as "?".
+TEST(WirelessProfileCheck, EntriesTheCodePagesCannotHoldAreRefused) {
+    struct CCodePages {
+        CCodePages(unsigned ansi, unsigned oem) { platform::OverrideCodePages(ansi, oem); }
+        ~CCodePages() { platform::OverrideCodePages(std::nullopt, std::nullopt); }
+    };
+    const CCodePages russian(1251, 866);
+    EXPECT_EQ(MessageFor(Entered(u"Caf\u00E9")), kMsgSsidChars);
+    EXPECT_EQ(MessageFor(Entered(u"Caf\u00A9")), 0) << "1251 holds the copyright sign";
+    CNetworkSetting profile = Entered();
+    profile.m_nSecurityMode = kSecurityWpaPskTkip;
+    profile.m_strNetworkKey = u"Caf\u00E9-key";
+    auto verdict = CheckWirelessProfileEntries(profile, profile.m_strNetworkKey);
+    EXPECT_EQ(verdict.nMessage, kMsgKeyChars);
+    EXPECT_TRUE(verdict.bEraseKeys);
+    profile.m_strNetworkKey = u"key\u00B0\u00B7\u00A4-key";
+    EXPECT_EQ(MessageFor(profile), 0) << "866 holds all three";
+
+    profile.m_nUseProxy = 1;
+    profile.m_strProxyAddress = u"caf\u00E9.example";
+    profile.m_strProxyPort = u"8080";
+    EXPECT_EQ(MessageFor(profile), kMsgProfileProxyAddressChars);
+    profile.m_strProxyAddress = u"proxy.example";
+    profile.m_strProxyPort = u"8080\u00E9";
+    EXPECT_EQ(MessageFor(profile), kMsgProfileProxyPort);
+    profile.m_nUseProxy = 0;
+    profile.m_strProxyAddress = u"caf\u00E9.example";
+    EXPECT_EQ(CheckWirelessProfileEntries(profile, profile.m_strNetworkKey).nMessage, 0);
+    EXPECT_TRUE(profile.m_strProxyAddress.empty()) << "emptied, as with the proxy off";
+
+    const CCodePages polish(1250, 852);
+    CNetworkSetting wep = Entered();
+    wep.m_nSecurityMode = kSecurityWep;
+    wep.m_strNetworkKey = u"\u00E9\u00E8\u00E0\u00FC\u00F6";
+    EXPECT_EQ(MessageFor(wep), kMsgKeyChars);
+    wep.m_strNetworkKey = u"\u00E9\u00F3\u00FC\u00F6\u00E4";
+    EXPECT_EQ(MessageFor(wep), 0);
 }
 
 TEST(WirelessProfileCheck, NetworkKeyAndItsConfirmation) {
