@@ -124,6 +124,47 @@ bool IsByteListForm(std::string_view value) {
            value.find_first_not_of("0123456789;") == std::string_view::npos;
 }
 
+// The text form of an SSID as NetworkManager reads it: GLib's escapes
+// undone, except that "\;", which GLib refuses outside a list, is kept for
+// the SSID's own unescaping. NetworkManager writes ";" as "\\;", and reads a
+// hand-written "\;" as ";" too.
+std::string SsidOfText(std::string_view value) {
+    std::string text;
+    for (size_t i = 0; i < value.size(); ++i) {
+        if (value[i] != '\\' || i + 1 == value.size()) {
+            text += value[i];
+            continue;
+        }
+        switch (value[++i]) {
+        case 's':
+            text += ' ';
+            break;
+        case 'n':
+            text += '\n';
+            break;
+        case 't':
+            text += '\t';
+            break;
+        case 'r':
+            text += '\r';
+            break;
+        case '\\':
+            text += '\\';
+            break;
+        default: // an escape GLib does not know stays as written
+            text += '\\';
+            text += value[i];
+        }
+    }
+    std::string ssid;
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (!(text[i] == '\\' && i + 1 < text.size() && text[i + 1] == ';')) {
+            ssid += text[i];
+        }
+    }
+    return ssid;
+}
+
 // An SSID is written as text when all its bytes are printable, else as a
 // list of byte values ("72;111;109;101;"). In the text form NetworkManager
 // puts a backslash before each ';', so that "16;17;" is not a byte list.
@@ -142,14 +183,7 @@ void CKeyfileValues::Ssid(const char* key, std::string& target) {
             return;
         }
     }
-    std::string text;
-    Text(key, text);
-    target.clear();
-    for (size_t i = 0; i < text.size(); ++i) {
-        if (!(text[i] == '\\' && i + 1 < text.size() && text[i + 1] == ';')) {
-            target += text[i];
-        }
-    }
+    target = SsidOfText(raw.get());
 }
 
 struct CAddressKey {

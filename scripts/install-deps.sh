@@ -14,6 +14,7 @@ packages=(
   pkexec polkitd dbus-daemon dbus-bin xdotool x11-utils procps util-linux
   samba-common-bin  # testparm, which checks the Samba options Brenhold writes
   strace  # the order of a save's system calls
+  network-manager  # nmcli --offline writes the keyfiles the import is tested on
   at-spi2-core python3-pyatspi  # the dialogs as a screen reader reads them
   # the Debian packages (cpack) and the test of the installed result
   dpkg-dev file desktop-file-utils libxml2-utils

@@ -2,6 +2,7 @@
 #include "tests/support/environment_variable.h"
 #include "tests/support/locale_environment.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <nlohmann/json.hpp>
@@ -139,6 +140,33 @@ TEST_F(NmImportCommandTest, OutputPipedIntoCreateLoadsWithoutAMessage) {
     EXPECT_EQ(m_out.str(), "");
     ASSERT_EQ(Run({"show", "--reveal", written}), 0);
     EXPECT_EQ(json::parse(m_out.str()), imported);
+}
+
+// What NetworkManager itself writes, escapes and all, comes in as the SSID
+// that was given to it; the keyfiles are made by nmcli without a daemon.
+TEST_F(NmImportCommandTest, SsidsAsNetworkManagerWritesThem) {
+    if (std::system("nmcli --version >/dev/null 2>&1") != 0) {
+        GTEST_SKIP() << "nmcli is not installed";
+    }
+    // Printable ASCII only: the player takes no other SSID from an import.
+    const std::vector<std::string> ssids = {"a;b",     "a;",  "1;2;", "back\\slash", "a\\;b",
+                                            "two\\\\", "x=y", "#h",   "\\s",         "[a]"};
+    for (size_t i = 0; i < ssids.size(); ++i) {
+        const std::string name = "c" + std::to_string(10 + i);
+        const std::string ssidFile = WriteFile("ssid", ssids[i]);
+        const std::string keyfile = (m_folder / ("connections/" + name + ".nmconnection")).string();
+        ASSERT_EQ(std::system(("nmcli --offline connection add type wifi con-name " + name +
+                               " ssid \"$(cat '" + ssidFile + "')\" > '" + keyfile + "'")
+                                  .c_str()),
+                  0);
+        ::chmod(keyfile.c_str(), 0600);
+    }
+    ASSERT_EQ(Import(), 0) << m_err.str();
+    std::vector<std::string> imported = SsidsOf(Wireless());
+    std::vector<std::string> expected = ssids;
+    std::sort(imported.begin(), imported.end());
+    std::sort(expected.begin(), expected.end());
+    EXPECT_EQ(imported, expected) << m_err.str();
 }
 
 TEST_F(NmImportCommandTest, LastUseFromNetworkManagersTimestamps) {

@@ -56,6 +56,9 @@ TEST_F(NmKeyfileReaderTest, SsidInTextAndByteListForms) {
     EXPECT_EQ(ReadWifi("ssid=123").m_strSsid, "123") << "digits alone are text";
     EXPECT_EQ(ReadWifi("ssid=16\\\\;17\\\\;").m_strSsid, "16;17;");
     EXPECT_EQ(ReadWifi("ssid=\\sleading\\ttab").m_strSsid, " leading\ttab");
+    // A hand-written "\;", which GLib refuses, is read as NetworkManager reads it.
+    EXPECT_EQ(ReadWifi("ssid=a\\;b").m_strSsid, "a;b");
+    EXPECT_EQ(ReadWifi("ssid=a\\;b\\sc\\\\d\\x").m_strSsid, "a;b c\\d\\x");
 
     const CNmConnection hidden = ReadWifi("ssid=Secret\nhidden=true\nmode=adhoc");
     EXPECT_TRUE(hidden.m_bHidden);
