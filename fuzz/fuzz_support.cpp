@@ -1,5 +1,7 @@
 #include "fuzz/fuzz_support.h"
 
+#include "platform/ini_syntax.h"
+
 #include "platform/codepage.h"
 #include "platform/registry.h"
 
@@ -39,6 +41,23 @@ std::filesystem::path FuzzMachineHive(std::string_view name) {
 
 std::u16string FuzzText(std::string_view bytes) {
     return platform::MultiByteToWide(platform::kUtf8CodePage, bytes);
+}
+
+bool FuzzIsAnsiFile(std::string_view bytes) {
+    return platform::DecodeIniBytes(bytes).encoding == platform::EIniEncoding::Ansi;
+}
+
+std::u16string FuzzAsStored(std::string_view file, std::u16string_view value) {
+    switch (platform::DecodeIniBytes(file.substr(0, 3)).encoding) {
+    case platform::EIniEncoding::Ansi:
+        return platform::MultiByteToWide(platform::GetACP(),
+                                         platform::WideToMultiByte(platform::GetACP(), value));
+    case platform::EIniEncoding::Utf8:
+        return platform::MultiByteToWide(platform::kUtf8CodePage,
+                                         platform::WideToMultiByte(platform::kUtf8CodePage, value));
+    default:
+        return std::u16string(value);
+    }
 }
 
 void FuzzExpect(bool holds, const char* invariant) {

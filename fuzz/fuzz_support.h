@@ -19,6 +19,13 @@ std::filesystem::path FuzzMachineHive(std::string_view name);
 // that are no UTF-8 turned into U+FFFD.
 std::u16string FuzzText(std::string_view bytes);
 
+// Whether a file is text in the ANSI code page, without a byte order mark:
+// only then are the lines a change does not touch kept byte for byte.
+bool FuzzIsAnsiFile(std::string_view bytes);
+
+// What a value turns into on its way through the file's encoding.
+std::u16string FuzzAsStored(std::string_view file, std::u16string_view value);
+
 // Stops the run as a finding when an invariant does not hold, naming it.
 void FuzzExpect(bool holds, const char* invariant);
 

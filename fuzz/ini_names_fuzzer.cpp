@@ -27,7 +27,6 @@ using namespace platform;
 namespace {
 
 constexpr std::uint8_t kMaxPieceUnits = 24;
-constexpr std::string_view kUtf16LeBom = "\xFF\xFE";
 
 std::u16string Units(FuzzedDataProvider& input, std::uint8_t count) {
     std::u16string text;
@@ -60,17 +59,12 @@ void WriteIntoDocument(const std::string& file, const std::u16string& section,
     }
     const auto held = document.GetValue(section, key);
     FuzzExpect(held.has_value(), "a value written is there");
-    if (!file.starts_with(kUtf16LeBom)) {
+    if (FuzzIsAnsiFile(file)) {
         FuzzExpectOtherLinesKept(before, after);
-        const unsigned codePage = GetACP();
-        const std::u16string stored =
-            MultiByteToWide(codePage, WideToMultiByte(codePage, held.value_or(u"")));
-        FuzzExpect(CIniDocument::FromBytes(after).GetValue(section, key) == stored,
-                   "a value written reads back from the bytes, in the code page");
-    } else {
-        FuzzExpect(CIniDocument::FromBytes(after).GetValue(section, key) == held,
-                   "a value written reads back from the bytes as held");
     }
+    FuzzExpect(CIniDocument::FromBytes(after).GetValue(section, key) ==
+                   FuzzAsStored(file, held.value_or(u"")),
+               "a value written reads back from the bytes, in the file's encoding");
     document.DeleteKey(section, key);
     document.DeleteSection(section);
     document.ToBytes();

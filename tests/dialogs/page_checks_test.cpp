@@ -1,4 +1,5 @@
 #include "catalogue/message_ids.h"
+#include "platform/codepage.h"
 #include "settings_state_fixture.h"
 
 namespace {
@@ -53,6 +54,12 @@ TEST_F(PageChecksTest, NetFolderMessagesOfTheCreateFlow) {
         kMsgPasswordLength);
     EXPECT_EQ(CreateCheckOfNetFolder(u"n", u"u", u"a\tb", u"a\tb"), kMsgPasswordChars);
     EXPECT_EQ(CreateCheckOfNetFolder(u"n", u"u", u"\u3042", u"\u3042"), kMsgPasswordChars);
+    // Code page 437 of an American locale has neither character: the
+    // player would get "?pw?".
+    platform::OverrideCodePages(1252, 437);
+    const int oemMessage = CreateCheckOfNetFolder(u"n", u"u", u"\u00D8pw\u00A9", u"\u00D8pw\u00A9");
+    platform::OverrideCodePages(std::nullopt, std::nullopt);
+    EXPECT_EQ(oemMessage, kMsgPasswordChars);
 }
 
 TEST_F(PageChecksTest, CreateFlowErasesOnlyTheFirstBadEntry) {
