@@ -90,7 +90,7 @@ TEST(AtomicSave, LinkPlantedByAnotherUserInASharedFolderIsNotFollowed) {
     if (::geteuid() != 0) {
         GTEST_SKIP() << "planting a link of another user needs root";
     }
-    for (const mode_t folderMode : {01777, 02775, 0777, 0733}) {
+    for (const mode_t folderMode : {01777, 02775, 0777, 0703}) {
         CTempFolder shared;
         CTempFolder elsewhere;
         ASSERT_EQ(::chmod(shared.Path().c_str(), folderMode), 0);
