@@ -40,24 +40,44 @@ TEST_F(SecretCommandsTest, AnEncryptedSecretCanComeFromStandardInput) {
 }
 
 // As at a terminal: the line is taken once it ends, with nothing more to
-// come yet, and what follows it is left unread.
+// come yet, and what follows it is left unread. A line that cannot be the
+// secret typed is refused for what it is.
 TEST_F(SecretCommandsTest, EncryptFromStandardInputTakesOneLineAndNoMore) {
-    int input[2];
-    ASSERT_EQ(::pipe(input), 0);
-    const int savedInput = ::dup(STDIN_FILENO);
-    ASSERT_EQ(::dup2(input[0], STDIN_FILENO), STDIN_FILENO);
-    ASSERT_EQ(::write(input[1], "key\nnext", 8), 8);
-    const int exitCode = Run({"encrypt", "-"});
-    ::close(input[1]);
-    char rest[8] = {};
-    const ssize_t left = ::read(STDIN_FILENO, rest, sizeof rest);
-    ::dup2(savedInput, STDIN_FILENO);
-    ::close(savedInput);
-    ::close(input[0]);
+    // Runs "encrypt -" on a pipe that stays open; gives what it left unread.
+    const auto encryptFrom = [this](const std::string& input, int& exitCode) {
+        int pipeEnds[2];
+        EXPECT_EQ(::pipe(pipeEnds), 0);
+        const int savedInput = ::dup(STDIN_FILENO);
+        ::dup2(pipeEnds[0], STDIN_FILENO);
+        EXPECT_EQ(::write(pipeEnds[1], input.data(), input.size()),
+                  static_cast<ssize_t>(input.size()));
+        exitCode = Run({"encrypt", "-"});
+        ::close(pipeEnds[1]);
+        std::string rest(8, '\0');
+        rest.resize(
+            static_cast<size_t>(std::max<ssize_t>(::read(STDIN_FILENO, rest.data(), 8), 0)));
+        ::dup2(savedInput, STDIN_FILENO);
+        ::close(savedInput);
+        ::close(pipeEnds[0]);
+        return rest;
+    };
+    int exitCode = 0;
+    EXPECT_EQ(encryptFrom("key\nnext", exitCode), "next");
     ASSERT_EQ(exitCode, 0);
-    EXPECT_EQ(std::string(rest, static_cast<size_t>(std::max<ssize_t>(left, 0))), "next");
     ASSERT_EQ(Run({"decrypt", m_out.str().substr(0, m_out.str().size() - 1)}), 0);
     EXPECT_EQ(m_out.str(), "key\n");
+
+    const std::pair<std::string, const char*> refused[] = {
+        {std::string("ab\0cd\n", 6), "not UTF-8 text without NUL"},
+        {"ab\xff\n", "not UTF-8 text without NUL"},
+        {std::string(4096, 'x') + "\n", "too long to encrypt"},
+        {std::string(4097, 'x') + "\n", "larger than a secret can be"},
+    };
+    for (const auto& [input, message] : refused) {
+        encryptFrom(input, exitCode);
+        EXPECT_EQ(exitCode, 1) << message;
+        EXPECT_NE(m_err.str().find(message), std::string::npos) << m_err.str();
+    }
 }
 
 // A character the OEM code page lacks would be encrypted as "?".

@@ -103,17 +103,17 @@ TEST(StartDetached, ProgramGetsNoDescriptorAndNoIgnoredSignalOfTheCaller) {
     for (int i = 0; i < 3; ++i) {
         ::sigaction(ignored[i], &ignore, &before[i]);
     }
-    const bool started = static_cast<bool>(StartDetached(
-        "/bin/sh", {"-c", "exec > '" + record.string() +
-                              ".part'; ls /proc/$$/fd | tr '\\n' ' '; grep SigIgn /proc/$$/status; "
-                              "mv '" +
-                              record.string() + ".part' '" + record.string() + "'"}));
+    const bool started = static_cast<bool>(
+        StartDetached("/bin/sh", {"-c", "exec > '" + record.string() +
+                                            ".part'; ls /proc/$$/fd; grep SigIgn /proc/$$/status; "
+                                            "mv '" +
+                                            record.string() + ".part' '" + record.string() + "'"}));
     for (int i = 0; i < 3; ++i) {
         ::sigaction(ignored[i], &before[i], nullptr);
     }
     ::close(lock);
     ASSERT_TRUE(started);
-    EXPECT_EQ(AwaitRecord(record), "0 1 2 SigIgn:\t0000000000000000\n");
+    EXPECT_EQ(AwaitRecord(record), "0\n1\n2\nSigIgn:\t0000000000000000\n");
 }
 
 TEST(StartDetached, PassesArgumentsAndReportsAFailedExec) {

@@ -42,6 +42,8 @@ TEST(WirelessProfileCheck, EntriesTheCodePagesCannotHoldAreRefused) {
     const CCodePages russian(1251, 866);
     EXPECT_EQ(MessageFor(Entered(u"Caf\u00E9")), kMsgSsidChars);
     EXPECT_EQ(MessageFor(Entered(u"Caf\u00A9")), 0) << "1251 holds the copyright sign";
+    EXPECT_EQ(MessageFor(Entered(std::u16string(33, u'\u00E9'))), kMsgSsidLength)
+        << "the length is told first, as before";
     CNetworkSetting profile = Entered();
     profile.m_nSecurityMode = kSecurityWpaPskTkip;
     profile.m_strNetworkKey = u"Caf\u00E9-key";
