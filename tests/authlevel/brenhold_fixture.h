@@ -54,7 +54,9 @@ protected:
     CTempFolder m_folder;
     CEnvironmentVariable m_registry{"KORDAVIN_REGISTRY_ROOT", (m_folder / "registry").string()};
     CEnvironmentVariable m_samba{"KORDAVIN_SAMBA_ROOT", (m_folder / "samba").string()};
+    // Each test's lock is its own, root's too, which ignores the runtime folder.
     CEnvironmentVariable m_runtime{"XDG_RUNTIME_DIR", m_folder.Path().string()};
+    CEnvironmentVariable m_runRoot{"KORDAVIN_RUN_ROOT", m_folder.Path().string()};
     CEnvironmentVariable m_record{"KORDAVIN_RESTART_RECORD", RestartRecord().string()};
     CEnvironmentVariable m_restart{"KORDAVIN_RESTART_COMMAND",
                                    std::string(QUORLAN_BINARY_DIR) + "/test-root/record-restart"};
