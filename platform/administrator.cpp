@@ -46,18 +46,23 @@ std::filesystem::path PkexecProgram() {
 }
 
 CStartedProgram StartAsAdministrator(const std::filesystem::path& program) {
-    // Checked first, so that a missing program costs no password prompt.
-    if (!IsExecutableFile(program)) {
+    // pkexec finds the program's polkit action by its exact path: a link
+    // (a host folder's Brenhold -> /usr/bin/Brenhold) would get the generic
+    // action, which keeps no display. Checked first, so that a missing
+    // program costs no password prompt.
+    std::error_code error;
+    const std::filesystem::path real = std::filesystem::canonical(program, error);
+    if (error || !IsExecutableFile(real)) {
         return {};
     }
     if (IsUserAnAdmin()) {
-        return StartDetached(program.string());
+        return StartDetached(real.string());
     }
     const std::filesystem::path pkexec = PkexecProgram();
     if (!IsExecutableFile(pkexec)) {
         return {};
     }
-    return StartDetached(pkexec.string(), {program.string()}, DisplayCookieForRoot());
+    return StartDetached(pkexec.string(), {real.string()}, DisplayCookieForRoot());
 }
 
 } // namespace platform

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # An ordinary user starts Brenhold as on a desktop, against the real stack: a
 # system D-Bus, polkitd, the setuid pkexec and an X server that wants its
-# cookie. First through "Start security setting" in quorlan-host, then by
-# hand. Everything runs in private mount, PID and network namespaces: the
+# cookie. First through "Start security setting" in quorlan-host, then from
+# a host whose folder links to Brenhold, by hand, and from Brenhold's menu
+# entry through a launcher that exits at once (gio launch). Everything runs in private mount, PID and network namespaces: the
 # machine's files stay as they are, and every process started ends with it.
 #   elevation_on_polkit_stack.sh BIN_FOLDER
 set -euo pipefail
@@ -13,7 +14,7 @@ if [ "${1:-}" != --inside ]; then
         echo "SKIPPED: only root can make the private namespaces and start polkitd"
         exit 77
     fi
-    for tool in unshare setpriv pkexec dbus-daemon dbus-send Xvfb xauth xdotool xprop \
+    for tool in unshare setpriv pkexec dbus-daemon dbus-send Xvfb xauth xdotool xprop gio \
         /usr/lib/polkit-1/polkitd; do
         command -v "$tool" >/dev/null || { echo "$tool is missing: run scripts/install-deps.sh" >&2; exit 1; }
     done
@@ -48,8 +49,14 @@ mkdir /mnt/bin /mnt/logs /mnt/overlay
 cp -a "$built"/quorlan-host "$built"/Brenhold "$built"/libQuorlan.so* /mnt/bin/
 programs=/mnt/bin
 # The installed action, for the Brenhold of this run.
-sed -e "s|@CMAKE_INSTALL_FULL_BINDIR@|$programs|" -e 's|@PROJECT_VERSION@|under test|' \
-    "$here/../../authlevel/org.kordavin.brenhold.policy.in" >/mnt/org.kordavin.brenhold.policy
+for template in org.kordavin.brenhold.policy brenhold.desktop; do
+    sed -e "s|@CMAKE_INSTALL_FULL_BINDIR@|$programs|" -e 's|@PROJECT_VERSION@|under test|' \
+        "$here/../../authlevel/$template.in" >"/mnt/$template"
+done
+# A host of its own folder, which holds a link to the installed Brenhold.
+mkdir /mnt/linked
+cp -a "$built"/quorlan-host "$built"/libQuorlan.so* /mnt/linked/
+ln -s "$programs/Brenhold" /mnt/linked/Brenhold
 
 # Private scratch, sockets and runtime state; copies of the folders the
 # stack writes to, which end with the run.
@@ -145,7 +152,7 @@ level_stored() { [ "$(stored_level)" = "lmcompatibilitylevel=dword:0000000$1" ];
 # Brenhold as root on the user's display, its parent the user's own live
 # process; a level chosen there is written. Then it ends, and so does the
 # process that kept pkexec company.
-confirm_level_in_brenhold() { # HOW_STARTED PARENT_NAME LEVEL
+confirm_level_in_brenhold() { # HOW_STARTED PARENT_NAME LEVEL [KEY]
     local brenhold pid parent
     await "$1: Brenhold's dialog" window_titled "Local Security Setting" || return
     brenhold=$(window_titled "Local Security Setting")
@@ -155,7 +162,7 @@ confirm_level_in_brenhold() { # HOW_STARTED PARENT_NAME LEVEL
     expect_equal "$1: pkexec's parent" "$2" "$(cat "/proc/$parent/comm")"
     expect_equal "$1: the parent's user" "$(id -u nobody)" "$(field "$parent" Uid)"
     xdotool windowfocus --sync "$brenhold"
-    xdotool key Down Return
+    xdotool key "${4:-Down}" Return
     await "$1: the confirmation" shown_twice "Local Security Setting" || return
     xdotool key Return
     await "$1: the level stored" level_stored "$3" || echo "stored: $(stored_level)" >&2
@@ -191,10 +198,30 @@ xdotool windowfocus --sync "$main"
 xdotool key space
 confirm_level_in_brenhold "from the dialog" quorlan-host 3
 kill -0 "$host" || fail "the host ended while Brenhold ran"
+# A second host would only raise the first one's dialog.
+first_host=$(pid_of_window "$main")
+kill "$first_host"
+await "the first host ending" ended "$first_host"
+
+echo "Start security setting in a host whose folder links to Brenhold"
+as_user /mnt/linked/quorlan-host --open --device-path "$home/card" --device-name Player \
+    >/mnt/logs/linked-host 2>&1 &
+await "the linked host's dialog" window_titled "Network configuration" || exit 1
+main=$(window_titled "Network configuration")
+xdotool windowfocus --sync "$main"
+xdotool key Right Right Tab
+xdotool windowfocus --sync "$main"
+xdotool key space
+confirm_level_in_brenhold "through the link" quorlan-host 4
 
 echo "Brenhold started by hand, as an ordinary user with XAUTHORITY set"
 as_user env XAUTHORITY="$home/.Xauthority" "$programs/Brenhold" >/mnt/logs/brenhold 2>&1 &
-confirm_level_in_brenhold "by hand" Brenhold 4
+confirm_level_in_brenhold "by hand" Brenhold 5
+
+echo "Brenhold's menu entry, through a launcher that exits at once"
+as_user gio launch /mnt/brenhold.desktop >/mnt/logs/gio-launch 2>&1 ||
+    fail "gio launch: $(cat /mnt/logs/gio-launch)"
+confirm_level_in_brenhold "from the menu entry" Brenhold 4 Up
 
 [ -e "$restart_note" ] && fail "a restart was asked for: $(cat "$restart_note")"
 exit_with_failures

@@ -157,6 +157,16 @@ TEST_F(StartAsAdministratorTest, OrdinaryUserGoesThroughPkexecWhichKeepsItsParen
     WriteStandInPkexec(Pkexec(), RecordCall(Record(), 126));
     EXPECT_TRUE(StartAsAdministrator(Program())) << "a refusal comes after the start";
     EXPECT_EQ(AwaitRecord(Record()), Pkexec().string() + " " + Program().string() + "\n");
+
+    // A host folder's link to the program: pkexec gets the real path, by
+    // which it finds the program's action.
+    std::filesystem::remove(Record());
+    std::filesystem::create_directories(m_folder / "linked host");
+    std::filesystem::create_symlink(Program(), m_folder / "linked host/Brenhold");
+    std::filesystem::create_directory_symlink(m_folder / "linked host", m_folder / "alias");
+    EXPECT_TRUE(StartAsAdministrator(m_folder / "alias/Brenhold"));
+    EXPECT_EQ(AwaitRecord(Record()),
+              Pkexec().string() + " " + std::filesystem::canonical(Program()).string() + "\n");
 }
 
 TEST_F(StartAsAdministratorTest, ThePkexecOfTheSystemNotOneOnPath) {
