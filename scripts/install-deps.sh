@@ -12,6 +12,7 @@ packages=(
   fonts-liberation2 fonts-noto-cjk xvfb xauth
   # the real elevation stack the desktop test runs Brenhold on
   pkexec polkitd dbus-daemon dbus-bin xdotool x11-utils procps util-linux
+  libglib2.0-bin  # gio launch, as launchers that start a program and exit do
   samba-common-bin  # testparm, which checks the Samba options Brenhold writes
   strace  # the order of a save's system calls
   network-manager  # nmcli --offline writes the keyfiles the import is tested on
