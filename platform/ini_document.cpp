@@ -133,8 +133,7 @@ bool CIniDocument::Carries(std::u16string_view name) const {
     if (m_encoding == EIniEncoding::Utf16Le || m_encoding == EIniEncoding::Utf16Be) {
         return true;
     }
-    const unsigned codePage = m_encoding == EIniEncoding::Utf8 ? kUtf8CodePage : GetACP();
-    return MultiByteToWide(codePage, WideToMultiByte(codePage, name)) == name;
+    return IsHeldByCodePage(m_encoding == EIniEncoding::Utf8 ? kUtf8CodePage : GetACP(), name);
 }
 
 CIniDocument::CBlock* CIniDocument::SectionForWriting(std::u16string_view section) {
