@@ -43,7 +43,17 @@ constexpr auto kLanguageLcids = std::to_array<LanguageLcid>({
     {0x440A, kSpanish},   {0x480A, kSpanish}, {0x4C0A, kSpanish}, {0x500A, kSpanish},
 });
 
+// Column 0 is English, as column 1; the Chinese column is written in
+// simplified characters.
+constexpr auto kColumnTags = std::to_array<std::string_view>({
+    "en", "en", "fr", "de", "sv", "nl", "fi", "nb", "ru", "ja", "zh_CN", "da", "it", "pl", "es"});
+static_assert(kColumnTags.size() == kLanguageCount);
+
 } // namespace
+
+std::string_view LanguageTagOfColumn(int column) {
+    return column >= 0 && column < kLanguageCount ? kColumnTags[column] : kColumnTags[0];
+}
 
 int LanguageIndexForLcid(std::uint32_t lcid) {
     for (const auto& entry : kLanguageLcids) {

@@ -5,9 +5,9 @@
 #include <string>
 #include <string_view>
 
-// The catalogue of every text both programs show: 161 rows, one column per
+// The catalogue of every text both programs show: 163 rows, one column per
 // language. The row number is the message identifier.
-inline constexpr int kMessageCount = 161;
+inline constexpr int kMessageCount = 163;
 inline constexpr int kLanguageCount = 15;
 
 extern const char16_t* const g_MessageTable[kMessageCount * kLanguageCount];
@@ -19,6 +19,10 @@ void SelectLanguageFromLocale();
 // The column for a Windows locale identifier, compared as a whole value so a
 // non-default sort order falls back to column 0.
 int LanguageIndexForLcid(std::uint32_t lcid);
+
+// The language of a column as a POSIX locale's language part ("de",
+// "zh_CN"): what the desktop's own files of that language are named by.
+std::string_view LanguageTagOfColumn(int column);
 
 // The text of a row in the selected language; never null.
 const char16_t* GetMessageText(int id);

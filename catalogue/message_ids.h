@@ -161,6 +161,10 @@ enum MessageId {
     kMsgNeedsAdministrator = 159,
     kMsgEntryNotKeptByFile = 160, // blanks at an end, or enclosing quotes
 
+    // Message box buttons, where no other row holds the word.
+    kMsgYes = 161,
+    kMsgNo = 162,
+
     // The choice between the player and the local computer.
     kMsgSelectTarget = 153, // window title
     kMsgWhereToLoadFrom = 154,

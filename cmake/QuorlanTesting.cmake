@@ -25,9 +25,12 @@ function(quorlan_add_test name)
   target_compile_definitions(${name} PRIVATE
     QUORLAN_BINARY_DIR="${CMAKE_BINARY_DIR}"
     QUORLAN_SOURCE_DIR="${PROJECT_SOURCE_DIR}")
-  gtest_discover_tests(${name}
-    DISCOVERY_MODE PRE_TEST
-    PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;${QUORLAN_TEST_ENVIRONMENT}")
+  # The environment goes in through env, which each discovered test runs
+  # under: as the tests' ENVIRONMENT property, a list of variables loses all
+  # but the first on its way through the discovery script.
+  set_target_properties(${name} PROPERTIES CROSSCOMPILING_EMULATOR
+    "env;QT_QPA_PLATFORM=offscreen;${QUORLAN_TEST_ENVIRONMENT}")
+  gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST)
 endfunction()
 
 # The screenshot tests of a test program once more for each language, under

@@ -8,7 +8,8 @@ packages=(
   libgtest-dev googletest libbenchmark-dev
   nlohmann-json3-dev
   qt6-base-dev libqt6svg6 libxcb1-dev libxcb-ewmh-dev
-  qt6-translations-l10n  # message box buttons in the user's language
+  qt6-translations-l10n  # Qt's own texts in the dialogs' language
+  qt6-l10n-tools  # lrelease, for the own words where Qt has no translation
   fonts-liberation2 fonts-noto-cjk xvfb xauth
   # the real elevation stack the desktop test runs Brenhold on
   pkexec polkitd dbus-daemon dbus-bin xdotool x11-utils procps util-linux

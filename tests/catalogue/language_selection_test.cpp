@@ -63,6 +63,18 @@ TEST(LocaleName, EveryTranslatedLanguageIsReachable) {
     }
 }
 
+// A column's tag names its own language: read back as a locale, it selects
+// the column again (column 1 is English as column 0 and is never selected).
+TEST(LanguageTagOfColumn, ReadBackAsALocaleSelectsTheColumn) {
+    for (int column = 0; column < kLanguageCount; ++column) {
+        const std::string tag(LanguageTagOfColumn(column));
+        EXPECT_EQ(LanguageIndexForLcid(platform::LcidFromLocaleName(tag)), column == 1 ? 0 : column)
+            << tag;
+    }
+    EXPECT_EQ(LanguageTagOfColumn(-1), "en");
+    EXPECT_EQ(LanguageTagOfColumn(kLanguageCount), "en");
+}
+
 TEST(LocaleName, CodesetModifierAndMissingTerritory) {
     EXPECT_EQ(platform::LcidFromLocaleName("ja_JP.UTF-8"), 0x0411u);
     EXPECT_EQ(platform::LcidFromLocaleName("de_DE.ISO-8859-15@euro"), 0x0407u);

@@ -90,9 +90,9 @@ TEST(MessageTable, CancelAndApplyOfTheMainDialogAreEmptyInSomeLanguages) {
 TEST(MessageTable, EveryLanguageIsTranslated) {
     // Rows that may read as in English: names and abbreviations that most
     // languages keep ("Version 3.0", "DNS:", "OK", "SSID:", the security modes)
-    // and words that some languages borrow ("Password:", "Subnet mask:").
-    const std::set<int> mayStayEnglish = {2,   16,  22,  24,  109, 111, 120,
-                                          122, 130, 131, 132, 133, 134, 139};
+    // and words that some languages borrow ("Password:", "Subnet mask:", "No").
+    const std::set<int> mayStayEnglish = {2,   16,  22,  24,  109, 111, 120, 122,
+                                          130, 131, 132, 133, 134, 139, kMsgNo};
     for (int column = 2; column < kLanguageCount; ++column) {
         std::set<std::u16string_view> distinct;
         for (int id = 0; id < kMessageCount; ++id) {

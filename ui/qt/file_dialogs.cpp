@@ -1,8 +1,12 @@
 #include "ui/qt/file_dialogs.h"
 
+#include "catalogue/message_catalogue.h"
+#include "catalogue/message_ids.h"
 #include "ui/qt/modality.h"
 #include "ui/qt/qt_text.h"
 
+#include <QDialogButtonBox>
+#include <QPushButton>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -29,6 +33,12 @@ std::optional<std::u16string> RunAndTakeChoice(QFileDialog& dialog) {
     // Qt's own dialog rather than the desktop's, so that every desktop, the
     // offscreen platform and a script driving the display see the same one.
     dialog.setOption(QFileDialog::DontUseNativeDialog);
+    // Cancel reads as in the dialogs behind it, where Qt's word differs.
+    if (auto* buttons = dialog.findChild<QDialogButtonBox*>()) {
+        if (QPushButton* cancel = buttons->button(QDialogButtonBox::Cancel)) {
+            cancel->setText(ToQString(GetMessageText(kMsgBrenholdCancel)));
+        }
+    }
     SetModality(dialog);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
         return std::nullopt;

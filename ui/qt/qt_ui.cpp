@@ -1,17 +1,21 @@
 #include "ui/qt/qt_ui.h"
 
+#include "catalogue/message_catalogue.h"
+#include "catalogue/message_ids.h"
 #include "platform/x11_window.h"
 #include "ui/dialog.h"
 #include "ui/qt/file_dialogs.h"
 #include "ui/qt/modality.h"
 #include "ui/qt/qt_text.h"
+#include "ui/qt/qt_texts_in_dialog_language.h"
 #include "ui/qt/qt_window.h"
-#include "ui/qt/system_button_texts.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QGuiApplication>
 #include <QMessageBox>
 #include <QPushButton>
+#include <utility>
 
 namespace ui::qt {
 namespace {
@@ -34,7 +38,49 @@ QMessageBox::Icon ToQtIcon(Icon icon) {
     return QMessageBox::NoIcon;
 }
 
+// The catalogue's words for a message box's buttons, as the dialogs' own
+// OK and Cancel read.
+void UseCatalogueButtonTexts(QMessageBox& box) {
+    constexpr std::pair<QMessageBox::StandardButton, int> kButtonTexts[] = {
+        {QMessageBox::Ok, kMsgBrenholdOk},
+        {QMessageBox::Cancel, kMsgBrenholdCancel},
+        {QMessageBox::Yes, kMsgYes},
+        {QMessageBox::No, kMsgNo},
+    };
+    for (const auto& [button, message] : kButtonTexts) {
+        if (QAbstractButton* shown = box.button(button)) {
+            shown->setText(ToQString(GetMessageText(message)));
+        }
+    }
+}
+
 } // namespace
+
+// Qt's texts follow the dialogs' language from the first window shown to
+// the end of the last: a host's own windows keep the host's translations
+// otherwise.
+class CQtUi::CQtTextsWhileShown {
+public:
+    explicit CQtTextsWhileShown(CQtUi& ui) : m_ui(ui) {
+        if (m_ui.m_shownWindows++ == 0) {
+            m_ui.m_qtTexts = std::make_unique<CQtTextsInDialogLanguage>();
+        }
+    }
+    ~CQtTextsWhileShown() {
+        if (--m_ui.m_shownWindows == 0) {
+            m_ui.m_qtTexts.reset();
+        }
+    }
+    CQtTextsWhileShown(const CQtTextsWhileShown&) = delete;
+    CQtTextsWhileShown& operator=(const CQtTextsWhileShown&) = delete;
+
+private:
+    CQtUi& m_ui;
+};
+
+CQtUi::CQtUi(UnownedModality unowned) : m_unowned(unowned) {}
+
+CQtUi::~CQtUi() = default;
 
 QWidget* WidgetOf(CDialog* dialog) {
     if (dialog == nullptr || !dialog->HasWindow()) {
@@ -44,6 +90,7 @@ QWidget* WidgetOf(CDialog* dialog) {
 }
 
 int CQtUi::RunModal(CDialog& dialog, CDialog* parent) {
+    const CQtTextsWhileShown qtTexts(*this);
     CQtWindow window(dialog, WidgetOf(parent));
     dialog.Attach(&window);
     dialog.OnInitDialog();
@@ -55,6 +102,7 @@ int CQtUi::RunModal(CDialog& dialog, CDialog* parent) {
 
 int CQtUi::ShowMessageBox(CDialog* owner, std::u16string_view text, std::u16string_view caption,
                           Icon icon, Buttons buttons) {
+    const CQtTextsWhileShown qtTexts(*this);
     QMessageBox box(ToQtIcon(icon), ToQString(caption), ToQString(text), QMessageBox::NoButton,
                     WidgetOf(owner));
     box.setTextFormat(Qt::PlainText);
@@ -73,7 +121,7 @@ int CQtUi::ShowMessageBox(CDialog* owner, std::u16string_view text, std::u16stri
         break;
     }
     box.setDefaultButton(first);
-    UseSystemButtonTexts(box);
+    UseCatalogueButtonTexts(box);
     SetModality(box);
     box.exec();
     switch (box.standardButton(box.clickedButton())) {
@@ -90,11 +138,13 @@ int CQtUi::ShowMessageBox(CDialog* owner, std::u16string_view text, std::u16stri
 
 std::optional<std::u16string> CQtUi::BrowseForFolder(CDialog* owner,
                                                      const CFolderBrowseOptions& options) {
+    const CQtTextsWhileShown qtTexts(*this);
     return RunFolderBrowser(WidgetOf(owner), options);
 }
 
 std::optional<std::u16string> CQtUi::GetOpenFileName(CDialog* owner,
                                                      const COpenFileOptions& options) {
+    const CQtTextsWhileShown qtTexts(*this);
     return RunOpenFileDialog(WidgetOf(owner), options);
 }
 

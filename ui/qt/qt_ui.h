@@ -3,15 +3,22 @@
 #include "ui/qt/modality.h"
 #include "ui/services.h"
 
+#include <memory>
+
 class QWidget;
 
 namespace ui::qt {
+
+class CQtTextsInDialogLanguage;
 
 // The windowing backend on a desktop: real dialogs, message boxes and file
 // choosers of Qt Widgets. A QApplication must exist while it is used.
 class CQtUi : public IUiServices {
 public:
-    explicit CQtUi(UnownedModality unowned = UnownedModality::Application) : m_unowned(unowned) {}
+    explicit CQtUi(UnownedModality unowned = UnownedModality::Application);
+    ~CQtUi() override;
+    CQtUi(const CQtUi&) = delete;
+    CQtUi& operator=(const CQtUi&) = delete;
 
     int RunModal(CDialog& dialog, CDialog* parent) override;
     int ShowMessageBox(CDialog* owner, std::u16string_view text, std::u16string_view caption,
@@ -25,7 +32,11 @@ public:
     bool SetForegroundWindow(WindowHandle window) override;
 
 private:
+    class CQtTextsWhileShown;
+
     UnownedModality m_unowned;
+    int m_shownWindows = 0;
+    std::unique_ptr<CQtTextsInDialogLanguage> m_qtTexts;
     platform::CX11Desktop m_desktop;
 };
 
