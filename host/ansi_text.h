@@ -22,14 +22,11 @@ inline std::optional<std::string> ToAnsiExactly(const QString& text) {
     return FromAnsi(bytes) == text ? std::optional(std::move(bytes)) : std::nullopt;
 }
 
-// Why a text cannot go to the library, for the user; empty when it can.
-inline QString NotPassableReason(const QString& what, const QString& text) {
+// Why a text cannot go to the library, from a reason with the text's and the
+// code page's places; empty when it can.
+inline QString NotPassableReason(const QString& reason, const QString& text) {
     if (ToAnsiExactly(text)) {
         return {};
     }
-    return QStringLiteral("The %1 \"%2\" has characters that code page %3, the one this "
-                          "locale hands to the dialog, cannot hold. Choose another, or start "
-                          "the program in a locale whose code page holds them.")
-        .arg(what, text)
-        .arg(platform::GetACP());
+    return reason.arg(text).arg(platform::GetACP());
 }

@@ -1,10 +1,12 @@
 #include "host/host_window.h"
 
 #include "host/ansi_text.h"
+#include "host/host_texts.h"
 
 #include <QFileDialog>
 #include <QFormLayout>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QMessageBox>
 #include <QVBoxLayout>
 
@@ -14,24 +16,27 @@ CHostWindow::CHostWindow(const CQuorlanLibrary& library, const QString& devicePa
       m_deviceName(new QLineEdit(deviceName)),
       m_openButton(new QPushButton(FromAnsi(library.WindowName()))), m_handleLabel(new QLabel) {
     setWindowTitle(QString::fromLatin1(kHostWindowTitle));
-    m_devicePath->setPlaceholderText(tr("No player attached"));
-    m_deviceName->setPlaceholderText(tr("Player's name (default KORDAVIN)"));
+    m_devicePath->setPlaceholderText(HostText(EHostText::kNoPlayerAttached));
+    m_deviceName->setPlaceholderText(HostText(EHostText::kPlayerNamePlaceholder));
 
-    auto* choose = new QPushButton(tr("Choose..."));
+    auto* choose = new QPushButton(HostText(EHostText::kChoose));
+    // Enter on a focused button presses it, as in a dialog.
+    choose->setAutoDefault(true);
     auto* pathRow = new QHBoxLayout;
     pathRow->addWidget(m_devicePath);
     pathRow->addWidget(choose);
     auto* form = new QFormLayout;
-    form->addRow(tr("SD card of the player:"), pathRow);
-    form->addRow(tr("Player's name:"), m_deviceName);
+    form->addRow(HostText(EHostText::kSdCardLabel), pathRow);
+    form->addRow(HostText(EHostText::kPlayerNameLabel), m_deviceName);
     // What a screen reader speaks for each edit: the label of its row.
-    m_devicePath->setAccessibleName(tr("SD card of the player:"));
-    m_deviceName->setAccessibleName(tr("Player's name:"));
+    m_devicePath->setAccessibleName(HostText(EHostText::kSdCardLabel));
+    m_deviceName->setAccessibleName(HostText(EHostText::kPlayerNameLabel));
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(form);
     layout->addWidget(m_openButton);
     layout->addWidget(m_handleLabel);
     m_openButton->setDefault(true);
+    m_openButton->setFocus();
 
     connect(choose, &QPushButton::clicked, this, [this] { ChooseDevicePath(); });
     connect(m_openButton, &QPushButton::clicked, this, [this] { OpenDialog(); });
@@ -40,17 +45,31 @@ CHostWindow::CHostWindow(const CQuorlanLibrary& library, const QString& devicePa
     ShowWindowHandle();
 }
 
+void CHostWindow::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        OpenDialog();
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}
+
 void CHostWindow::ChooseDevicePath() {
+    // Qt's own chooser, as the dialog's, in the dialog's language.
     const QString folder =
-        QFileDialog::getExistingDirectory(this, tr("SD card of the player"), m_devicePath->text());
+        QFileDialog::getExistingDirectory(this, HostText(EHostText::kSdCardChooserTitle),
+                                          m_devicePath->text(), QFileDialog::ShowDirsOnly |
+                                                                    QFileDialog::DontUseNativeDialog);
     if (!folder.isEmpty()) {
         m_devicePath->setText(folder);
     }
 }
 
 QString CHostWindow::NotPassableReason() const {
-    const QString path = ::NotPassableReason(tr("SD card path"), m_devicePath->text());
-    return path.isEmpty() ? ::NotPassableReason(tr("player's name"), m_deviceName->text()) : path;
+    const QString path =
+        ::NotPassableReason(HostText(EHostText::kPathNotPassable), m_devicePath->text());
+    return path.isEmpty()
+               ? ::NotPassableReason(HostText(EHostText::kNameNotPassable), m_deviceName->text())
+               : path;
 }
 
 void CHostWindow::OpenDialog() {
@@ -65,11 +84,14 @@ void CHostWindow::OpenDialog() {
     m_openButton->setEnabled(false);
     m_library.OpenQuorlanDlg();
     m_openButton->setEnabled(true);
+    // Disabled, the button gave the focus away; a second Space or Enter
+    // opens the dialog again rather than typing into the path.
+    m_openButton->setFocus();
 }
 
 void CHostWindow::ShowWindowHandle() {
     const int handle = m_library.GetWindowHandle();
     m_handleLabel->setText(
-        handle == 0 ? tr("The dialog is not shown.")
-                    : tr("Dialog window: 0x%1").arg(static_cast<unsigned>(handle), 0, 16));
+        handle == 0 ? HostText(EHostText::kDialogNotShown)
+                    : HostText(EHostText::kDialogWindow).arg(static_cast<unsigned>(handle), 0, 16));
 }

@@ -22,6 +22,10 @@ public:
     // can.
     QString NotPassableReason() const;
 
+protected:
+    // Enter opens the dialog wherever the focus is in the window.
+    void keyPressEvent(QKeyEvent* event) override;
+
 private:
     void ChooseDevicePath();
     void ShowWindowHandle();
@@ -34,4 +38,6 @@ private:
     QTimer m_handleTimer;
 };
 
+// The name by which Brenhold finds this window to bring it back in front,
+// so the same in every language.
 inline constexpr char kHostWindowTitle[] = "KORDAVIN setting utility";

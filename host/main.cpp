@@ -1,10 +1,13 @@
 // A small host program: loads libQuorlan.so from its own folder (or, once
 // installed, from the library folder) and opens the network configuration
 // dialog for a player.
+#include "catalogue/message_catalogue.h"
 #include "host/ansi_text.h"
+#include "host/host_texts.h"
 #include "host/host_window.h"
 #include "host/screenshot.h"
 #include "platform/version_resource.h"
+#include "ui/qt/qt_texts_in_dialog_language.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -62,11 +65,15 @@ int main(int argc, char** argv) {
     parser.addOptions({devicePath, deviceName, open, screenshot, version});
     parser.process(*application);
 
+    // The window speaks the language the dialog will, Qt's texts included.
+    SelectLanguageFromLocale();
+    const ui::qt::CQtTextsInDialogLanguage qtTexts;
+
     const QString libraryPath = QString::fromStdString(
         FindQuorlanLibrary(QApplication::applicationDirPath().toStdString()));
     const CQuorlanLibrary library(libraryPath.toStdString());
     if (!library.IsLoaded()) {
-        const QString error = QStringLiteral("Cannot load %1: %2")
+        const QString error = HostText(EHostText::kCannotLoad)
                                   .arg(libraryPath, QString::fromStdString(library.Error()));
         std::fprintf(stderr, "quorlan-host: %s\n", qPrintable(error));
         if (!parser.isSet(screenshot)) {

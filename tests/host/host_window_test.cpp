@@ -1,0 +1,107 @@
+// The host's window on real widgets, with the real library loaded into the
+// test: its texts in the dialog's language, and the keyboard round trip of
+// opening the dialog and coming back.
+#include "catalogue/message_catalogue.h"
+#include "host/ansi_text.h"
+#include "host/host_texts.h"
+#include "host/host_window.h"
+#include "tests/support/environment_variable.h"
+#include "tests/support/temp_folder.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTest>
+#include <QTimer>
+#include <gtest/gtest.h>
+#include <set>
+
+namespace {
+
+constexpr EHostText kWindowTexts[] = {
+    EHostText::kSdCardLabel,      EHostText::kNoPlayerAttached,
+    EHostText::kChoose,           EHostText::kPlayerNameLabel,
+    EHostText::kPlayerNamePlaceholder, EHostText::kDialogNotShown,
+};
+
+// What the window shows: labels, buttons, the edits' hints.
+std::set<QString> ShownTexts(const QWidget& window) {
+    std::set<QString> texts;
+    for (const QLabel* label : window.findChildren<QLabel*>()) {
+        texts.insert(label->text());
+    }
+    for (const QAbstractButton* button : window.findChildren<QAbstractButton*>()) {
+        texts.insert(button->text());
+    }
+    for (const QLineEdit* edit : window.findChildren<QLineEdit*>()) {
+        texts.insert(edit->placeholderText());
+    }
+    return texts;
+}
+
+class HostWindowTest : public ::testing::Test {
+protected:
+    ~HostWindowTest() override { g_nLanguageIndex = 0; }
+
+    const CQuorlanLibrary m_library{QUORLAN_LIBRARY};
+};
+
+TEST_F(HostWindowTest, EveryTextIsInTheDialogsLanguage) {
+    ASSERT_TRUE(m_library.IsLoaded()) << m_library.Error();
+    std::set<QString> english;
+    for (const EHostText text : kWindowTexts) {
+        english.insert(HostText(text));
+    }
+    for (int language = 2; language < kLanguageCount; ++language) {
+        g_nLanguageIndex = language;
+        const CHostWindow window(m_library, {}, {});
+        const std::set<QString> shown = ShownTexts(window);
+        for (const EHostText text : kWindowTexts) {
+            EXPECT_TRUE(shown.contains(HostText(text))) << language;
+            EXPECT_FALSE(english.contains(HostText(text))) << language;
+        }
+    }
+}
+
+TEST_F(HostWindowTest, EnterOpensTheDialogAndTheFocusComesBackToItsButton) {
+    ASSERT_TRUE(m_library.IsLoaded()) << m_library.Error();
+    const CTempFolder folder;
+    const CEnvironmentVariable appData("APPDATA", folder.Path().string());
+    CHostWindow window(m_library, QString::fromStdString(folder.Path().string()), {});
+    window.show();
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    auto* path = window.findChildren<QLineEdit*>().at(0);
+    path->setFocus();
+    const QString pathBefore = path->text();
+
+    int opened = 0;
+    QTimer exitWhenShown;
+    QObject::connect(&exitWhenShown, &QTimer::timeout, [&] {
+        if (m_library.GetWindowHandle() == 0) {
+            return;
+        }
+        ++opened;
+        for (QWidget* widget : QApplication::topLevelWidgets()) {
+            if (auto* exit = widget->findChild<QAbstractButton*>(QStringLiteral("2"));
+                exit != nullptr && widget->isVisible() && widget != &window) {
+                exit->click();
+            }
+        }
+    });
+    exitWhenShown.start(20);
+    QTest::keyClick(path, Qt::Key_Return);
+    EXPECT_EQ(opened, 1);
+
+    // Back in the window: the button has the focus, so Space opens it again
+    // and types nothing into the path.
+    auto* open = qobject_cast<QAbstractButton*>(window.focusWidget());
+    ASSERT_NE(open, nullptr);
+    EXPECT_EQ(open->text(), FromAnsi(m_library.WindowName()));
+    QTest::keyClick(open, Qt::Key_Space);
+    EXPECT_EQ(opened, 2);
+    EXPECT_EQ(path->text(), pathBefore);
+}
+
+} // namespace
