@@ -33,6 +33,9 @@ set(CPACK_DEBIAN_LIBRARY_PACKAGE_NAME ${quorlan_package_library})
 set(CPACK_DEBIAN_LIBRARY_PACKAGE_SECTION libs)
 # The window icons are SVG: Qt draws them with a plugin no binary links.
 set(CPACK_DEBIAN_LIBRARY_PACKAGE_DEPENDS libqt6svg6)
+# Qt's own texts (the file dialogs, the edit menus) in the dialog's language;
+# Swedish and Norwegian words are built in.
+set(CPACK_DEBIAN_LIBRARY_PACKAGE_RECOMMENDS qt6-translations-l10n)
 # The dynamic linker's cache is renewed by dpkg's ldconfig trigger.
 set(CPACK_DEBIAN_LIBRARY_PACKAGE_CONTROL_EXTRA ${PROJECT_SOURCE_DIR}/packaging/triggers)
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
@@ -69,6 +72,7 @@ set(CPACK_DEBIAN_PROGRAMS_PACKAGE_SECTION utils)
 # The host loads the library at run time, and its security page starts
 # Brenhold from the host's own folder: neither shows in the binaries.
 set(CPACK_COMPONENT_PROGRAMS_DEPENDS library brenhold)
+set(CPACK_DEBIAN_PROGRAMS_PACKAGE_RECOMMENDS qt6-translations-l10n)
 set(CPACK_COMPONENT_PROGRAMS_DESCRIPTION
     "network settings utility of the KORDAVIN portable player
 quorlan-host opens the network configuration dialog for a player's SD card

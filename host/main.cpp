@@ -12,6 +12,7 @@
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QCoreApplication>
+#include <QGuiApplication>
 #include <QMessageBox>
 #include <QTimer>
 #include <cstdio>
@@ -42,6 +43,8 @@ int main(int argc, char** argv) {
         AsksForHelp({argv + 1, argv + argc}) ? std::make_unique<QCoreApplication>(argc, argv)
                                              : std::make_unique<QApplication>(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("quorlan-host"));
+    // Desktops match the window to its menu entry by this name.
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.kordavin.quorlan"));
 
     QCommandLineParser parser;
     parser.setApplicationDescription(

@@ -19,7 +19,7 @@ packages=(
   network-manager  # nmcli --offline writes the keyfiles the import is tested on
   at-spi2-core python3-pyatspi  # the dialogs as a screen reader reads them
   # the Debian packages (cpack) and the test of the installed result
-  dpkg-dev file desktop-file-utils libxml2-utils
+  dpkg-dev file desktop-file-utils libxml2-utils appstream
 )
 
 missing=()

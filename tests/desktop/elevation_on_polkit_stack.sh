@@ -53,6 +53,8 @@ for template in org.kordavin.brenhold.policy brenhold.desktop; do
     sed -e "s|@CMAKE_INSTALL_FULL_BINDIR@|$programs|" -e 's|@PROJECT_VERSION@|under test|' \
         "$here/../../authlevel/$template.in" >"/mnt/$template"
 done
+sed -e "s|@CMAKE_INSTALL_FULL_BINDIR@|$programs|" -e 's|@PROJECT_VERSION@|under test|' \
+    "$here/../../host/org.kordavin.quorlan.desktop.in" >/mnt/org.kordavin.quorlan.desktop
 # A host of its own folder, which holds a link to the installed Brenhold.
 mkdir /mnt/linked
 cp -a "$built"/quorlan-host "$built"/libQuorlan.so* /mnt/linked/
@@ -222,6 +224,21 @@ echo "Brenhold's menu entry, through a launcher that exits at once"
 as_user gio launch /mnt/brenhold.desktop >/mnt/logs/gio-launch 2>&1 ||
     fail "gio launch: $(cat /mnt/logs/gio-launch)"
 confirm_level_in_brenhold "from the menu entry" Brenhold 4 Up
+
+echo "The network configuration's menu entry, in German, through a launcher that exits at once"
+# One dialog per user: the linked host's would only be raised.
+linked_host=$(pid_of_window "$(window_titled "Network configuration")")
+kill "$linked_host"
+await "the linked host ending" ended "$linked_host"
+as_user env LANG=de_DE.UTF-8 gio launch /mnt/org.kordavin.quorlan.desktop \
+    >/mnt/logs/gio-launch-host 2>&1 || fail "gio launch: $(cat /mnt/logs/gio-launch-host)"
+if await "the host's window" window_titled "KORDAVIN setting utility"; then
+    host_window=$(window_titled "KORDAVIN setting utility")
+    xdotool windowfocus --sync "$host_window"
+    xdotool key Return # opens the dialog, in the host's language
+    await "the dialog in German" window_titled "Netzwerkkonfiguration"
+    kill "$(pid_of_window "$host_window")"
+fi
 
 [ -e "$restart_note" ] && fail "a restart was asked for: $(cat "$restart_note")"
 exit_with_failures

@@ -18,6 +18,7 @@ need() {
 need pkg-config
 need desktop-file-validate
 need xmllint
+need appstreamcli
 
 root=$scratch/root
 prefix=$root/usr
@@ -117,5 +118,19 @@ expect_equal "the action's program, installed" "/usr/bin/Brenhold" "$exec_path"
 icon=$(sed -n 's/^Icon=//p' "$desktop")
 expect_equal "the action's icon" "$icon" "$(xmllint --xpath 'string(//action/icon_name)' "$policy")"
 [ -f "$prefix/share/icons/hicolor/scalable/apps/$icon.svg" ] || fail "icon $icon is not installed"
+
+echo "The network configuration's menu entry and software centre page"
+entry=$prefix/share/applications/org.kordavin.quorlan.desktop
+desktop-file-validate --no-hints "$entry" || fail "desktop-file-validate: $entry"
+expect_equal "the entry starts the host" "Exec=/usr/bin/quorlan-host" "$(grep '^Exec=' "$entry")"
+[ -x "$prefix/bin/quorlan-host" ] || fail "quorlan-host is not installed"
+icon=$(sed -n 's/^Icon=//p' "$entry")
+[ -f "$prefix/share/icons/hicolor/scalable/apps/$icon.svg" ] || fail "icon $icon is not installed"
+metainfo=$prefix/share/metainfo/org.kordavin.quorlan.metainfo.xml
+appstreamcli validate --no-net "$metainfo" >/dev/null || fail "appstreamcli validate: $metainfo"
+expect_equal "the page launches the entry" "org.kordavin.quorlan.desktop" \
+    "$(xmllint --xpath 'string(//launchable[@type="desktop-id"])' "$metainfo")"
+expect_equal "the page's release is this version" "$version" \
+    "$(xmllint --xpath 'string(//release/@version)' "$metainfo")"
 
 exit_with_failures
