@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <gtest/gtest.h>
 #include <sys/wait.h>
+#include <utility>
 
 namespace {
 
@@ -29,18 +30,22 @@ TEST(HostProgramTest, ScreenshotOpensTheDialogSavesItAndClosesWithExit) {
 }
 
 // The library takes texts in the ANSI code page: a path it cannot hold would
-// reach it as "SD??", another folder. Refused, with the reason.
+// reach it as "SD??", another folder. Refused, with the reason, in the
+// language the dialog would have spoken.
 TEST(HostProgramTest, APathOrNameTheCodePageCannotHoldIsRefused) {
     CTempFolder folder;
     const auto picture = folder / "dialog.png";
-    const std::string program = HOST_PROGRAM;
-    for (const std::string& options :
-         {" --device-path '" + (folder / "SD\u65e5\u672c").string() + "'",
-          std::string(" --device-name 'Player \u65e5'")}) {
+    const std::string program = "LANG=de_DE.UTF-8 " HOST_PROGRAM;
+    const std::pair<std::string, const char*> cases[] = {
+        {" --device-path '" + (folder / "SD\u65e5\u672c").string() + "'", "Der SD-Karten-Pfad"},
+        {" --device-name 'Player \u65e5'", "Der Name des Players"},
+    };
+    for (const auto& [options, reason] : cases) {
         const CProgramOutput run =
             RunForOutput(program + options + " --screenshot " + picture.string() + " 2>&1");
         EXPECT_EQ(run.nExitCode, 2) << options;
-        EXPECT_NE(run.text.find("code page 1252"), std::string::npos) << run.text;
+        EXPECT_NE(run.text.find(reason), std::string::npos) << run.text;
+        EXPECT_NE(run.text.find("Codepage 1252"), std::string::npos) << run.text;
         EXPECT_FALSE(std::filesystem::exists(picture));
     }
 }

@@ -10,6 +10,7 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QTest>
@@ -102,6 +103,35 @@ TEST_F(HostWindowTest, EnterOpensTheDialogAndTheFocusComesBackToItsButton) {
     QTest::keyClick(open, Qt::Key_Space);
     EXPECT_EQ(opened, 2);
     EXPECT_EQ(path->text(), pathBefore);
+}
+
+// Enter on the focused "Choose..." chooses, as in any dialog: the folder
+// chooser opens, with the window's own title for it, and the dialog does not.
+TEST_F(HostWindowTest, EnterOnChooseOpensTheFolderChooser) {
+    ASSERT_TRUE(m_library.IsLoaded()) << m_library.Error();
+    CHostWindow window(m_library, {}, {});
+    window.show();
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    QAbstractButton* choose = nullptr;
+    for (QAbstractButton* button : window.findChildren<QAbstractButton*>()) {
+        choose = button->text() == HostText(EHostText::kChoose) ? button : choose;
+    }
+    ASSERT_NE(choose, nullptr);
+    choose->setFocus();
+
+    QString chooserTitle;
+    QTimer cancelWhenShown;
+    QObject::connect(&cancelWhenShown, &QTimer::timeout, [&] {
+        if (auto* chooser = qobject_cast<QFileDialog*>(QApplication::activeModalWidget())) {
+            chooserTitle = chooser->windowTitle();
+            chooser->reject();
+        }
+    });
+    cancelWhenShown.start(20);
+    QTest::keyClick(choose, Qt::Key_Return);
+    EXPECT_EQ(chooserTitle, HostText(EHostText::kSdCardChooserTitle));
+    EXPECT_EQ(m_library.GetWindowHandle(), 0);
 }
 
 } // namespace
