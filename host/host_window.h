@@ -1,5 +1,6 @@
 #pragma once
 #include "host/quorlan_library.h"
+#include "ui/qt/qt_texts_in_dialog_language.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -31,6 +32,9 @@ private:
     void ShowWindowHandle();
 
     const CQuorlanLibrary& m_library;
+    // Qt's texts in the window (its folder chooser, its edit menus) speak the
+    // dialog's language for as long as the window lives.
+    ui::qt::CQtTextsInDialogLanguage m_qtTexts;
     QLineEdit* m_devicePath;
     QLineEdit* m_deviceName;
     QPushButton* m_openButton;

@@ -7,7 +7,6 @@
 #include "host/host_window.h"
 #include "host/screenshot.h"
 #include "platform/version_resource.h"
-#include "ui/qt/qt_texts_in_dialog_language.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -68,9 +67,8 @@ int main(int argc, char** argv) {
     parser.addOptions({devicePath, deviceName, open, screenshot, version});
     parser.process(*application);
 
-    // The window speaks the language the dialog will, Qt's texts included.
+    // The window speaks the language the dialog will.
     SelectLanguageFromLocale();
-    const ui::qt::CQtTextsInDialogLanguage qtTexts;
 
     const QString libraryPath = QString::fromStdString(
         FindQuorlanLibrary(QApplication::applicationDirPath().toStdString()));
