@@ -32,7 +32,9 @@ set(quorlan_package_programs quorlan)
 set(CPACK_DEBIAN_LIBRARY_PACKAGE_NAME ${quorlan_package_library})
 set(CPACK_DEBIAN_LIBRARY_PACKAGE_SECTION libs)
 # The window icons are SVG: Qt draws them with a plugin no binary links.
-set(CPACK_DEBIAN_LIBRARY_PACKAGE_DEPENDS libqt6svg6)
+# Liberation Sans has the metrics of the Windows dialog font the dialogs'
+# layouts were drawn in; without it they fall back to the desktop's font.
+set(CPACK_DEBIAN_LIBRARY_PACKAGE_DEPENDS "libqt6svg6, fonts-liberation2")
 # Qt's own texts (the file dialogs, the edit menus) in the dialog's language;
 # Swedish and Norwegian words are built in.
 set(CPACK_DEBIAN_LIBRARY_PACKAGE_RECOMMENDS qt6-translations-l10n)
@@ -59,7 +61,7 @@ the library, the pkg-config file quorlan.pc and the CMake package Quorlan
 set(CPACK_DEBIAN_BRENHOLD_PACKAGE_NAME ${quorlan_package_brenhold})
 set(CPACK_DEBIAN_BRENHOLD_PACKAGE_SECTION admin)
 # pkexec raises Brenhold to root.
-set(CPACK_DEBIAN_BRENHOLD_PACKAGE_DEPENDS "pkexec, libqt6svg6")
+set(CPACK_DEBIAN_BRENHOLD_PACKAGE_DEPENDS "pkexec, libqt6svg6, fonts-liberation2")
 set(CPACK_COMPONENT_BRENHOLD_DESCRIPTION
     "LAN Manager authentication level setting of the KORDAVIN utility
 Brenhold shows the LAN Manager authentication level of the computer and

@@ -12,11 +12,29 @@ file(WRITE ${QUORLAN_TEST_ROOT}/record-restart
 file(CHMOD ${QUORLAN_TEST_ROOT}/record-restart
   PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
 
+# The fonts a test sees are its own choice, not the machine's: one desktop's
+# interface font and Noto CJK, each set in a fontconfig file of the test
+# root. DejaVu Sans, Debian's default, for every test; the screenshot checks
+# run with the other desktops' fonts too.
+set(QUORLAN_TEST_FONTS dejavu noto cantarell liberation)
+set(QUORLAN_TEST_FONT_FAMILIES "DejaVu Sans" "Noto Sans" "Cantarell" "Liberation Sans")
+set(QUORLAN_TEST_FONT_DIRS
+  /usr/share/fonts/truetype/dejavu /usr/share/fonts/truetype/noto
+  /usr/share/fonts/opentype/cantarell /usr/share/fonts/truetype/liberation2)
+foreach(index RANGE 3)
+  list(GET QUORLAN_TEST_FONTS ${index} font)
+  list(GET QUORLAN_TEST_FONT_FAMILIES ${index} QUORLAN_TEST_FONT_FAMILY)
+  list(GET QUORLAN_TEST_FONT_DIRS ${index} QUORLAN_TEST_FONT_DIR)
+  set(QUORLAN_TEST_FONT_CACHE ${QUORLAN_TEST_ROOT}/fonts/cache-${font})
+  configure_file(${PROJECT_SOURCE_DIR}/tests/support/fonts/fonts.conf.in
+                 ${QUORLAN_TEST_ROOT}/fonts/${font}.conf @ONLY)
+endforeach()
+
 # No test reaches the machine's pkexec: KORDAVIN_PKEXEC names a missing one
 # unless a test writes a stand-in of its own. Every system place a program
 # would read or write is one of the test root's.
 set(QUORLAN_TEST_ENVIRONMENT
-  "XDG_CONFIG_HOME=${QUORLAN_TEST_ROOT}/config;APPDATA=;KORDAVIN_REGISTRY_ROOT=${QUORLAN_TEST_ROOT}/registry;KORDAVIN_SAMBA_ROOT=${QUORLAN_TEST_ROOT}/samba;KORDAVIN_RESTART_COMMAND=${QUORLAN_TEST_ROOT}/record-restart;KORDAVIN_PKEXEC=${QUORLAN_TEST_ROOT}/no-pkexec;KORDAVIN_RUN_ROOT=${QUORLAN_TEST_ROOT};KORDAVIN_NM_CONNECTIONS=${QUORLAN_TEST_ROOT}/no-nm-connections;KORDAVIN_NM_TIMESTAMPS=${QUORLAN_TEST_ROOT}/no-nm-timestamps;LC_ALL=;LC_MESSAGES=;LANG=en_US.UTF-8")
+  "FONTCONFIG_FILE=${QUORLAN_TEST_ROOT}/fonts/dejavu.conf;XDG_CONFIG_HOME=${QUORLAN_TEST_ROOT}/config;APPDATA=;KORDAVIN_REGISTRY_ROOT=${QUORLAN_TEST_ROOT}/registry;KORDAVIN_SAMBA_ROOT=${QUORLAN_TEST_ROOT}/samba;KORDAVIN_RESTART_COMMAND=${QUORLAN_TEST_ROOT}/record-restart;KORDAVIN_PKEXEC=${QUORLAN_TEST_ROOT}/no-pkexec;KORDAVIN_RUN_ROOT=${QUORLAN_TEST_ROOT};KORDAVIN_NM_CONNECTIONS=${QUORLAN_TEST_ROOT}/no-nm-connections;KORDAVIN_NM_TIMESTAMPS=${QUORLAN_TEST_ROOT}/no-nm-timestamps;LC_ALL=;LC_MESSAGES=;LANG=en_US.UTF-8")
 
 function(quorlan_add_test name)
   cmake_parse_arguments(ARG "" "" "SOURCES;LIBRARIES" ${ARGN})
@@ -50,5 +68,14 @@ function(quorlan_add_screenshot_runs target filter)
              COMMAND $<TARGET_FILE:${target}> --gtest_filter=${filter})
     set_tests_properties(${target}_screenshots_${language} PROPERTIES ENVIRONMENT
       "QT_QPA_PLATFORM=offscreen;${QUORLAN_TEST_ENVIRONMENT};LANG=${locale}.UTF-8;QUORLAN_SCREENSHOT_LANGUAGE=${column}")
+  endforeach()
+  # Every language checked once more with each other desktop's font.
+  foreach(font IN LISTS QUORLAN_TEST_FONTS)
+    if(NOT font STREQUAL dejavu)
+      add_test(NAME ${target}_fit_with_${font}
+               COMMAND $<TARGET_FILE:${target}> --gtest_filter=${filter})
+      set_tests_properties(${target}_fit_with_${font} PROPERTIES ENVIRONMENT
+        "QT_QPA_PLATFORM=offscreen;${QUORLAN_TEST_ENVIRONMENT};FONTCONFIG_FILE=${QUORLAN_TEST_ROOT}/fonts/${font}.conf")
+    endif()
   endforeach()
 endfunction()

@@ -10,7 +10,10 @@ packages=(
   qt6-base-dev libqt6svg6 libxcb1-dev libxcb-ewmh-dev
   qt6-translations-l10n  # Qt's own texts in the dialogs' language
   qt6-l10n-tools  # lrelease, for the own words where Qt has no translation
-  fonts-liberation2 fonts-noto-cjk xvfb xauth
+  # the interface fonts of Debian, KDE and Fedora, GNOME, and Liberation, with
+  # CJK: the tests choose among them themselves
+  fonts-dejavu-core fonts-noto-core fonts-cantarell fonts-liberation2 fonts-noto-cjk
+  xvfb xauth
   # the real elevation stack the desktop test runs Brenhold on
   pkexec polkitd dbus-daemon dbus-bin xdotool x11-utils procps util-linux
   libglib2.0-bin  # gio launch, as launchers that start a program and exit do
