@@ -1,6 +1,7 @@
 #include "platform/administrator.h"
 
 #include "platform/detached_process.h"
+#include "platform/scale_factor.h"
 
 #include <cstdlib>
 #include <string>
@@ -62,7 +63,12 @@ CStartedProgram StartAsAdministrator(const std::filesystem::path& program) {
     if (!IsExecutableFile(pkexec)) {
         return {};
     }
-    return StartDetached(pkexec.string(), {real.string()}, DisplayCookieForRoot());
+    std::vector<std::string> arguments = {real.string()};
+    // pkexec drops the scale the caller's windows are drawn at.
+    if (const auto scale = ScaleFactorArgument()) {
+        arguments.push_back(*scale);
+    }
+    return StartDetached(pkexec.string(), arguments, DisplayCookieForRoot());
 }
 
 } // namespace platform

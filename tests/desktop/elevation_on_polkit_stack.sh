@@ -158,6 +158,7 @@ confirm_level_in_brenhold() { # HOW_STARTED PARENT_NAME LEVEL [KEY]
     local brenhold pid parent
     await "$1: Brenhold's dialog" window_titled "Local Security Setting" || return
     brenhold=$(window_titled "Local Security Setting")
+    brenhold_width=$(xdotool getwindowgeometry "$brenhold" | sed -n 's/.*Geometry: \([0-9]*\)x.*/\1/p')
     pid=$(pid_of_window "$brenhold")
     expect_equal "$1: Brenhold's user" 0 "$(field "$pid" Uid)"
     parent=$(field "$pid" PPid)
@@ -177,8 +178,8 @@ confirm_level_in_brenhold() { # HOW_STARTED PARENT_NAME LEVEL [KEY]
     [ -s /etc/samba/kordavin-lm.conf ] || fail "$1: Brenhold's Samba options are missing"
 }
 
-echo "Start security setting, as an ordinary user"
-as_user "$programs/quorlan-host" --open --device-path "$home/card" --device-name Player \
+echo "Start security setting, as an ordinary user, the dialog at twice the size"
+as_user env QT_SCALE_FACTOR=2 "$programs/quorlan-host" --open --device-path "$home/card" --device-name Player \
     >/mnt/logs/host 2>&1 &
 host=$!
 await "the main dialog" window_titled "Network configuration" || exit 1
@@ -199,6 +200,7 @@ touch /run/kordavin-allowed
 xdotool windowfocus --sync "$main"
 xdotool key space
 confirm_level_in_brenhold "from the dialog" quorlan-host 3
+width_at_twice=$brenhold_width
 kill -0 "$host" || fail "the host ended while Brenhold ran"
 # A second host would only raise the first one's dialog.
 first_host=$(pid_of_window "$main")
@@ -219,6 +221,9 @@ confirm_level_in_brenhold "through the link" quorlan-host 4
 echo "Brenhold started by hand, as an ordinary user with XAUTHORITY set"
 as_user env XAUTHORITY="$home/.Xauthority" "$programs/Brenhold" >/mnt/logs/brenhold 2>&1 &
 confirm_level_in_brenhold "by hand" Brenhold 5
+# pkexec keeps no QT_SCALE_FACTOR; Brenhold is told the dialog's scale.
+[ "$width_at_twice" -ge $((brenhold_width * 18 / 10)) ] ||
+    fail "Brenhold from a dialog at 2x is $width_at_twice wide, by hand $brenhold_width"
 
 echo "Brenhold's menu entry, through a launcher that exits at once"
 as_user gio launch /mnt/brenhold.desktop >/mnt/logs/gio-launch 2>&1 ||

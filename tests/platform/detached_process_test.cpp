@@ -1,5 +1,6 @@
 #include "platform/administrator.h"
 #include "platform/detached_process.h"
+#include "platform/scale_factor.h"
 #include "tests/support/environment_variable.h"
 #include "tests/support/stand_in_program.h"
 #include "tests/support/temp_folder.h"
@@ -8,6 +9,7 @@
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <poll.h>
+#include <span>
 #include <sstream>
 #include <sys/wait.h>
 #include <thread>
@@ -167,6 +169,30 @@ TEST_F(StartAsAdministratorTest, OrdinaryUserGoesThroughPkexecWhichKeepsItsParen
     EXPECT_TRUE(StartAsAdministrator(m_folder / "alias/Brenhold"));
     EXPECT_EQ(AwaitRecord(Record()),
               Pkexec().string() + " " + std::filesystem::canonical(Program()).string() + "\n");
+}
+
+// pkexec keeps no QT_SCALE_FACTOR: the program gets the caller's scale as
+// an option, and only a plain number of a sensible size, since it runs as
+// root; its own parse takes the same.
+TEST_F(StartAsAdministratorTest, TheCallersScaleGoesAlongAsAnOption) {
+    OverrideIsUserAnAdminForTesting(false);
+    WriteStandInPkexec(Pkexec(), RecordCall(Record()));
+    const std::pair<const char*, std::string> cases[] = {
+        {"1.5", " --scale-factor=1.5"}, {"2", " --scale-factor=2"}, {"1.5 -x", ""},
+        {"1e1", ""}, {"0.1", ""}, {"9", ""}, {"", ""},
+    };
+    for (const auto& [scale, option] : cases) {
+        CEnvironmentVariable environment("QT_SCALE_FACTOR", scale);
+        std::filesystem::remove(Record());
+        EXPECT_TRUE(StartAsAdministrator(Program()));
+        EXPECT_EQ(AwaitRecord(Record()), Pkexec().string() + " " + Program().string() + option + "\n")
+            << scale;
+    }
+
+    std::string brenhold = "Brenhold", good = "--scale-factor=1.25", bad = "--scale-factor=1;2";
+    char* args[] = {brenhold.data(), bad.data(), good.data()};
+    EXPECT_EQ(ScaleFactorOf(args), "1.25");
+    EXPECT_EQ(ScaleFactorOf(std::span(args, 2)), std::nullopt);
 }
 
 TEST_F(StartAsAdministratorTest, ThePkexecOfTheSystemNotOneOnPath) {
