@@ -179,7 +179,7 @@ TEST_F(StartAsAdministratorTest, TheCallersScaleGoesAlongAsAnOption) {
     WriteStandInPkexec(Pkexec(), RecordCall(Record()));
     const std::pair<const char*, std::string> cases[] = {
         {"1.5", " --scale-factor=1.5"}, {"2", " --scale-factor=2"}, {"1.5 -x", ""},
-        {"1e1", ""}, {"0.1", ""}, {"9", ""}, {"", ""},
+        {"1e1", ""}, {"2e0", ""}, {"0.1", ""}, {"9", ""}, {"", ""},
     };
     for (const auto& [scale, option] : cases) {
         CEnvironmentVariable environment("QT_SCALE_FACTOR", scale);
