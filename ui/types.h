@@ -105,6 +105,9 @@ struct DialogTemplate {
 [[noreturn]] void FailMissingControl(int templateId, int controlId);
 
 enum class Icon { None, Error, Information, Question, Warning };
+// The first button is the default, except that Yes and No default to No: a
+// question answered with Yes does what cannot be undone (a restart), so it is
+// never one press of Enter away.
 enum class Buttons { Ok, OkCancel, YesNo };
 
 // What a control tells its dialog.

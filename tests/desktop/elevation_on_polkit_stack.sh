@@ -170,7 +170,7 @@ confirm_level_in_brenhold() { # HOW_STARTED PARENT_NAME LEVEL [KEY]
     xdotool key Return
     await "$1: the level stored" level_stored "$3" || echo "stored: $(stored_level)" >&2
     await "$1: the restart question" shown_twice "Local Security Setting" || return
-    xdotool key Escape # no restart
+    xdotool key Return # No, the default: Enter never restarts
     await "$1: Brenhold ending" ended "$pid" || return
     await "$1: its keeper ending" ended "$parent"
     grep -q "include = /etc/samba/kordavin-lm.conf" /etc/samba/smb.conf ||

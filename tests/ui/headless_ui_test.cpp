@@ -97,6 +97,12 @@ TEST_F(HeadlessUiTest, NestedModalDialogAndMessageBoxArePlayedByTheScript) {
     EXPECT_EQ(m_ui.MessageBoxes()[0].text, u"Sure?   ");
     EXPECT_EQ(m_ui.MessageBoxes()[0].templateOfOwner, 1);
     EXPECT_EQ(m_ui.FindWindow(u"Parent"), 0u) << "a closed dialog has no window";
+
+    // Unanswered, a box takes its default, as Enter does: never Yes.
+    EXPECT_EQ(m_ui.ShowMessageBox(nullptr, u"Restart?", u"Q", ui::Icon::None, ui::Buttons::YesNo),
+              ui::IDNO);
+    EXPECT_EQ(m_ui.ShowMessageBox(nullptr, u"Sure?", u"Q", ui::Icon::None, ui::Buttons::OkCancel),
+              ui::IDOK);
 }
 
 TEST_F(HeadlessUiTest, UnscriptedDialogIsClosedAsWithEscape) {

@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
@@ -80,6 +81,24 @@ TEST_F(QtUiTest, MessageBoxesAreModalToTheirDialogAndReturnTheButton) {
     for (const auto& shown : answerer.Shown()) {
         EXPECT_TRUE(shown.announcedAsAlert) << shown.text.toStdString();
     }
+}
+
+// Enter takes the default: OK where it is offered, but No over Yes, so that
+// nothing that cannot be undone is one press away.
+TEST_F(QtUiTest, EnterAnswersOkOrNoNeverYes) {
+    QTimer pressEnter;
+    QObject::connect(&pressEnter, &QTimer::timeout, [] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            QTest::keyClick(box, Qt::Key_Return);
+        }
+    });
+    pressEnter.start(10);
+    EXPECT_EQ(m_ui.ShowMessageBox(nullptr, u"Restart?", u"Question", ui::Icon::None,
+                                  ui::Buttons::YesNo),
+              ui::IDNO);
+    EXPECT_EQ(m_ui.ShowMessageBox(nullptr, u"Sure?", u"Question", ui::Icon::None,
+                                  ui::Buttons::OkCancel),
+              ui::IDOK);
 }
 
 TEST_F(QtUiTest, WindowStylesDecideCloseBoxAndTaskbarEntry) {

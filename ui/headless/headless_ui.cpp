@@ -71,7 +71,8 @@ int CHeadlessUi::ShowMessageBox(CDialog* owner, std::u16string_view text,
         m_answers.pop_front();
         return answer;
     }
-    return buttons == Buttons::YesNo ? IDYES : IDOK;
+    // Unanswered, a box takes its default button, as Enter would.
+    return buttons == Buttons::YesNo ? IDNO : IDOK;
 }
 
 std::optional<std::u16string>

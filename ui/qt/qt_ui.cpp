@@ -106,21 +106,22 @@ int CQtUi::ShowMessageBox(CDialog* owner, std::u16string_view text, std::u16stri
     QMessageBox box(ToQtIcon(icon), ToQString(caption), ToQString(text), QMessageBox::NoButton,
                     WidgetOf(owner));
     box.setTextFormat(Qt::PlainText);
-    QPushButton* first = nullptr;
+    QPushButton* defaultButton = nullptr;
     switch (buttons) {
     case Buttons::Ok:
-        first = box.addButton(QMessageBox::Ok);
+        defaultButton = box.addButton(QMessageBox::Ok);
         break;
     case Buttons::OkCancel:
-        first = box.addButton(QMessageBox::Ok);
+        defaultButton = box.addButton(QMessageBox::Ok);
         box.setEscapeButton(box.addButton(QMessageBox::Cancel));
         break;
     case Buttons::YesNo:
-        first = box.addButton(QMessageBox::Yes);
-        box.setEscapeButton(box.addButton(QMessageBox::No));
+        box.addButton(QMessageBox::Yes);
+        defaultButton = box.addButton(QMessageBox::No);
+        box.setEscapeButton(defaultButton);
         break;
     }
-    box.setDefaultButton(first);
+    box.setDefaultButton(defaultButton);
     UseCatalogueButtonTexts(box);
     SetModality(box);
     box.exec();
