@@ -2,12 +2,13 @@
 
 #include "catalogue/message_catalogue.h"
 
+#include <algorithm>
 #include <array>
 #include <cstddef>
 
 namespace {
 
-constexpr int kHostTextCount = 11;
+constexpr auto kHostTextCount = static_cast<std::size_t>(EHostText::kCount);
 
 // One row per text, one column per catalogue language; column 0 is
 // English, as column 1.
@@ -213,6 +214,11 @@ constexpr std::array<std::array<const char16_t*, kLanguageCount>, kHostTextCount
     }},
 }};
 // clang-format on
+// A text added to the list without its row, or a row short of a language,
+// would leave an empty cell.
+static_assert(std::ranges::all_of(kHostTexts, [](const auto& row) {
+    return std::ranges::all_of(row, [](const char16_t* text) { return text != nullptr; });
+}));
 
 } // namespace
 

@@ -15,6 +15,7 @@ enum class EHostText {
     kCannotLoad, // %1: the library's path; %2: why it did not load.
     kPathNotPassable, // %1: the path; %2: the code page's number.
     kNameNotPassable, // %1: the name; %2: the code page's number.
+    kCount,
 };
 
 QString HostText(EHostText text);
