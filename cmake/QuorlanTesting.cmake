@@ -30,6 +30,15 @@ foreach(index RANGE 3)
                  ${QUORLAN_TEST_ROOT}/fonts/${font}.conf @ONLY)
 endforeach()
 
+# Screens of common laptops and desktops, for the runs at a scale.
+foreach(screen 1366x768 1920x1080)
+  string(REPLACE "x" ";" extent ${screen})
+  list(GET extent 0 width)
+  list(GET extent 1 height)
+  file(WRITE ${QUORLAN_TEST_ROOT}/screens/${screen}.json
+    "{\"screens\": [{\"name\": \"${screen}\", \"x\": 0, \"y\": 0, \"width\": ${width}, \"height\": ${height}, \"logicalDpi\": 96}]}\n")
+endforeach()
+
 # No test reaches the machine's pkexec: KORDAVIN_PKEXEC names a missing one
 # unless a test writes a stand-in of its own. Every system place a program
 # would read or write is one of the test root's.
@@ -68,6 +77,23 @@ function(quorlan_add_screenshot_runs target filter)
              COMMAND $<TARGET_FILE:${target}> --gtest_filter=${filter})
     set_tests_properties(${target}_screenshots_${language} PROPERTIES ENVIRONMENT
       "QT_QPA_PLATFORM=offscreen;${QUORLAN_TEST_ENVIRONMENT};LANG=${locale}.UTF-8;QUORLAN_SCREENSHOT_LANGUAGE=${column}")
+  endforeach()
+  # At the scales desktops offer, on the screens that have least room for
+  # them: every language checked, and the English pictures kept.
+  foreach(scaled 1.25:1366x768 1.5:1366x768 2:1920x1080)
+    string(REPLACE ":" ";" scaled ${scaled})
+    list(GET scaled 0 scale)
+    list(GET scaled 1 screen)
+    foreach(run fit screenshots)
+      set(picture "")
+      if(run STREQUAL screenshots)
+        set(picture ";QUORLAN_SCREENSHOT_LANGUAGE=1")
+      endif()
+      add_test(NAME ${target}_${run}_at_${scale}x
+               COMMAND $<TARGET_FILE:${target}> --gtest_filter=${filter})
+      set_tests_properties(${target}_${run}_at_${scale}x PROPERTIES ENVIRONMENT
+        "QT_QPA_PLATFORM=offscreen:configfile=${QUORLAN_TEST_ROOT}/screens/${screen}.json;${QUORLAN_TEST_ENVIRONMENT};QT_SCALE_FACTOR=${scale}${picture}")
+    endforeach()
   endforeach()
   # Every language checked once more with each other desktop's font.
   foreach(font IN LISTS QUORLAN_TEST_FONTS)

@@ -115,7 +115,7 @@ await "polkitd on the system bus" polkit_on_bus || exit 1
 cookie=$(od -An -N16 -tx1 /dev/urandom | tr -d ' \n')
 touch /mnt/x-server-auth
 xauth -q -f /mnt/x-server-auth add :0 . "$cookie"
-Xvfb -displayfd 3 -auth /mnt/x-server-auth -nolisten tcp -noreset -screen 0 1024x768x24 \
+Xvfb -displayfd 3 -auth /mnt/x-server-auth -nolisten tcp -noreset -screen 0 1920x1080x24 \
     3>/mnt/display 2>/mnt/logs/xvfb &
 await "the X server" test -s /mnt/display || exit 1
 export DISPLAY=:$(cat /mnt/display)

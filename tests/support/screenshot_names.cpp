@@ -8,8 +8,12 @@
 #include <numeric>
 #include <optional>
 
+// Pictures at a scale go to a folder of their own.
 QString ScreenshotFolder() {
-    const QString folder = QStringLiteral(QUORLAN_BINARY_DIR "/screenshots");
+    QString folder = QStringLiteral(QUORLAN_BINARY_DIR "/screenshots");
+    if (const QString scale = qEnvironmentVariable("QT_SCALE_FACTOR"); !scale.isEmpty()) {
+        folder += QStringLiteral("/at-%1x").arg(scale);
+    }
     QDir().mkpath(folder);
     return folder;
 }
@@ -47,14 +51,18 @@ bool SaveScreenshot(QWidget& window, const QString& file) {
     }
     // A window's title, drawn in a bar above it as a desktop draws it, since
     // the pictures are taken without a window manager.
+    // Drawn at the scale of the window's own pixels, in its logical units.
     const QFont titleFont = TitleBarFont();
     const int barHeight = QFontMetrics(titleFont).height() + 10;
-    QPixmap picture(content.width(), content.height() + barHeight);
+    const QSize size = window.size();
+    const qreal scale = content.devicePixelRatio();
+    QPixmap picture((QSizeF(size.width(), size.height() + barHeight) * scale).toSize());
+    picture.setDevicePixelRatio(scale);
     picture.fill(window.palette().color(QPalette::Dark));
     QPainter painter(&picture);
     painter.setFont(titleFont);
     painter.setPen(window.palette().color(QPalette::BrightText));
-    painter.drawText(QRect(8, 0, content.width() - 8, barHeight), Qt::AlignLeft | Qt::AlignVCenter,
+    painter.drawText(QRect(8, 0, size.width() - 8, barHeight), Qt::AlignLeft | Qt::AlignVCenter,
                      window.windowTitle());
     painter.drawPixmap(0, barHeight, content);
     painter.end();

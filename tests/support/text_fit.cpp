@@ -1,16 +1,22 @@
 #include "tests/support/text_fit.h"
 
 #include "tests/support/screenshot_names.h"
+#include "ui/qt/ip_address_edit.h"
 
 #include <QAbstractButton>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QImage>
 #include <QLabel>
+#include <QListWidget>
 #include <QPushButton>
+#include <QScreen>
+#include <QScrollArea>
 #include <QStyle>
 #include <QStyleOptionGroupBox>
 #include <QTabBar>
+#include <algorithm>
+#include <cmath>
 
 namespace {
 
@@ -59,6 +65,34 @@ std::vector<QWidget*> CoveringSiblings(const QWidget& widget) {
         }
     }
     return above;
+}
+
+// The widget the controls lie on: the window, or the area it scrolls.
+const QWidget& ControlSurface(const QWidget& window) {
+    const auto* scroller = window.findChild<QScrollArea*>(QString(), Qt::FindDirectChildrenOnly);
+    return scroller != nullptr && scroller->widget() != nullptr ? *scroller->widget() : window;
+}
+
+// A frame drawn on all four sides: the outermost line of device pixels (as
+// many as one logical pixel covers) in the middle of the right and bottom
+// edges is as dark as that of the left and top.
+bool HasWholeFrame(QWidget& framed) {
+    const QPixmap picture = framed.grab();
+    const QImage image = picture.toImage();
+    const int line = static_cast<int>(std::ceil(picture.devicePixelRatio()));
+    const auto darkest = [&](int x, int y, int stepX, int stepY) {
+        int darkness = 0;
+        for (int i = 0; i < line; ++i) {
+            darkness = std::max(darkness, 255 - qGray(image.pixel(x + i * stepX, y + i * stepY)));
+        }
+        return darkness;
+    };
+    const int middleX = image.width() / 2;
+    const int middleY = image.height() / 2;
+    const int left = darkest(0, middleY, 1, 0);
+    const int top = darkest(middleX, 0, 0, 1);
+    return left > 32 && top > 32 && darkest(image.width() - 1, middleY, -1, 0) * 2 > left &&
+           darkest(middleX, image.height() - 1, 0, -1) * 2 > top;
 }
 
 } // namespace
@@ -146,9 +180,26 @@ std::vector<std::string> TextsThatDoNotFit(const QWidget& window) {
             faults.push_back("tabs of " + tabs->parentWidget()->objectName().toStdString());
         }
     }
-    for (auto* child : window.findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly)) {
-        if (child->isVisibleTo(&window) && !window.rect().contains(child->geometry())) {
+    const QWidget& surface = ControlSurface(window);
+    for (auto* child : surface.findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly)) {
+        if (child->isVisibleTo(&window) && !surface.rect().contains(child->geometry())) {
             faults.push_back("outside the dialog: " + child->objectName().toStdString());
+        }
+    }
+    return faults;
+}
+
+std::vector<std::string> ScreenFaults(const QWidget& window) {
+    std::vector<std::string> faults;
+    const QScreen* screen = window.screen();
+    if (screen != nullptr && !screen->availableGeometry().contains(window.frameGeometry())) {
+        faults.push_back("beyond the screen");
+    }
+    for (QFrame* framed : window.findChildren<QFrame*>()) {
+        const bool control = qobject_cast<QListWidget*>(framed) != nullptr ||
+                             dynamic_cast<ui::qt::CIpAddressEdit*>(framed) != nullptr;
+        if (control && framed->isVisibleTo(&window) && !HasWholeFrame(*framed)) {
+            faults.push_back("frame of " + framed->objectName().toStdString());
         }
     }
     return faults;
@@ -156,6 +207,9 @@ std::vector<std::string> TextsThatDoNotFit(const QWidget& window) {
 
 std::vector<std::string> LayoutFaults(const ui::qt::CQtWindow& window) {
     std::vector<std::string> faults = TextsThatDoNotFit(window);
+    for (std::string& fault : ScreenFaults(window)) {
+        faults.push_back(std::move(fault));
+    }
     if (window.WasWidened()) {
         faults.push_back("dialog widened");
     }

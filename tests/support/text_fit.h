@@ -11,6 +11,11 @@
 // controls are not looked at.
 std::vector<std::string> TextsThatDoNotFit(const QWidget& window);
 
+// What a window shows wrongly on its screen: beyond the screen's free
+// area, or a list whose frame lacks a line, as rounding to a fractional
+// scale's pixels can leave it.
+std::vector<std::string> ScreenFaults(const QWidget& window);
+
 // The texts that do not fit, and whether the window had to widen to fit
 // them: on the system's own platform a dialog keeps its template's size.
 std::vector<std::string> LayoutFaults(const ui::qt::CQtWindow& window);

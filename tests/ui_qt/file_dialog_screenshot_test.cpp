@@ -4,6 +4,7 @@
 #include "catalogue/message_ids.h"
 #include "tests/support/screenshot_names.h"
 #include "tests/support/temp_folder.h"
+#include "tests/support/text_fit.h"
 #include "ui/qt/qt_ui.h"
 
 #include <QAbstractButton>
@@ -91,6 +92,7 @@ std::set<QString> TextsOfFileDialog(const QString& picture,
             return;
         }
         EXPECT_TRUE(SaveScreenshot(*dialog, picture));
+        EXPECT_EQ(ScreenFaults(*dialog), std::vector<std::string>{});
         texts = ShownTexts(*dialog);
         const QPushButton* cancel =
             dialog->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Cancel);

@@ -78,6 +78,7 @@ TEST(MessageBoxScreenshotTest, EachKindShowsItsTextWholeInEveryLanguage) {
                         .arg(ScreenshotFolder(), kScreenshotLanguages[language], kind.name);
                 EXPECT_TRUE(SaveScreenshot(*box, file));
                 EXPECT_EQ(TextsThatDoNotFit(*box), std::vector<std::string>{});
+                EXPECT_EQ(ScreenFaults(*box), std::vector<std::string>{});
                 EXPECT_EQ(AccessibilityFaults(*box), std::vector<std::string>{});
                 EXPECT_EQ(ButtonsNotInTheCatalogue(*box), std::vector<std::string>{});
                 box->done(QMessageBox::Cancel);

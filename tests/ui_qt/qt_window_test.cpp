@@ -1,3 +1,5 @@
+#include "tests/support/accessibility_faults.h"
+#include "tests/support/text_fit.h"
 #include "tests/ui_qt/probe_dialog.h"
 #include "ui/qt/ip_address_edit.h"
 #include "ui/qt/qt_window.h"
@@ -156,4 +158,61 @@ TEST_F(QtWindowTest, DisabledAndHiddenControlsIgnoreTheUser) {
     m_window.Show(14, false);
     EXPECT_FALSE(m_window.IsVisible(14));
     EXPECT_TRUE(m_dialog.m_notifications.empty());
+}
+
+// The controls' ids in the order Tab visits them.
+std::vector<std::string> TabOrder(QWidget& window) {
+    std::vector<std::string> order;
+    for (QWidget* widget = window.nextInFocusChain(); widget != &window;
+         widget = widget->nextInFocusChain()) {
+        if (widget->focusPolicy() & Qt::TabFocus && !widget->objectName().isEmpty()) {
+            order.push_back(widget->objectName().toStdString());
+        }
+    }
+    return order;
+}
+
+TEST(QtWindowOnSmallScreenTest, ADialogTallerThanTheScreenScrollsWithEveryControlInReach) {
+    // Stretched far below the bottom of any screen the tests run on.
+    ui::DialogTemplate tall = ProbeTemplate(ui::window_style::kSystemMenu, 0);
+    tall.rect.height = 800;
+    for (ui::ControlTemplate& control : tall.controls) {
+        if (control.id == ui::IDOK || control.id == ui::IDCANCEL) {
+            control.rect.y = 780;
+        }
+    }
+    const ui::DialogTemplate drawnToFit = ProbeTemplate(ui::window_style::kSystemMenu, 0);
+    CProbeDlg fitting(drawnToFit);
+    CQtWindow fittingWindow(fitting, nullptr);
+    fittingWindow.KeepWithinScreen();
+    fittingWindow.show();
+    EXPECT_FALSE(fittingWindow.Scrolls());
+
+    CProbeDlg dialog(tall);
+    CQtWindow window(dialog, nullptr);
+    dialog.Attach(&window);
+    dialog.OnInitDialog();
+    window.Show(14, false);
+    const QSize drawn = window.size();
+    window.KeepWithinScreen();
+    window.show();
+    QApplication::setActiveWindow(&window);
+    ASSERT_TRUE(window.Scrolls());
+    EXPECT_EQ(ScreenFaults(window), std::vector<std::string>{});
+    EXPECT_EQ(window.width(), window.maximumWidth()); // no scroll bar across
+    EXPECT_EQ(window.maximumHeight(), drawn.height());
+    EXPECT_EQ(TabOrder(window), TabOrder(fittingWindow));
+    EXPECT_FALSE(window.IsVisible(14));
+    EXPECT_TRUE(window.IsVisible(13));
+    EXPECT_EQ(AccessibilityFaults(window), AccessibilityFaults(fittingWindow));
+
+    auto* cancel = window.findChild<QPushButton*>(QString::number(ui::IDCANCEL));
+    const auto inSight = [&] {
+        return window.rect().contains(QRect(cancel->mapTo(&window, QPoint()), cancel->size()));
+    };
+    EXPECT_FALSE(inSight());
+    window.SetFocus(ui::IDCANCEL);
+    EXPECT_TRUE(inSight());
+    QTest::keyClick(cancel, Qt::Key_Escape);
+    dialog.Detach();
 }

@@ -106,7 +106,8 @@ private:
 
 QAccessibleInterface* AccessibleControl(const QString&, QObject* object) {
     // Only the controls of our dialogs: a host's own widgets keep Qt's answers.
-    if (object == nullptr || dynamic_cast<CQtWindow*>(object->parent()) == nullptr) {
+    auto* control = qobject_cast<QWidget*>(object);
+    if (control == nullptr || dynamic_cast<CQtWindow*>(control->window()) == nullptr) {
         return nullptr;
     }
     if (auto* radio = qobject_cast<QRadioButton*>(object)) {

@@ -1,4 +1,5 @@
 #include "ui/qt/edit_input_validator.h"
+#include "ui/qt/frame_on_top.h"
 #include "ui/qt/ip_address_edit.h"
 #include "ui/qt/qt_text.h"
 #include "ui/qt/qt_window.h"
@@ -77,6 +78,7 @@ QWidget* CQtWindow::MakeWidget(const ControlTemplate& control) {
     case ControlKind::ListBox: {
         auto* list = new QListWidget(this);
         list->setUniformItemSizes(true);
+        KeepFrameOnTop(*list);
         // A list taking the focus makes its first line current without
         // selecting it; only a change of the selection is the user's choice.
         connect(list, &QListWidget::itemSelectionChanged, this,

@@ -64,16 +64,20 @@ CQtWindow::CQtWindow(CDialog& dialog, QWidget* parent)
             lastLabel = 0;
         }
     }
-    // Windows draws a template's earlier controls over its later ones, and a
-    // static text lets clicks through: a label that a taller fallback font
-    // runs into the next control stays whole, and that control stays usable.
+    RaiseLabels();
+    ApplyWindowFlags();
+}
+
+// Windows draws a template's earlier controls over its later ones, and a
+// static text lets clicks through: a label that a taller fallback font runs
+// into the next control stays whole, and that control stays usable.
+void CQtWindow::RaiseLabels() {
     for (const auto& [id, widget] : m_controls) {
         if (qobject_cast<QLabel*>(widget) != nullptr) {
             widget->setAttribute(Qt::WA_TransparentForMouseEvents);
             widget->raise();
         }
     }
-    ApplyWindowFlags();
 }
 
 QWidget* CQtWindow::Control(int id) const {
@@ -163,7 +167,7 @@ void CQtWindow::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     // The frame is known only once the window is shown: an outer size set
     // before then is kept by giving the frame's room back.
-    if (m_frameAtSizing) {
+    if (m_frameAtSizing && m_pScroller == nullptr) {
         const QSize frame = frameGeometry().size() - size();
         setFixedSize(size() - (frame - *m_frameAtSizing));
         m_frameAtSizing.reset();
@@ -199,6 +203,7 @@ int CQtWindow::RunModalLoop(UnownedModality unowned) {
     // QDialog::exec() would miss an end that comes while the window is being
     // shown (a close request from the display, say) and then wait forever.
     if (!m_result) {
+        KeepWithinScreen();
         SetModality(*this, unowned);
         show();
     }

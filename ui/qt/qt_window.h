@@ -14,6 +14,7 @@
 #include <optional>
 
 class QButtonGroup;
+class QScrollArea;
 
 namespace ui::qt {
 
@@ -34,6 +35,11 @@ public:
     // Whether FitTexts had to widen the dialog: on the system's own platform
     // a dialog keeps its template's size, so every text must fit unwidened.
     bool WasWidened() const { return m_bWidened; }
+    // A window larger than its screen's free area would hide its buttons:
+    // its controls then scroll in a window that fits, which the user may
+    // enlarge up to the size drawn.
+    void KeepWithinScreen();
+    bool Scrolls() const { return m_pScroller != nullptr; }
 
     // IWindow
     WindowHandle Handle() const override;
@@ -88,6 +94,7 @@ private:
     void CreateControl(const ControlTemplate& control);
     QWidget* MakeWidget(const ControlTemplate& control);
     void ApplyWindowFlags();
+    void RaiseLabels();
     void UpdateAccessibleName(int labelId);
     // Moves, resizes and activations come in bursts: the dialog hears of
     // them once the burst has been handled.
@@ -108,6 +115,7 @@ private:
     std::optional<int> m_result;
     QEventLoop* m_pModalLoop = nullptr;
     QTimer* m_pPosChangedReport;
+    QScrollArea* m_pScroller = nullptr;
 };
 
 } // namespace ui::qt

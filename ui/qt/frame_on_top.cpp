@@ -1,0 +1,55 @@
+#include "ui/qt/frame_on_top.h"
+
+#include <QEvent>
+#include <QFrame>
+#include <QPainter>
+#include <QStyleOptionFrame>
+
+namespace ui::qt {
+namespace {
+
+class CFrameOnTop : public QWidget {
+public:
+    explicit CFrameOnTop(QFrame& framed) : QWidget(&framed), m_framed(framed) {
+        setAttribute(Qt::WA_TransparentForMouseEvents);
+        setFocusPolicy(Qt::NoFocus);
+        setGeometry(framed.rect());
+        framed.installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        // Scroll bars appear later than this and would lie above it.
+        if (event->type() == QEvent::Resize || event->type() == QEvent::ChildAdded ||
+            event->type() == QEvent::LayoutRequest) {
+            setGeometry(m_framed.rect());
+            raise();
+        }
+        return QWidget::eventFilter(watched, event);
+    }
+
+    void paintEvent(QPaintEvent*) override {
+        QStyleOptionFrame option;
+        option.initFrom(&m_framed);
+        option.rect = rect();
+        option.lineWidth = m_framed.lineWidth();
+        option.midLineWidth = m_framed.midLineWidth();
+        option.frameShape = m_framed.frameShape();
+        if (m_framed.frameShadow() == QFrame::Sunken) {
+            option.state |= QStyle::State_Sunken;
+        } else if (m_framed.frameShadow() == QFrame::Raised) {
+            option.state |= QStyle::State_Raised;
+        }
+        QPainter painter(this);
+        m_framed.style()->drawPrimitive(QStyle::PE_Frame, &option, &painter, &m_framed);
+    }
+
+private:
+    QFrame& m_framed;
+};
+
+} // namespace
+
+void KeepFrameOnTop(QFrame& framed) { new CFrameOnTop(framed); }
+
+} // namespace ui::qt

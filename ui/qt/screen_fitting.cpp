@@ -1,0 +1,76 @@
+#include "ui/qt/qt_window.h"
+
+#include <QApplication>
+#include <QScreen>
+#include <QScrollArea>
+#include <QStyle>
+#include <QVBoxLayout>
+#include <algorithm>
+
+namespace ui::qt {
+namespace {
+
+// The room a window manager's title bar and borders take around a window
+// that has not been shown, whose frame nobody knows yet.
+constexpr QMargins kFrameAllowance(8, 40, 8, 8);
+
+// The free area of the screen the window opens on: its owner's.
+QRect FreeArea(const QWidget& window) {
+    const QWidget* opener =
+        window.parentWidget() != nullptr ? window.parentWidget()->window() : &window;
+    const QScreen* screen = opener->screen();
+    return screen != nullptr ? screen->availableGeometry() : QRect();
+}
+
+} // namespace
+
+void CQtWindow::KeepWithinScreen() {
+    const QSize room = FreeArea(*this).marginsRemoved(kFrameAllowance).size();
+    const QSize drawn = size();
+    if (m_pScroller != nullptr || room.isEmpty() ||
+        (drawn.width() <= room.width() && drawn.height() <= room.height())) {
+        return;
+    }
+    m_pScroller = new QScrollArea(this);
+    m_pScroller->setFrameShape(QFrame::NoFrame);
+    m_pScroller->setFocusPolicy(Qt::NoFocus);
+    auto* canvas = new QWidget(m_pScroller);
+    canvas->setFixedSize(drawn);
+    // In the template's order, within one window: the Tab order stays.
+    for (const ControlTemplate& control : m_dialog.Template().controls) {
+        QWidget* widget = Control(control.id);
+        const bool hidden = widget->isHidden();
+        widget->setParent(canvas);
+        widget->setVisible(!hidden);
+    }
+    RaiseLabels();
+    m_pScroller->setWidget(canvas);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(QMargins());
+    layout->addWidget(m_pScroller);
+
+    // A scroll bar takes room from the other direction.
+    const int bar = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, m_pScroller);
+    bool across = drawn.height() > room.height();
+    const bool along = drawn.width() + (across ? bar : 0) > room.width();
+    across = across || (along && drawn.height() + bar > room.height());
+    m_pScroller->setVerticalScrollBarPolicy(across ? Qt::ScrollBarAsNeeded
+                                                   : Qt::ScrollBarAlwaysOff);
+    m_pScroller->setHorizontalScrollBarPolicy(along ? Qt::ScrollBarAsNeeded
+                                                    : Qt::ScrollBarAlwaysOff);
+    const QSize bars(across ? bar : 0, along ? bar : 0);
+    setMinimumSize(QSize(bar, bar) * 4);
+    setMaximumSize(drawn + bars);
+    const QSize shown = (drawn + bars).boundedTo(room);
+    resize(shown);
+    layout->activate();
+    // Whatever takes the focus, by Tab, a mnemonic or the dialog's own
+    // choice, is scrolled into sight.
+    connect(qApp, &QApplication::focusChanged, m_pScroller, [this, canvas](QWidget*, QWidget* now) {
+        if (now != nullptr && canvas->isAncestorOf(now)) {
+            m_pScroller->ensureWidgetVisible(now);
+        }
+    });
+}
+
+} // namespace ui::qt
