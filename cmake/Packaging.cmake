@@ -36,8 +36,9 @@ set(CPACK_DEBIAN_LIBRARY_PACKAGE_SECTION libs)
 # layouts were drawn in; without it they fall back to the desktop's font.
 set(CPACK_DEBIAN_LIBRARY_PACKAGE_DEPENDS "libqt6svg6, fonts-liberation2")
 # Qt's own texts (the file dialogs, the edit menus) in the dialog's language;
-# Swedish and Norwegian words are built in.
-set(CPACK_DEBIAN_LIBRARY_PACKAGE_RECOMMENDS qt6-translations-l10n)
+# Swedish and Norwegian words are built in. On a Wayland desktop the dialogs
+# run natively with Qt's wayland platform, else through Xwayland.
+set(CPACK_DEBIAN_LIBRARY_PACKAGE_RECOMMENDS "qt6-translations-l10n, qt6-wayland")
 # The dynamic linker's cache is renewed by dpkg's ldconfig trigger.
 set(CPACK_DEBIAN_LIBRARY_PACKAGE_CONTROL_EXTRA ${PROJECT_SOURCE_DIR}/packaging/triggers)
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
@@ -74,7 +75,7 @@ set(CPACK_DEBIAN_PROGRAMS_PACKAGE_SECTION utils)
 # The host loads the library at run time, and its security page starts
 # Brenhold from the host's own folder: neither shows in the binaries.
 set(CPACK_COMPONENT_PROGRAMS_DEPENDS library brenhold)
-set(CPACK_DEBIAN_PROGRAMS_PACKAGE_RECOMMENDS qt6-translations-l10n)
+set(CPACK_DEBIAN_PROGRAMS_PACKAGE_RECOMMENDS "qt6-translations-l10n, qt6-wayland")
 set(CPACK_COMPONENT_PROGRAMS_DESCRIPTION
     "network settings utility of the KORDAVIN portable player
 quorlan-host opens the network configuration dialog for a player's SD card

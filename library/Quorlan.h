@@ -21,7 +21,10 @@ int OpenQuorlanDlg(void);
 int SetDevicePath(const char* path);
 int SetDeviceName(const char* name);
 
-/* The dialog's window while it is shown, else 0. */
+/* The dialog's window while it is shown, else 0. On X11 it is the window's
+   X id. Wayland gives windows no id that another program could use: there
+   it is Qt's number for the window, never 0, which names it only inside
+   this process. */
 int GetWindowHandle(void);
 
 /* The dialog's title in the current language. With a null buffer or size 0:

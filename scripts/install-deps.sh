@@ -14,6 +14,7 @@ packages=(
   # CJK: the tests choose among them themselves
   fonts-dejavu-core fonts-noto-core fonts-cantarell fonts-liberation2 fonts-noto-cjk
   xvfb xauth
+  weston qt6-wayland  # the main job on a headless Wayland compositor
   # the real elevation stack the desktop test runs Brenhold on
   pkexec polkitd dbus-daemon dbus-bin xdotool x11-utils procps util-linux
   libglib2.0-bin  # gio launch, as launchers that start a program and exit do

@@ -4,6 +4,7 @@
 #include <QAccessible>
 #include <QApplication>
 #include <QTest>
+#include <QWindow>
 
 CMessageBoxAnswerer::CMessageBoxAnswerer(std::deque<QMessageBox::StandardButton> answers)
     : m_answers(std::move(answers)) {
@@ -28,13 +29,19 @@ bool IsAlertWithItsText(QMessageBox& box) {
 
 } // namespace
 
+bool IsTransientFor(const QWidget& window, const QWidget* owner) {
+    return owner != nullptr && window.windowHandle() != nullptr &&
+           window.windowHandle()->transientParent() == owner->window()->windowHandle();
+}
+
 void CMessageBoxAnswerer::AnswerOpenBox() {
     auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
     if (box == nullptr || !box->isVisible() || m_answers.empty()) {
         return;
     }
     m_shown.push_back({box->text(), box->windowTitle(), box->icon(),
-                       box->parentWidget() != nullptr && box->isModal(), IsAlertWithItsText(*box)});
+                       box->isModal() && IsTransientFor(*box, box->parentWidget()),
+                       IsAlertWithItsText(*box)});
     QAbstractButton* button = box->button(m_answers.front());
     m_answers.pop_front();
     if (button != nullptr) {

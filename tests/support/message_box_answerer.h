@@ -5,6 +5,9 @@
 #include <deque>
 #include <vector>
 
+// Whether WINDOW is attached to OWNER's window, as its transient child.
+bool IsTransientFor(const QWidget& window, const QWidget* owner);
+
 // Plays the user at Qt message boxes: each box that comes up is recorded
 // and answered with the next button of the script.
 class CMessageBoxAnswerer {
@@ -13,6 +16,8 @@ public:
         QString text;
         QString caption;
         QMessageBox::Icon icon;
+        // Modal to the window it was opened for and attached to it, so that
+        // a Wayland compositor or a window manager keeps it on top of it.
         bool modalToItsOwner;
         // A screen reader is told of it as an alert and reads its text.
         bool announcedAsAlert;

@@ -35,6 +35,8 @@ public:
     }
     void Then(Step step) { m_steps.push_back(std::move(step)); }
     bool Done() const { return m_steps.empty(); }
+    // The titles of the dialogs played that were not attached to the main window.
+    const std::vector<QString>& Unattached() const { return m_unattached; }
 
 private:
     void PlayOpenDialog() {
@@ -44,6 +46,9 @@ private:
             return;
         }
         m_lastPlayed = modal;
+        if (!IsTransientFor(*modal, m_mainWindow)) {
+            m_unattached.push_back(modal->windowTitle());
+        }
         if (m_steps.empty()) {
             modal->close(); // a script that does not fit fails, not hangs
             return;
@@ -56,6 +61,7 @@ private:
     QWidget* m_mainWindow;
     QPointer<QWidget> m_lastPlayed;
     std::deque<Step> m_steps;
+    std::vector<QString> m_unattached;
     QTimer m_timer;
 };
 
@@ -159,11 +165,20 @@ TEST_F(LoadCreateQtTest, CreateInAFolderAndOnThePlayerThenLoadBothBack) {
         });
         QTest::mouseClick(window.Control(IDC_LOAD_SETTINGS), Qt::LeftButton);
         EXPECT_EQ(user->text(), QStringLiteral("guest"));
+
+        // The property dialog and the About box, each closed again.
+        const auto close = [](QWidget* dialog) { dialog->close(); };
+        player.Then(close);
+        m_dialog.Dispatch(IDC_ADD, ui::Notification::Clicked);
+        player.Then(close);
+        m_dialog.Dispatch(IDM_ABOUTBOX, ui::Notification::Clicked);
         EXPECT_TRUE(player.Done());
+        EXPECT_EQ(player.Unattached(), std::vector<QString>{});
     });
     std::vector<QString> texts;
     for (const auto& shown : answerer.Shown()) {
         texts.push_back(shown.text);
+        EXPECT_TRUE(shown.modalToItsOwner) << shown.text.toStdString();
     }
     EXPECT_EQ(texts, (std::vector<QString>{QStringLiteral("Settings file created successfully.   "),
                                            QStringLiteral("Settings file created successfully.   "),
