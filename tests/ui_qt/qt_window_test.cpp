@@ -4,12 +4,15 @@
 #include "ui/qt/ip_address_edit.h"
 #include "ui/qt/qt_window.h"
 
+#include <QAccessible>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -160,13 +163,28 @@ TEST_F(QtWindowTest, DisabledAndHiddenControlsIgnoreTheUser) {
     EXPECT_TRUE(m_dialog.m_notifications.empty());
 }
 
-// The controls' ids in the order Tab visits them.
+// What a screen reader hears of each control: role, name and actions.
+std::vector<std::string> Spoken(QWidget& window, const ui::DialogTemplate& drawn) {
+    std::vector<std::string> spoken;
+    for (const ui::ControlTemplate& control : drawn.controls) {
+        auto* widget = window.findChild<QWidget*>(QString::number(control.id));
+        QAccessibleInterface* item = QAccessible::queryAccessibleInterface(widget);
+        const QAccessibleActionInterface* actions = item->actionInterface();
+        spoken.push_back(
+            std::to_string(item->role()) + " " + item->text(QAccessible::Name).toStdString() + " " +
+            (actions != nullptr ? actions->actionNames().join(u',').toStdString() : std::string()));
+    }
+    return spoken;
+}
+
+// The controls in the order Tab visits them.
 std::vector<std::string> TabOrder(QWidget& window) {
     std::vector<std::string> order;
     for (QWidget* widget = window.nextInFocusChain(); widget != &window;
          widget = widget->nextInFocusChain()) {
-        if (widget->focusPolicy() & Qt::TabFocus && !widget->objectName().isEmpty()) {
-            order.push_back(widget->objectName().toStdString());
+        if (widget->focusPolicy() & Qt::TabFocus) {
+            order.push_back(widget->objectName().isEmpty() ? widget->metaObject()->className()
+                                                           : widget->objectName().toStdString());
         }
     }
     return order;
@@ -199,12 +217,15 @@ TEST(QtWindowOnSmallScreenTest, ADialogTallerThanTheScreenScrollsWithEveryContro
     QApplication::setActiveWindow(&window);
     ASSERT_TRUE(window.Scrolls());
     EXPECT_EQ(ScreenFaults(window), std::vector<std::string>{});
-    EXPECT_EQ(window.width(), window.maximumWidth()); // no scroll bar across
-    EXPECT_EQ(window.maximumHeight(), drawn.height());
+    auto* scroller = window.findChild<QScrollArea*>();
+    ASSERT_NE(scroller, nullptr);
+    EXPECT_TRUE(scroller->verticalScrollBar()->isVisible());
+    EXPECT_FALSE(scroller->horizontalScrollBar()->isVisible()); // its width has room for the bar
     EXPECT_EQ(TabOrder(window), TabOrder(fittingWindow));
     EXPECT_FALSE(window.IsVisible(14));
     EXPECT_TRUE(window.IsVisible(13));
     EXPECT_EQ(AccessibilityFaults(window), AccessibilityFaults(fittingWindow));
+    EXPECT_EQ(Spoken(window, tall), Spoken(fittingWindow, drawnToFit));
 
     auto* cancel = window.findChild<QPushButton*>(QString::number(ui::IDCANCEL));
     const auto inSight = [&] {
@@ -213,6 +234,11 @@ TEST(QtWindowOnSmallScreenTest, ADialogTallerThanTheScreenScrollsWithEveryContro
     EXPECT_FALSE(inSight());
     window.SetFocus(ui::IDCANCEL);
     EXPECT_TRUE(inSight());
+    // Enlarged as far as it goes, it shows the whole dialog unscrolled.
+    window.resize(window.maximumSize());
+    QApplication::processEvents();
+    EXPECT_FALSE(scroller->verticalScrollBar()->isVisible());
+    EXPECT_TRUE(scroller->viewport()->rect().contains(QRect(QPoint(), drawn)));
     QTest::keyClick(cancel, Qt::Key_Escape);
     dialog.Detach();
 }

@@ -10,6 +10,7 @@ namespace {
 
 class CFrameOnTop : public QWidget {
 public:
+    // Made after the frame's own children, it lies above them.
     explicit CFrameOnTop(QFrame& framed) : QWidget(&framed), m_framed(framed) {
         setAttribute(Qt::WA_TransparentForMouseEvents);
         setFocusPolicy(Qt::NoFocus);
@@ -19,11 +20,8 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
-        // Scroll bars appear later than this and would lie above it.
-        if (event->type() == QEvent::Resize || event->type() == QEvent::ChildAdded ||
-            event->type() == QEvent::LayoutRequest) {
+        if (event->type() == QEvent::Resize) {
             setGeometry(m_framed.rect());
-            raise();
         }
         return QWidget::eventFilter(watched, event);
     }
