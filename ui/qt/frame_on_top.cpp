@@ -13,7 +13,6 @@ public:
     // Made after the frame's own children, it lies above them.
     explicit CFrameOnTop(QFrame& framed) : QWidget(&framed), m_framed(framed) {
         setAttribute(Qt::WA_TransparentForMouseEvents);
-        setFocusPolicy(Qt::NoFocus);
         setGeometry(framed.rect());
         framed.installEventFilter(this);
     }
@@ -33,11 +32,8 @@ protected:
         option.lineWidth = m_framed.lineWidth();
         option.midLineWidth = m_framed.midLineWidth();
         option.frameShape = m_framed.frameShape();
-        if (m_framed.frameShadow() == QFrame::Sunken) {
-            option.state |= QStyle::State_Sunken;
-        } else if (m_framed.frameShadow() == QFrame::Raised) {
-            option.state |= QStyle::State_Raised;
-        }
+        option.state |=
+            m_framed.frameShadow() == QFrame::Sunken ? QStyle::State_Sunken : QStyle::State_Raised;
         QPainter painter(this);
         m_framed.style()->drawPrimitive(QStyle::PE_Frame, &option, &painter, &m_framed);
     }
