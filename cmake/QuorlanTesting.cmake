@@ -38,6 +38,9 @@ foreach(screen 1366x768 1920x1080)
   file(WRITE ${QUORLAN_TEST_ROOT}/screens/${screen}.json
     "{\"screens\": [{\"name\": \"${screen}\", \"x\": 0, \"y\": 0, \"width\": ${width}, \"height\": ${height}, \"logicalDpi\": 96}]}\n")
 endforeach()
+# A desktop monitor beside a netbook's small screen.
+file(WRITE ${QUORLAN_TEST_ROOT}/screens/two-screens.json
+  "{\"screens\": [{\"name\": \"monitor\", \"x\": 0, \"y\": 0, \"width\": 1920, \"height\": 1080, \"logicalDpi\": 96}, {\"name\": \"netbook\", \"x\": 1920, \"y\": 0, \"width\": 1024, \"height\": 600, \"logicalDpi\": 96}]}\n")
 
 # No test reaches the machine's pkexec: KORDAVIN_PKEXEC names a missing one
 # unless a test writes a stand-in of its own. Every system place a program

@@ -11,6 +11,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QTest>
@@ -120,6 +121,12 @@ TEST_F(QtWindowTest, ListLinesKeepDataHeightAndSelection) {
     m_window.DeleteItem(19, 1);
     EXPECT_EQ(m_window.CurSel(19), -1);
     EXPECT_EQ(m_window.ItemCount(19), 1);
+    // A click on the window reaches the line through what the list draws on top.
+    auto* list = Find<QListWidget>(19);
+    const QPoint line = list->visualItemRect(list->item(0)).center();
+    QTest::mouseClick(m_window.windowHandle(), Qt::LeftButton, {},
+                      list->viewport()->mapTo(&m_window, line));
+    EXPECT_EQ(m_window.CurSel(19), 0);
 }
 
 TEST_F(QtWindowTest, NumberEditTakesDigitsOnly) {
@@ -163,6 +170,8 @@ TEST_F(QtWindowTest, DisabledAndHiddenControlsIgnoreTheUser) {
     EXPECT_TRUE(m_dialog.m_notifications.empty());
 }
 
+namespace {
+
 // What a screen reader hears of each control: role, name and actions.
 std::vector<std::string> Spoken(QWidget& window, const ui::DialogTemplate& drawn) {
     std::vector<std::string> spoken;
@@ -190,7 +199,41 @@ std::vector<std::string> TabOrder(QWidget& window) {
     return order;
 }
 
-TEST(QtWindowOnSmallScreenTest, ADialogTallerThanTheScreenScrollsWithEveryControlInReach) {
+// The controls in the order they are drawn, the topmost last.
+std::vector<std::string> StackingOrder(const QWidget& surface) {
+    std::vector<std::string> order;
+    for (const QObject* child : surface.children()) {
+        if (child->isWidgetType() && !child->objectName().isEmpty()) {
+            order.push_back(child->objectName().toStdString());
+        }
+    }
+    return order;
+}
+
+// The dialogs open for an owner on the smallest screen: with two screens,
+// the owner's is the one that counts, not the first.
+class QtWindowOnSmallScreenTest : public ::testing::Test {
+protected:
+    QtWindowOnSmallScreenTest() {
+        QScreen* smallest = QGuiApplication::primaryScreen();
+        for (QScreen* screen : QGuiApplication::screens()) {
+            if (screen->availableGeometry().height() < smallest->availableGeometry().height()) {
+                smallest = screen;
+            }
+        }
+        m_owner.setScreen(smallest);
+        m_owner.setGeometry(QRect(smallest->availableGeometry().center(), QSize(100, 100)));
+        m_owner.show();
+        m_free = smallest->availableGeometry();
+    }
+
+    QWidget m_owner;
+    QRect m_free;
+};
+
+} // namespace
+
+TEST_F(QtWindowOnSmallScreenTest, ADialogTallerThanTheScreenScrollsWithEveryControlInReach) {
     // Stretched far below the bottom of any screen the tests run on.
     ui::DialogTemplate tall = ProbeTemplate(ui::window_style::kSystemMenu, 0);
     tall.rect.height = 800;
@@ -201,17 +244,16 @@ TEST(QtWindowOnSmallScreenTest, ADialogTallerThanTheScreenScrollsWithEveryContro
     }
     const ui::DialogTemplate drawnToFit = ProbeTemplate(ui::window_style::kSystemMenu, 0);
     CProbeDlg fitting(drawnToFit);
-    CQtWindow fittingWindow(fitting, nullptr);
+    CQtWindow fittingWindow(fitting, &m_owner);
     fittingWindow.KeepWithinScreen();
     fittingWindow.show();
     EXPECT_FALSE(fittingWindow.Scrolls());
 
     CProbeDlg dialog(tall);
-    CQtWindow window(dialog, nullptr);
+    CQtWindow window(dialog, &m_owner);
     dialog.Attach(&window);
     dialog.OnInitDialog();
     window.Show(14, false);
-    const QSize drawn = window.size();
     window.KeepWithinScreen();
     window.show();
     QApplication::setActiveWindow(&window);
@@ -219,9 +261,8 @@ TEST(QtWindowOnSmallScreenTest, ADialogTallerThanTheScreenScrollsWithEveryContro
     EXPECT_EQ(ScreenFaults(window), std::vector<std::string>{});
     auto* scroller = window.findChild<QScrollArea*>();
     ASSERT_NE(scroller, nullptr);
-    EXPECT_TRUE(scroller->verticalScrollBar()->isVisible());
-    EXPECT_FALSE(scroller->horizontalScrollBar()->isVisible()); // its width has room for the bar
     EXPECT_EQ(TabOrder(window), TabOrder(fittingWindow));
+    EXPECT_EQ(StackingOrder(*scroller->widget()), StackingOrder(fittingWindow));
     EXPECT_FALSE(window.IsVisible(14));
     EXPECT_TRUE(window.IsVisible(13));
     EXPECT_EQ(AccessibilityFaults(window), AccessibilityFaults(fittingWindow));
@@ -234,11 +275,56 @@ TEST(QtWindowOnSmallScreenTest, ADialogTallerThanTheScreenScrollsWithEveryContro
     EXPECT_FALSE(inSight());
     window.SetFocus(ui::IDCANCEL);
     EXPECT_TRUE(inSight());
-    // Enlarged as far as it goes, it shows the whole dialog unscrolled.
-    window.resize(window.maximumSize());
-    QApplication::processEvents();
-    EXPECT_FALSE(scroller->verticalScrollBar()->isVisible());
-    EXPECT_TRUE(scroller->viewport()->rect().contains(QRect(QPoint(), drawn)));
     QTest::keyClick(cancel, Qt::Key_Escape);
     dialog.Detach();
+}
+
+// Too tall, too wide, or both because the other direction's scroll bar
+// takes the last room: whatever lies beyond the window has a scroll bar,
+// a direction that fits has none, and the window enlarged as far as it
+// goes shows the whole dialog unscrolled.
+TEST_F(QtWindowOnSmallScreenTest, EachDirectionThatDoesNotFitScrollsAndOnlyThat) {
+    const ui::DialogTemplate drawn = ProbeTemplate(ui::window_style::kSystemMenu, 0);
+    struct CShown {
+        QSize window;
+        int bar = 0;
+    };
+    const auto open = [&](QSize outer, bool expectScrolls = true) {
+        CProbeDlg dialog(drawn);
+        CQtWindow window(dialog, &m_owner);
+        dialog.Attach(&window);
+        dialog.OnInitDialog();
+        window.SetOuterSize(outer.width(), outer.height());
+        window.KeepWithinScreen();
+        window.show();
+        CShown shown{window.size()};
+        auto* scroller = window.findChild<QScrollArea*>();
+        EXPECT_EQ(scroller != nullptr, expectScrolls) << outer.width() << "x" << outer.height();
+        if (scroller != nullptr) {
+            SCOPED_TRACE(testing::Message() << outer.width() << "x" << outer.height());
+            EXPECT_EQ(ScreenFaults(window), std::vector<std::string>{});
+            const QSize view = scroller->viewport()->size();
+            const QSize canvas = scroller->widget()->size();
+            EXPECT_EQ(scroller->horizontalScrollBar()->isVisible(), canvas.width() > view.width());
+            EXPECT_EQ(scroller->verticalScrollBar()->isVisible(), canvas.height() > view.height());
+            shown.bar = scroller->verticalScrollBar()->isVisible()
+                            ? scroller->verticalScrollBar()->width()
+                            : scroller->horizontalScrollBar()->height();
+            window.resize(window.maximumSize());
+            QApplication::processEvents();
+            EXPECT_EQ(window.size(), window.maximumSize());
+            EXPECT_TRUE(scroller->viewport()->rect().contains(QRect(QPoint(), canvas)));
+        }
+        window.End(ui::IDCANCEL);
+        dialog.Detach();
+        return shown;
+    };
+    // A screen's free area less the frame's allowance: where a dialog just fits.
+    const CShown tall = open({300, m_free.height() + 200});
+    const CShown wide = open({m_free.width() + 200, 200});
+    const QSize room(wide.window.width(), tall.window.height());
+    ASSERT_GT(tall.bar, 0);
+    open({room.width() + 200, room.height() - tall.bar / 2});
+    open({room.width() - tall.bar / 2, room.height() + 200});
+    open(room, false);
 }

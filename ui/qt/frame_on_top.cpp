@@ -13,7 +13,6 @@ public:
     // Made after the frame's own children, it lies above them.
     explicit CFrameOnTop(QFrame& framed) : QWidget(&framed), m_framed(framed) {
         setAttribute(Qt::WA_TransparentForMouseEvents);
-        setGeometry(framed.rect());
         framed.installEventFilter(this);
     }
 
@@ -25,17 +24,17 @@ protected:
         return QWidget::eventFilter(watched, event);
     }
 
+    // As QFrame draws its frame, for any style.
     void paintEvent(QPaintEvent*) override {
         QStyleOptionFrame option;
         option.initFrom(&m_framed);
-        option.rect = rect();
         option.lineWidth = m_framed.lineWidth();
         option.midLineWidth = m_framed.midLineWidth();
         option.frameShape = m_framed.frameShape();
         option.state |=
             m_framed.frameShadow() == QFrame::Sunken ? QStyle::State_Sunken : QStyle::State_Raised;
         QPainter painter(this);
-        m_framed.style()->drawPrimitive(QStyle::PE_Frame, &option, &painter, &m_framed);
+        m_framed.style()->drawControl(QStyle::CE_ShapedFrame, &option, &painter, &m_framed);
     }
 
 private:

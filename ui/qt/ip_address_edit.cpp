@@ -1,7 +1,5 @@
 #include "ui/qt/ip_address_edit.h"
 
-#include "ui/qt/frame_on_top.h"
-
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QPainter>
@@ -34,7 +32,6 @@ CIpAddressEdit::CIpAddressEdit(QWidget* parent) : QFrame(parent) {
         m_fields[static_cast<size_t>(i)] = field;
     }
     setFocusProxy(m_fields[0]);
-    KeepFrameOnTop(*this);
 }
 
 void CIpAddressEdit::SetAccessibleLabel(const QString& label) {

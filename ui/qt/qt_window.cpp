@@ -172,6 +172,7 @@ void CQtWindow::showEvent(QShowEvent* event) {
         setFixedSize(size() - (frame - *m_frameAtSizing));
         m_frameAtSizing.reset();
     }
+    MoveOntoScreen();
 }
 
 void CQtWindow::ReportWindowPosChanged() {

@@ -40,6 +40,8 @@ public:
     // enlarge up to the size drawn.
     void KeepWithinScreen();
     bool Scrolls() const { return m_pScroller != nullptr; }
+    // Once its frame is known, the window moves wholly onto its screen.
+    void MoveOntoScreen();
 
     // IWindow
     WindowHandle Handle() const override;

@@ -27,8 +27,7 @@ QRect FreeArea(const QWidget& window) {
 void CQtWindow::KeepWithinScreen() {
     const QSize room = FreeArea(*this).marginsRemoved(kFrameAllowance).size();
     const QSize drawn = size();
-    if (m_pScroller != nullptr || room.isEmpty() ||
-        (drawn.width() <= room.width() && drawn.height() <= room.height())) {
+    if (room.isEmpty() || (drawn.width() <= room.width() && drawn.height() <= room.height())) {
         return;
     }
     m_pScroller = new QScrollArea(this);
@@ -36,12 +35,10 @@ void CQtWindow::KeepWithinScreen() {
     m_pScroller->setFocusPolicy(Qt::NoFocus);
     auto* canvas = new QWidget(m_pScroller);
     canvas->setFixedSize(drawn);
-    // In the template's order, within one window: the Tab order stays.
+    // In the template's order, within one window: the Tab order stays, and
+    // a control hidden stays hidden.
     for (const ControlTemplate& control : m_dialog.Template().controls) {
-        QWidget* widget = Control(control.id);
-        const bool hidden = widget->isHidden();
-        widget->setParent(canvas);
-        widget->setVisible(!hidden);
+        Control(control.id)->setParent(canvas);
     }
     RaiseLabels();
     m_pScroller->setWidget(canvas);
@@ -71,6 +68,19 @@ void CQtWindow::KeepWithinScreen() {
             m_pScroller->ensureWidgetVisible(now);
         }
     });
+}
+
+void CQtWindow::MoveOntoScreen() {
+    const QRect free = FreeArea(*this);
+    const QRect frame = frameGeometry();
+    if (free.isEmpty() || free.contains(frame)) {
+        return;
+    }
+    // Centred on its owner, a large window can reach past the screen's edge.
+    const int left =
+        std::max(free.left(), std::min(frame.left(), free.right() + 1 - frame.width()));
+    const int top = std::max(free.top(), std::min(frame.top(), free.bottom() + 1 - frame.height()));
+    move(left, top);
 }
 
 } // namespace ui::qt
