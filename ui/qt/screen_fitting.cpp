@@ -14,11 +14,10 @@ namespace {
 // that has not been shown, whose frame nobody knows yet.
 constexpr QMargins kFrameAllowance(8, 40, 8, 8);
 
-// The free area of the screen the window opens on: its owner's.
+// The free area of the screen the window opens on: a window with an owner
+// is on its owner's screen even before it is shown.
 QRect FreeArea(const QWidget& window) {
-    const QWidget* opener =
-        window.parentWidget() != nullptr ? window.parentWidget()->window() : &window;
-    const QScreen* screen = opener->screen();
+    const QScreen* screen = window.screen();
     return screen != nullptr ? screen->availableGeometry() : QRect();
 }
 
@@ -60,7 +59,6 @@ void CQtWindow::KeepWithinScreen() {
     setMaximumSize(drawn + bars);
     const QSize shown = (drawn + bars).boundedTo(room);
     resize(shown);
-    layout->activate();
     // Whatever takes the focus, by Tab, a mnemonic or the dialog's own
     // choice, is scrolled into sight.
     connect(qApp, &QApplication::focusChanged, m_pScroller, [this, canvas](QWidget*, QWidget* now) {
