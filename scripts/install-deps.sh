@@ -14,6 +14,7 @@ packages=(
   # CJK: the tests choose among them themselves
   fonts-dejavu-core fonts-noto-core fonts-cantarell fonts-liberation2 fonts-noto-cjk
   xvfb xauth
+  bindfs  # a FUSE file system without extended attributes, to save onto
   weston qt6-wayland  # the main job on a headless Wayland compositor
   # the real elevation stack the desktop test runs Brenhold on
   pkexec polkitd dbus-daemon dbus-bin xdotool x11-utils procps util-linux

@@ -32,6 +32,9 @@ TEST(SmbConfIncludeTest, CommentsAndContinuedLinesNeverTakeTheInclude) {
               "; b = 2\n# note \\\n[data]\n");
     EXPECT_EQ(WithInclude("[global]\nserver string = test \\\n"),
               "[global]\nserver string = test \\\n\ninclude = /etc/samba/kordavin-lm.conf\n");
+    EXPECT_EQ(WithInclude("[global]\r\nserver string = test \\\r\n"),
+              "[global]\r\nserver string = test \\\r\n\r\n"
+              "include = /etc/samba/kordavin-lm.conf\r\n");
     EXPECT_EQ(WithInclude("[global]\r\nserver string = test \\"),
               "[global]\r\nserver string = test \\\r\n\r\n"
               "include = /etc/samba/kordavin-lm.conf\r\n");

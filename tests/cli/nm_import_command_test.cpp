@@ -223,6 +223,12 @@ TEST_F(NmImportCommandTest, NamesChooseConnections) {
     EXPECT_EQ(Import({"Nowhere"}), 1);
     EXPECT_EQ(m_err.str(), "quorlan-cli: no Wi-Fi connection is named 'Nowhere'\n");
     EXPECT_EQ(Wireless(), json::array());
+    // A name that matches nothing is shown on one line, as every note is:
+    // each control character escaped, a backslash doubled so that the
+    // escapes stay unambiguous, DEL too.
+    EXPECT_EQ(Import({"No\nwhere\x1b[2J\\x7f\x7f"}), 1);
+    EXPECT_EQ(m_err.str(),
+              "quorlan-cli: no Wi-Fi connection is named 'No\\nwhere\\x1b[2J\\\\x7f\\x7f'\n");
 }
 
 TEST_F(NmImportCommandTest, FoldersAndArgumentsThatCannotBeUsed) {

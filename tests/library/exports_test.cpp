@@ -5,6 +5,7 @@
 #include "platform/codepage.h"
 
 #include <gtest/gtest.h>
+#include <thread>
 
 namespace {
 
@@ -50,6 +51,19 @@ TEST_F(ExportsTest, SettersConvertFromTheAnsiCodePageAndIgnoreNull) {
     SetDeviceName("\xcf\xeb\xe5\xe5\xf0");
     EXPECT_EQ(g_pMainDlg->m_strDeviceName, u"\u041f\u043b\u0435\u0435\u0440");
     EXPECT_EQ(GetWindowHandle(), 0);
+}
+
+// The library is the first caller's thread's: another one's calls change
+// nothing.
+TEST_F(ExportsTest, AnotherThreadsSettersChangeNothing) {
+    SetDeviceName("Player");
+    SetDevicePath("/media/player");
+    std::thread([] {
+        EXPECT_EQ(SetDeviceName("Worker"), 0);
+        EXPECT_EQ(SetDevicePath("/media/worker"), 0);
+    }).join();
+    EXPECT_EQ(g_pMainDlg->m_strDeviceName, u"Player");
+    EXPECT_EQ(g_pMainDlg->m_strDevicePath, u"/media/player");
 }
 
 TEST_F(ExportsTest, NothingHappensWithoutTheDialogObject) {

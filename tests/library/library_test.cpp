@@ -86,6 +86,9 @@ TEST_F(LibraryTest, DialogShowsThroughTheExportsAndSavesItsStateOnExit) {
     WhileShown(library, [&](QWidget& dialog) {
         handleWhileShown = library.GetWindowHandle();
         EXPECT_EQ(static_cast<WId>(handleWhileShown), dialog.winId());
+        EXPECT_EQ(std::async(std::launch::async, [&] { return library.GetWindowHandle(); }).get(),
+                  0)
+            << "another thread is not answered";
         EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Network configuration"));
         auto* tabs = dialog.findChild<QTabBar*>();
         ASSERT_NE(tabs, nullptr);

@@ -2,13 +2,18 @@
 #include "platform/file_reader.h"
 #include "tests/support/temp_folder.h"
 
+#include <atomic>
 #include <csignal>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
 #include <sys/wait.h>
 #include <sys/xattr.h>
+#include <thread>
 #include <unistd.h>
 
 namespace {
@@ -113,6 +118,17 @@ TEST(AtomicSave, LinkPlantedByAnotherUserInASharedFolderIsNotFollowed) {
         EXPECT_TRUE(platform::SaveFileAtomically(planted, "overwritten"));
         EXPECT_EQ(platform::ReadWholeFile(victim), "overwritten");
     }
+    // A shared folder of another user: that user's link is followed, as the
+    // kernel follows it, whatever the folder's group.
+    CTempFolder team;
+    ASSERT_EQ(::chown(team.Path().c_str(), 4242, 4343), 0);
+    ASSERT_EQ(::chmod(team.Path().c_str(), 01777), 0);
+    const auto target = team / "target.ini";
+    ASSERT_TRUE(platform::SaveFileAtomically(target, "old"));
+    std::filesystem::create_symlink(target, team / "owners-link.ini");
+    ASSERT_EQ(::lchown((team / "owners-link.ini").c_str(), 4242, 4343), 0);
+    EXPECT_TRUE(platform::SaveFileAtomically(team / "owners-link.ini", "new"));
+    EXPECT_EQ(platform::ReadWholeFile(target), "new");
     // In a folder only its owner may write to, anyone's link is the owner's
     // doing, and is followed.
     CTempFolder own;
@@ -268,4 +284,80 @@ TEST(AtomicSave, WriteThatRunsOutOfRoomLeavesOldFileUntouched) {
     EXPECT_EQ(EntriesIn(folder.Path()), 1u);
 }
 
+// A FUSE mount of a folder, gone again with the test.
+class CBindMount {
+public:
+    CBindMount(const std::filesystem::path& from, const std::filesystem::path& at,
+               const std::string& options)
+        : m_at(at) {
+        m_mounted = std::system(("bindfs " + options + " '" + from.string() + "' '" + at.string() +
+                                 "' 2>/dev/null")
+                                    .c_str()) == 0;
+    }
+    ~CBindMount() {
+        if (m_mounted) {
+            [[maybe_unused]] const int unmounted =
+                std::system(("fusermount -u '" + m_at.string() + "'").c_str());
+        }
+    }
+    CBindMount(const CBindMount&) = delete;
+    CBindMount& operator=(const CBindMount&) = delete;
+    bool Mounted() const { return m_mounted; }
+
+private:
+    std::filesystem::path m_at;
+    bool m_mounted = false;
+};
+
 } // namespace
+
+// A file system without extended attributes (a FUSE or network mount) has
+// none to hand on: the save goes through, new and over an old file.
+TEST(AtomicSave, ReplacesAFileOnAFileSystemWithoutExtendedAttributes) {
+    CTempFolder folder;
+    std::filesystem::create_directories(folder / "real");
+    std::filesystem::create_directories(folder / "mounted");
+    const CBindMount mount(folder / "real", folder / "mounted", "--xattr-none");
+    if (!mount.Mounted()) {
+        GTEST_SKIP() << "bindfs could not mount: no FUSE here";
+    }
+    const auto file = folder / "mounted" / "NetworkSetting.ini";
+    ASSERT_EQ(::llistxattr(file.parent_path().c_str(), nullptr, 0), -1);
+    ASSERT_EQ(errno, ENOTSUP);
+    EXPECT_TRUE(platform::SaveFileAtomically(file, "old"));
+    EXPECT_TRUE(platform::SaveFileAtomically(file, "new"));
+    EXPECT_EQ(platform::ReadWholeFile(folder / "real" / "NetworkSetting.ini"), "new");
+}
+
+// A program another thread starts while a save is under way (the restart,
+// Brenhold) never gets the open temporary file.
+TEST(AtomicSave, AProgramStartedDuringASaveGetsNoneOfItsFiles) {
+    CTempFolder folder;
+    const auto target = folder / "big.ini";
+    const std::string bytes(16 << 20, 'x');
+    std::atomic<bool> saving = true;
+    std::atomic<int> started = 0;
+    std::string inherited;
+    std::thread starter([&] {
+        while (saving && inherited.empty()) {
+            FILE* listing = ::popen("ls -l /proc/self/fd 2>/dev/null", "r");
+            char line[512];
+            while (listing != nullptr && std::fgets(line, sizeof line, listing) != nullptr) {
+                if (std::strstr(line, ".big.ini.") != nullptr) {
+                    inherited = line;
+                }
+            }
+            if (listing != nullptr) {
+                ::pclose(listing);
+                ++started;
+            }
+        }
+    });
+    for (int save = 0; save < 20 && inherited.empty(); ++save) {
+        EXPECT_TRUE(platform::SaveFileAtomically(target, bytes));
+    }
+    saving = false;
+    starter.join();
+    EXPECT_GT(started, 0);
+    EXPECT_EQ(inherited, "");
+}

@@ -46,6 +46,16 @@ TEST_F(CodePageTest, MissingCharactersBecomeTheDefaultCharacter) {
     EXPECT_EQ(platform::WideToMultiByte(850, u"x\U0001F600y"), "x?y");
     // A lone surrogate cannot be converted at all.
     EXPECT_EQ(platform::WideToMultiByte(1252, std::u16string(1, u'\xD800') + u"z"), "?z");
+    // The same through iconv, and the last character there is.
+    EXPECT_EQ(platform::WideToMultiByte(932, std::u16string(1, u'\xD800') + u"z"), "?z");
+    EXPECT_EQ(platform::WideToMultiByte(932, u"x\U0010FFFFy"), "x?y");
+}
+
+// A Unicode file cut after an odd byte: its last byte alone is no character.
+TEST_F(CodePageTest, AnOddLastByteOfUtf16IsAReplacementCharacter) {
+    EXPECT_EQ(platform::MultiByteToWide(platform::kUtf16LeCodePage, std::string("a\0b", 3)),
+              u"a\uFFFD");
+    EXPECT_EQ(platform::MultiByteToWide(platform::kUtf16LeCodePage, std::string("a\0", 2)), u"a");
 }
 
 TEST_F(CodePageTest, DoubleByteCodePages) {

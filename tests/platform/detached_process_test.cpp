@@ -91,8 +91,10 @@ TEST(StartDetached, ProgramKeepsALiveParentOfItsOwnUntilItEndsAndNothingIsLeftTo
     EXPECT_TRUE(keeperLeft) << "the keeper outlives the program";
 }
 
-// A descriptor the caller left open across exec (a lock of a root host) and
-// signals it ignores stay with the caller: the program starts clean.
+// A descriptor the caller left open across exec (a lock of a root host),
+// signals it ignores or blocks stay with the caller: the program starts
+// clean, and the keeper above it holds nothing of the caller's, not even
+// its standard three, only the pipe that tells it lives.
 TEST(StartDetached, ProgramGetsNoDescriptorAndNoIgnoredSignalOfTheCaller) {
     CTempFolder folder;
     const auto record = folder / "record";
@@ -105,17 +107,28 @@ TEST(StartDetached, ProgramGetsNoDescriptorAndNoIgnoredSignalOfTheCaller) {
     for (int i = 0; i < 3; ++i) {
         ::sigaction(ignored[i], &ignore, &before[i]);
     }
-    const bool started = static_cast<bool>(
-        StartDetached("/bin/sh", {"-c", "exec > '" + record.string() +
-                                            ".part'; ls /proc/$$/fd; grep SigIgn /proc/$$/status; "
-                                            "mv '" +
-                                            record.string() + ".part' '" + record.string() + "'"}));
+    sigset_t blocked;
+    sigset_t blockedBefore;
+    sigemptyset(&blocked);
+    sigaddset(&blocked, SIGUSR1);
+    pthread_sigmask(SIG_BLOCK, &blocked, &blockedBefore);
+    // The keeper closes what it holds just after it starts the program.
+    const std::string keeperHolds =
+        "n=0; while [ $n -lt 100 ] && [ $(ls /proc/$PPID/fd | wc -l) -ne 1 ]; do "
+        "sleep 0.05; n=$((n + 1)); done; ls /proc/$PPID/fd | wc -l; ";
+    const bool started = static_cast<bool>(StartDetached(
+        "/bin/sh",
+        {"-c", "exec > '" + record.string() +
+                   ".part'; ls /proc/$$/fd; grep -E 'SigIgn|SigBlk' /proc/$$/status; " +
+                   keeperHolds + "mv '" + record.string() + ".part' '" + record.string() + "'"}));
+    pthread_sigmask(SIG_SETMASK, &blockedBefore, nullptr);
     for (int i = 0; i < 3; ++i) {
         ::sigaction(ignored[i], &before[i], nullptr);
     }
     ::close(lock);
     ASSERT_TRUE(started);
-    EXPECT_EQ(AwaitRecord(record), "0\n1\n2\nSigIgn:\t0000000000000000\n");
+    EXPECT_EQ(AwaitRecord(record),
+              "0\n1\n2\nSigBlk:\t0000000000000000\nSigIgn:\t0000000000000000\n1\n");
 }
 
 TEST(StartDetached, PassesArgumentsAndReportsAFailedExec) {
@@ -178,14 +191,21 @@ TEST_F(StartAsAdministratorTest, TheCallersScaleGoesAlongAsAnOption) {
     OverrideIsUserAnAdminForTesting(false);
     WriteStandInPkexec(Pkexec(), RecordCall(Record()));
     const std::pair<const char*, std::string> cases[] = {
-        {"1.5", " --scale-factor=1.5"}, {"2", " --scale-factor=2"}, {"1.5 -x", ""},
-        {"1e1", ""}, {"2e0", ""}, {"0.1", ""}, {"9", ""}, {"", ""},
+        {"1.5", " --scale-factor=1.5"},
+        {"2", " --scale-factor=2"},
+        {"1.5 -x", ""},
+        {"1e1", ""},
+        {"2e0", ""},
+        {"0.1", ""},
+        {"9", ""},
+        {"", ""},
     };
     for (const auto& [scale, option] : cases) {
         CEnvironmentVariable environment("QT_SCALE_FACTOR", scale);
         std::filesystem::remove(Record());
         EXPECT_TRUE(StartAsAdministrator(Program()));
-        EXPECT_EQ(AwaitRecord(Record()), Pkexec().string() + " " + Program().string() + option + "\n")
+        EXPECT_EQ(AwaitRecord(Record()),
+                  Pkexec().string() + " " + Program().string() + option + "\n")
             << scale;
     }
 

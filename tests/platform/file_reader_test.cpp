@@ -4,6 +4,8 @@
 #include "tests/support/temp_folder.h"
 
 #include <cerrno>
+#include <chrono>
+#include <cstring>
 #include <fcntl.h>
 #include <functional>
 #include <gtest/gtest.h>
@@ -89,6 +91,25 @@ TEST(ReadFile, GivesTheBytesOrSaysWhyNot) {
         EXPECT_EQ(read.fault, EReadFault::Unreadable);
         EXPECT_EQ(read.systemError, EACCES);
     }
+}
+
+// A pipe left in non-blocking mode by whoever made it: the reader waits for
+// the writer's pieces instead of failing at the first pause.
+TEST(ReadStream, ReadsANonBlockingPipeWholeAcrossTheWritersPauses) {
+    int pipe[2];
+    ASSERT_EQ(::pipe2(pipe, O_NONBLOCK), 0);
+    std::thread writer([&] {
+        for (const char* piece : {"first ", "second"}) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(50));
+            (void)!::write(pipe[1], piece, std::strlen(piece));
+        }
+        ::close(pipe[1]);
+    });
+    const CFileBytes read = platform::ReadStream(pipe[0], 1000);
+    writer.join();
+    ::close(pipe[0]);
+    EXPECT_EQ(read.fault, EReadFault::None);
+    EXPECT_EQ(read.bytes, "first second");
 }
 
 TEST(ReadStream, ReadsAPipeToItsEndUpToTheLimit) {

@@ -137,19 +137,23 @@ TEST_F(NamedMutexTest, RootHasOneLockWhateverItsRuntimeFolder) {
 }
 
 TEST_F(NamedMutexTest, ARuntimeFolderOthersMayWriteToIsNotUsed) {
-    ASSERT_EQ(::chmod(m_runtime.Path().c_str(), 01777), 0);
-    const int someoneElse = HoldLock(m_runtime / "Brenhold.lock");
+    // Open to all, or to a group.
+    for (const mode_t mode : {01777, 0770}) {
+        ASSERT_EQ(::chmod(m_runtime.Path().c_str(), mode), 0);
+        const int someoneElse = HoldLock(m_runtime / "Brenhold.lock");
 
-    const int mine = CreateMutex(u"Brenhold");
-    EXPECT_GE(mine, 0);
-    EXPECT_EQ(GetLastError(), ERROR_SUCCESS) << "another user's lock counted";
-    EXPECT_TRUE(IsLocked(Fallback() / "Brenhold.lock"));
-    struct stat info {};
-    ASSERT_EQ(::lstat(Fallback().c_str(), &info), 0);
-    EXPECT_TRUE(S_ISDIR(info.st_mode));
-    EXPECT_EQ(info.st_mode & 07777, 0700u);
-    close(mine);
-    close(someoneElse);
+        const int mine = CreateMutex(u"Brenhold");
+        EXPECT_GE(mine, 0);
+        EXPECT_EQ(GetLastError(), ERROR_SUCCESS)
+            << "another user's lock counted: " << std::oct << mode;
+        EXPECT_TRUE(IsLocked(Fallback() / "Brenhold.lock"));
+        struct stat info {};
+        ASSERT_EQ(::lstat(Fallback().c_str(), &info), 0);
+        EXPECT_TRUE(S_ISDIR(info.st_mode));
+        EXPECT_EQ(info.st_mode & 07777, 0700u);
+        close(mine);
+        close(someoneElse);
+    }
 }
 
 TEST_F(NamedMutexTest, ARuntimeFolderOfAnotherUserIsNotUsed) {

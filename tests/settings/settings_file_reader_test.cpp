@@ -170,6 +170,11 @@ TEST_F(ReaderTest, WiredProxy) {
                      "WIRED_PROXY_ADDRESS=" + address, "WIRED_PROXY_PORT=" + port});
     };
     EXPECT_EQ(messagesFor("1", "proxy.example", "65535"), Messages{});
+    // The proxy on and no addresses at all: nothing is missing.
+    EXPECT_EQ(Load({"[UserNetworkSetting]", "WIRED_PROXY=1", "WIRED_PROXY_ADDRESS=p",
+                    "WIRED_PROXY_PORT=80", "WIRED_IP=", "WIRED_SUBNET_MASK=",
+                    "WIRED_DEFAULT_GATEWAY=", "WIRED_DNS=", "WIRED_DNS_SECONDARY="}),
+              Messages{});
     EXPECT_EQ(messagesFor("1", "proxy.example", "80abc"), Messages{});
     EXPECT_EQ(Wired().m_strProxyPort, u"80abc") << "stored as read";
     EXPECT_EQ(messagesFor("1", "", ""),
