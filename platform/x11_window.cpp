@@ -48,8 +48,9 @@ public:
 
     bool HasWindowManagerList(std::vector<xcb_window_t>& windows) {
         xcb_ewmh_get_windows_reply_t clients;
-        if (xcb_ewmh_get_client_list_reply(&m_ewmh, xcb_ewmh_get_client_list(&m_ewmh, m_nScreen),
-                                           &clients, nullptr) == 0) {
+        if (xcb_ewmh_get_client_list_stacking_reply(
+                &m_ewmh, xcb_ewmh_get_client_list_stacking(&m_ewmh, m_nScreen), &clients,
+                nullptr) == 0) {
             return false;
         }
         windows.assign(clients.windows, clients.windows + clients.windows_len);
@@ -58,7 +59,8 @@ public:
     }
 
     // The window manager's list of client windows; without a window manager
-    // (a bare virtual display), the shown children of the root window.
+    // (a bare virtual display), the shown children of the root window. Both
+    // from the bottom of the stacking order to its top.
     std::vector<xcb_window_t> TopLevelWindows() {
         std::vector<xcb_window_t> windows;
         if (HasWindowManagerList(windows)) {
@@ -167,9 +169,10 @@ std::vector<std::uint32_t> CX11Desktop::FindWindows(std::span<const std::u16stri
     const std::vector<std::string> windowTitles = connection->Titles(windows);
     for (size_t t = 0; t < titles.size(); ++t) {
         const std::string wanted = WideToMultiByte(kUtf8CodePage, titles[t]);
-        for (size_t w = 0; w < windows.size() && found[t] == 0; ++w) {
-            if (windowTitles[w] == wanted) {
-                found[t] = windows[w];
+        // As on Windows, the topmost of several windows of one title.
+        for (size_t w = windows.size(); w > 0 && found[t] == 0; --w) {
+            if (windowTitles[w - 1] == wanted) {
+                found[t] = windows[w - 1];
             }
         }
     }

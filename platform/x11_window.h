@@ -9,7 +9,7 @@
 namespace platform {
 
 // Top-level windows of every program on the X11 display named by DISPLAY,
-// as the window manager lists them (EWMH), or the shown children of the
+// as the window manager stacks them (EWMH), or the shown children of the
 // root window when no window manager runs. One connection, opened when
 // first needed and again when DISPLAY names another display or the old one
 // broke, so that a round of searches costs no connection of its own.
@@ -20,7 +20,7 @@ public:
     CX11Desktop(const CX11Desktop&) = delete;
     CX11Desktop& operator=(const CX11Desktop&) = delete;
 
-    // For each title, the first window titled exactly so, or 0: one list of
+    // For each title, the topmost window titled exactly so, or 0: one list of
     // the windows and one batch of title requests, however many titles.
     std::vector<std::uint32_t> FindWindows(std::span<const std::u16string> titles);
 

@@ -59,6 +59,25 @@ protected:
         return window;
     }
 
+    // What a window manager does: each client window in a frame of its
+    // own, and the clients listed on the root window, bottom to top.
+    void ManageAsAWindowManagerDoes(const std::vector<xcb_window_t>& clients) {
+        const xcb_screen_t* screen = xcb_setup_roots_iterator(xcb_get_setup(m_connection)).data;
+        for (const xcb_window_t client : clients) {
+            const xcb_window_t frame = xcb_generate_id(m_connection);
+            xcb_create_window(m_connection, XCB_COPY_FROM_PARENT, frame, screen->root, 0, 0, 120,
+                              140, 0, XCB_WINDOW_CLASS_INPUT_OUTPUT, screen->root_visual, 0,
+                              nullptr);
+            xcb_reparent_window(m_connection, client, frame, 10, 30);
+            xcb_map_window(m_connection, frame);
+        }
+        xcb_change_property(m_connection, XCB_PROP_MODE_REPLACE, screen->root,
+                            Atom("_NET_CLIENT_LIST_STACKING"), XCB_ATOM_WINDOW, 32,
+                            static_cast<std::uint32_t>(clients.size()), clients.data());
+        std::free(
+            xcb_get_input_focus_reply(m_connection, xcb_get_input_focus(m_connection), nullptr));
+    }
+
 private:
     xcb_atom_t Atom(const char* name) {
         const auto reply = xcb_intern_atom_reply(
@@ -82,6 +101,32 @@ TEST_F(X11WindowTest, OldStyleTitlesAreFoundAndAHiddenNamesakeIsNeverTheOneRaise
     EXPECT_EQ(platform::FindWindow(u"Network Setting Utility"), oldStyle);
     EXPECT_EQ(platform::FindWindow(u"Local Security Setting"), shown);
     EXPECT_EQ(platform::FindWindow(u"Local Security"), 0u) << "the whole title, not a part";
+}
+
+// Under a window manager the titled windows are children of its frames;
+// its list finds them, the topmost of two namesakes first.
+TEST_F(X11WindowTest, AWindowManagersClientsAreFoundInTheirFramesTopmostFirst) {
+    const xcb_window_t lower = Window("Local Security Setting", false, true);
+    const xcb_window_t upper = Window("Local Security Setting", false, true);
+    ManageAsAWindowManagerDoes({lower, upper});
+    EXPECT_EQ(platform::FindWindow(u"Local Security Setting"), upper);
+    ManageAsAWindowManagerDoes({upper, lower});
+    EXPECT_EQ(platform::FindWindow(u"Local Security Setting"), lower);
+}
+
+// One desktop object follows DISPLAY to another display, and raises no
+// window that is none.
+TEST_F(X11WindowTest, TheDesktopFollowsDisplayAndRaisesNoNullWindow) {
+    platform::CX11Desktop desktop;
+    const std::u16string titles[] = {u"Network Setting Utility"};
+    const xcb_window_t here = Window("Network Setting Utility", false, true);
+    EXPECT_EQ(desktop.FindWindows(titles).front(), here);
+    EXPECT_FALSE(desktop.SetForegroundWindow(0));
+
+    CVirtualDisplay other;
+    ASSERT_FALSE(other.Name().empty());
+    const CEnvironmentVariable otherDisplay("DISPLAY", other.Name());
+    EXPECT_EQ(desktop.FindWindows(titles).front(), 0u) << "the old display's window";
 }
 
 } // namespace
