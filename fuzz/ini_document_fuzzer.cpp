@@ -96,8 +96,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     ExpectStableBytes(document);
 
-    document.DeleteKey(section, key);
-    ExpectStableBytes(document);
     document.DeleteSection(section);
     ExpectStableBytes(document);
     return 0;

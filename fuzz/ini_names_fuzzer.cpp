@@ -65,7 +65,6 @@ void WriteIntoDocument(const std::string& file, const std::u16string& section,
     FuzzExpect(CIniDocument::FromBytes(after).GetValue(section, key) ==
                    FuzzAsStored(file, held.value_or(u"")),
                "a value written reads back from the bytes, in the file's encoding");
-    document.DeleteKey(section, key);
     document.DeleteSection(section);
     document.ToBytes();
 }

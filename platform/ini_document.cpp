@@ -188,15 +188,6 @@ bool CIniDocument::SetValue(std::u16string_view section, std::u16string_view key
     return true;
 }
 
-void CIniDocument::DeleteKey(std::u16string_view section, std::u16string_view key) {
-    if (CBlock* block = FindSection(section)) {
-        if (const auto line = block->FindKey(key)) {
-            block->lines.erase(block->lines.begin() + static_cast<std::ptrdiff_t>(*line));
-            block->IndexKeys();
-        }
-    }
-}
-
 void CIniDocument::DeleteSection(std::u16string_view section) {
     if (const CBlock* block = FindSection(section)) {
         m_blocks.erase(m_blocks.begin() + (block - m_blocks.data()));

