@@ -3,7 +3,7 @@
 include(GoogleTest)
 
 set(QUORLAN_TEST_ROOT ${CMAKE_BINARY_DIR}/test-root)
-file(MAKE_DIRECTORY ${QUORLAN_TEST_ROOT}/config ${QUORLAN_TEST_ROOT}/registry)
+file(MAKE_DIRECTORY ${QUORLAN_TEST_ROOT}/config ${QUORLAN_TEST_ROOT}/registry ${QUORLAN_TEST_ROOT}/home)
 
 # The restart command of every test: it only writes down that it was asked,
 # to KORDAVIN_RESTART_RECORD when a test names its own file.
@@ -46,7 +46,7 @@ file(WRITE ${QUORLAN_TEST_ROOT}/screens/two-screens.json
 # unless a test writes a stand-in of its own. Every system place a program
 # would read or write is one of the test root's.
 set(QUORLAN_TEST_ENVIRONMENT
-  "FONTCONFIG_FILE=${QUORLAN_TEST_ROOT}/fonts/dejavu.conf;XDG_CONFIG_HOME=${QUORLAN_TEST_ROOT}/config;APPDATA=;KORDAVIN_REGISTRY_ROOT=${QUORLAN_TEST_ROOT}/registry;KORDAVIN_SAMBA_ROOT=${QUORLAN_TEST_ROOT}/samba;KORDAVIN_RESTART_COMMAND=${QUORLAN_TEST_ROOT}/record-restart;KORDAVIN_PKEXEC=${QUORLAN_TEST_ROOT}/no-pkexec;KORDAVIN_RUN_ROOT=${QUORLAN_TEST_ROOT};KORDAVIN_NM_CONNECTIONS=${QUORLAN_TEST_ROOT}/no-nm-connections;KORDAVIN_NM_TIMESTAMPS=${QUORLAN_TEST_ROOT}/no-nm-timestamps;LC_ALL=;LC_MESSAGES=;LANG=en_US.UTF-8")
+  "FONTCONFIG_FILE=${QUORLAN_TEST_ROOT}/fonts/dejavu.conf;HOME=${QUORLAN_TEST_ROOT}/home;XDG_CONFIG_HOME=${QUORLAN_TEST_ROOT}/config;APPDATA=;KORDAVIN_REGISTRY_ROOT=${QUORLAN_TEST_ROOT}/registry;KORDAVIN_SAMBA_ROOT=${QUORLAN_TEST_ROOT}/samba;KORDAVIN_RESTART_COMMAND=${QUORLAN_TEST_ROOT}/record-restart;KORDAVIN_PKEXEC=${QUORLAN_TEST_ROOT}/no-pkexec;KORDAVIN_RUN_ROOT=${QUORLAN_TEST_ROOT};KORDAVIN_NM_CONNECTIONS=${QUORLAN_TEST_ROOT}/no-nm-connections;KORDAVIN_NM_TIMESTAMPS=${QUORLAN_TEST_ROOT}/no-nm-timestamps;LC_ALL=;LC_MESSAGES=;LANG=en_US.UTF-8")
 
 function(quorlan_add_test name)
   cmake_parse_arguments(ARG "" "" "SOURCES;LIBRARIES" ${ARGN})

@@ -21,9 +21,8 @@
 namespace {
 
 constexpr EHostText kWindowTexts[] = {
-    EHostText::kSdCardLabel,      EHostText::kNoPlayerAttached,
-    EHostText::kChoose,           EHostText::kPlayerNameLabel,
-    EHostText::kPlayerNamePlaceholder, EHostText::kDialogNotShown,
+    EHostText::kSdCardLabel,     EHostText::kNoPlayerAttached,      EHostText::kChoose,
+    EHostText::kPlayerNameLabel, EHostText::kPlayerNamePlaceholder, EHostText::kDialogNotShown,
 };
 
 // What the window shows: labels, buttons, the edits' hints.
@@ -82,6 +81,7 @@ TEST_F(HostWindowTest, EnterOpensTheDialogAndTheFocusComesBackToItsButton) {
     const QString pathBefore = path->text();
 
     int opened = 0;
+    QString deviceText;
     QTimer exitWhenShown;
     QObject::connect(&exitWhenShown, &QTimer::timeout, [&] {
         if (m_library.GetWindowHandle() == 0) {
@@ -89,6 +89,9 @@ TEST_F(HostWindowTest, EnterOpensTheDialogAndTheFocusComesBackToItsButton) {
         }
         ++opened;
         for (QWidget* widget : QApplication::topLevelWidgets()) {
+            if (auto* device = widget->findChild<QAbstractButton*>(QStringLiteral("1069"))) {
+                deviceText = device->text();
+            }
             if (auto* exit = widget->findChild<QAbstractButton*>(QStringLiteral("2"));
                 exit != nullptr && widget->isVisible() && widget != &window) {
                 exit->click();
@@ -98,6 +101,8 @@ TEST_F(HostWindowTest, EnterOpensTheDialogAndTheFocusComesBackToItsButton) {
     exitWhenShown.start(20);
     QTest::keyClick(path, Qt::Key_Return);
     EXPECT_EQ(opened, 1);
+    // No player's name given: the dialog names the player as it does by default.
+    EXPECT_EQ(deviceText, QStringLiteral("Enable Network device of KORDAVIN"));
 
     // Back in the window: the button has the focus, so Space opens it again
     // and types nothing into the path.

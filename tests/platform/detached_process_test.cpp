@@ -220,6 +220,10 @@ TEST_F(StartAsAdministratorTest, ThePkexecOfTheSystemNotOneOnPath) {
     CEnvironmentVariable path("PATH", (m_folder / "sbin").string());
     WriteStandInPkexec(Pkexec(), RecordCall(Record()));
     EXPECT_EQ(PkexecProgram(), "/usr/bin/pkexec");
+    // Only a stand-in named by its whole path: a relative one would be looked
+    // for where the caller happens to be.
+    CEnvironmentVariable relative("KORDAVIN_PKEXEC", "sbin/pkexec");
+    EXPECT_EQ(PkexecProgram(), "/usr/bin/pkexec");
 }
 
 // Without XAUTHORITY, root would look for the display's cookie in its own
@@ -240,6 +244,19 @@ TEST_F(StartAsAdministratorTest, TheUsersDisplayCookieGoesWithPkexec) {
     CEnvironmentVariable own("XAUTHORITY", "/run/user/1000/xauth");
     ASSERT_TRUE(StartAsAdministrator(Program()));
     EXPECT_EQ(AwaitRecord(Record()), "/run/user/1000/xauth\n");
+    std::filesystem::remove(Record());
+
+    // A relative HOME names no one's home for root: nothing is handed on.
+    CEnvironmentVariable noCookie("XAUTHORITY", nullptr);
+    CEnvironmentVariable relativeHome("HOME", "home");
+    std::filesystem::create_directories(m_folder / "home");
+    std::ofstream(m_folder / "home" / ".Xauthority") << "cookie";
+    const std::filesystem::path before = std::filesystem::current_path();
+    std::filesystem::current_path(m_folder.Path());
+    const bool started = static_cast<bool>(StartAsAdministrator(Program()));
+    std::filesystem::current_path(before);
+    ASSERT_TRUE(started);
+    EXPECT_EQ(AwaitRecord(Record()), "\n");
 }
 
 TEST_F(StartAsAdministratorTest, NoPasswordPromptForAProgramThatCannotRun) {

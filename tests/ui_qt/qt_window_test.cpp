@@ -129,6 +129,32 @@ TEST_F(QtWindowTest, ListLinesKeepDataHeightAndSelection) {
     EXPECT_EQ(m_window.CurSel(19), 0);
 }
 
+// What a screen reader is told of a radio button's and a drop-down's state,
+// and the drop-down's list as its one child; a host's own widgets keep
+// what Qt tells of them.
+TEST_F(QtWindowTest, ScreenReadersHearRadioButtonsAndDropDownsAsTheyAre) {
+    m_window.SetCheck(14, 1);
+    QAccessibleInterface* checked = QAccessible::queryAccessibleInterface(Find<QRadioButton>(14));
+    QAccessibleInterface* unchecked = QAccessible::queryAccessibleInterface(Find<QRadioButton>(13));
+    EXPECT_TRUE(checked->state().checked);
+    EXPECT_FALSE(unchecked->state().checked);
+
+    auto* combo = Find<QComboBox>(18);
+    QAccessibleInterface* dropDown = QAccessible::queryAccessibleInterface(combo);
+    EXPECT_TRUE(dropDown->state().collapsed);
+    EXPECT_FALSE(dropDown->state().expanded);
+    ASSERT_EQ(dropDown->childCount(), 1);
+    EXPECT_EQ(dropDown->child(0)->object(), combo->view());
+
+    QWidget host;
+    auto* hostRadio = new QRadioButton(QStringLiteral("&Host"), &host);
+    QAccessibleInterface* hostInterface = QAccessible::queryAccessibleInterface(hostRadio);
+    EXPECT_EQ(hostInterface->actionInterface()->actionNames().constFirst(),
+              QAccessibleActionInterface::toggleAction());
+    EXPECT_EQ(checked->actionInterface()->actionNames().constFirst(),
+              QAccessibleActionInterface::pressAction());
+}
+
 TEST_F(QtWindowTest, NumberEditTakesDigitsOnly) {
     auto* edit = Find<QLineEdit>(11);
     edit->setFocus();
