@@ -55,10 +55,9 @@ void CHostWindow::keyPressEvent(QKeyEvent* event) {
 
 void CHostWindow::ChooseDevicePath() {
     // Qt's own chooser, as the dialog's, in the dialog's language.
-    const QString folder =
-        QFileDialog::getExistingDirectory(this, HostText(EHostText::kSdCardChooserTitle),
-                                          m_devicePath->text(), QFileDialog::ShowDirsOnly |
-                                                                    QFileDialog::DontUseNativeDialog);
+    const QString folder = QFileDialog::getExistingDirectory(
+        this, HostText(EHostText::kSdCardChooserTitle), m_devicePath->text(),
+        QFileDialog::ShowDirsOnly | QFileDialog::DontUseNativeDialog);
     if (!folder.isEmpty()) {
         m_devicePath->setText(folder);
     }
@@ -78,9 +77,9 @@ void CHostWindow::OpenDialog() {
         return;
     }
     m_library.SetDevicePath(ToAnsi(m_devicePath->text()).c_str());
-    if (!m_deviceName->text().isEmpty()) {
-        m_library.SetDeviceName(ToAnsi(m_deviceName->text()).c_str());
-    }
+    // An empty name too: the dialog then names the player by default rather
+    // than by the name of an earlier showing.
+    m_library.SetDeviceName(ToAnsi(m_deviceName->text()).c_str());
     m_openButton->setEnabled(false);
     m_library.OpenQuorlanDlg();
     m_openButton->setEnabled(true);

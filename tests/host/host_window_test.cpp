@@ -112,6 +112,16 @@ TEST_F(HostWindowTest, EnterOpensTheDialogAndTheFocusComesBackToItsButton) {
     QTest::keyClick(open, Qt::Key_Space);
     EXPECT_EQ(opened, 2);
     EXPECT_EQ(path->text(), pathBefore);
+
+    // A name given, then taken away again: the next showing has the default.
+    auto* name = window.findChildren<QLineEdit*>().at(1);
+    name->setText(QStringLiteral("Player 7"));
+    QTest::keyClick(open, Qt::Key_Space);
+    EXPECT_EQ(deviceText, QStringLiteral("Enable Network device of Player 7"));
+    name->clear();
+    QTest::keyClick(open, Qt::Key_Space);
+    EXPECT_EQ(opened, 4);
+    EXPECT_EQ(deviceText, QStringLiteral("Enable Network device of KORDAVIN"));
 }
 
 // Enter on the focused "Choose..." chooses, as in any dialog: the folder

@@ -6,7 +6,10 @@
 #include "tests/support/temp_folder.h"
 
 #include <cerrno>
+#include <csignal>
+#include <cstdio>
 #include <fcntl.h>
+#include <fstream>
 #include <gtest/gtest.h>
 #include <poll.h>
 #include <span>
@@ -91,8 +94,8 @@ TEST(StartDetached, ProgramKeepsALiveParentOfItsOwnUntilItEndsAndNothingIsLeftTo
     EXPECT_TRUE(keeperLeft) << "the keeper outlives the program";
 }
 
-// A descriptor the caller left open across exec (a lock of a root host),
-// signals it ignores or blocks stay with the caller: the program starts
+// A descriptor the caller left open across exec (a lock of a root host) and
+// signals it ignores stay with the caller: the program starts
 // clean, and the keeper above it holds nothing of the caller's, not even
 // its standard three, only the pipe that tells it lives.
 TEST(StartDetached, ProgramGetsNoDescriptorAndNoIgnoredSignalOfTheCaller) {
@@ -107,11 +110,6 @@ TEST(StartDetached, ProgramGetsNoDescriptorAndNoIgnoredSignalOfTheCaller) {
     for (int i = 0; i < 3; ++i) {
         ::sigaction(ignored[i], &ignore, &before[i]);
     }
-    sigset_t blocked;
-    sigset_t blockedBefore;
-    sigemptyset(&blocked);
-    sigaddset(&blocked, SIGUSR1);
-    pthread_sigmask(SIG_BLOCK, &blocked, &blockedBefore);
     // The keeper closes what it holds just after it starts the program.
     const std::string keeperHolds =
         "n=0; while [ $n -lt 100 ] && [ $(ls /proc/$PPID/fd | wc -l) -ne 1 ]; do "
@@ -119,16 +117,44 @@ TEST(StartDetached, ProgramGetsNoDescriptorAndNoIgnoredSignalOfTheCaller) {
     const bool started = static_cast<bool>(StartDetached(
         "/bin/sh",
         {"-c", "exec > '" + record.string() +
-                   ".part'; ls /proc/$$/fd; grep -E 'SigIgn|SigBlk' /proc/$$/status; " +
-                   keeperHolds + "mv '" + record.string() + ".part' '" + record.string() + "'"}));
-    pthread_sigmask(SIG_SETMASK, &blockedBefore, nullptr);
+                   ".part'; ls /proc/$$/fd; grep SigIgn /proc/$$/status; " + keeperHolds + "mv '" +
+                   record.string() + ".part' '" + record.string() + "'"}));
     for (int i = 0; i < 3; ++i) {
         ::sigaction(ignored[i], &before[i], nullptr);
     }
     ::close(lock);
     ASSERT_TRUE(started);
-    EXPECT_EQ(AwaitRecord(record),
-              "0\n1\n2\nSigBlk:\t0000000000000000\nSigIgn:\t0000000000000000\n1\n");
+    EXPECT_EQ(AwaitRecord(record), "0\n1\n2\nSigIgn:\t0000000000000000\n1\n");
+}
+
+// A signal the caller blocks is not blocked in the program. Read by grep
+// itself, as a shell unblocks every signal when it starts.
+TEST(StartDetached, TheProgramStartsWithNoSignalBlocked) {
+    CTempFolder folder;
+    const auto record = folder / "record";
+    const int file = ::open(record.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0600);
+    ASSERT_GE(file, 0);
+    sigset_t blocked;
+    sigset_t before;
+    sigemptyset(&blocked);
+    sigaddset(&blocked, SIGUSR1);
+    pthread_sigmask(SIG_BLOCK, &blocked, &before);
+    std::fflush(stdout);
+    const int savedOutput = ::dup(STDOUT_FILENO);
+    ::dup2(file, STDOUT_FILENO);
+    const bool started =
+        static_cast<bool>(StartDetached("/usr/bin/grep", {"SigBlk", "/proc/self/status"}));
+    ::dup2(savedOutput, STDOUT_FILENO);
+    ::close(savedOutput);
+    ::close(file);
+    pthread_sigmask(SIG_SETMASK, &before, nullptr);
+    ASSERT_TRUE(started);
+    std::string line;
+    for (int attempt = 0; attempt < 250 && line.empty(); ++attempt) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        std::getline(std::ifstream(record), line);
+    }
+    EXPECT_EQ(line, "SigBlk:\t0000000000000000");
 }
 
 TEST(StartDetached, PassesArgumentsAndReportsAFailedExec) {

@@ -197,6 +197,9 @@ TEST_F(NamedMutexTest, RootsFallbackIsWhereNoOneElseCanMakeItFirst) {
     std::filesystem::remove_all(m_run / "kordavin-runtime-0");
     EXPECT_EQ(CreateMutex(u"Brenhold"), -1);
     EXPECT_EQ(GetLastError(), ERROR_ACCESS_DENIED);
+    // Nor is one its group may write to.
+    ASSERT_EQ(::chmod(m_run.Path().c_str(), 0770), 0);
+    EXPECT_EQ(CreateMutex(u"Brenhold"), -1);
 }
 
 TEST_F(NamedMutexTest, AFallbackThatIsALinkIsNotUsed) {
