@@ -1,5 +1,6 @@
 #include "authlevel/ntlm_setting_dlg.h"
 #include "tests/authlevel/brenhold_fixture.h"
+#include "tests/support/focus_mark.h"
 #include "tests/support/message_box_answerer.h"
 #include "ui/qt/qt_ui.h"
 #include "ui/qt/qt_window.h"
@@ -48,6 +49,8 @@ TEST_F(NtlmSettingDlgQtTest, ChoosingALevelAndApplyingWritesItToTheRegistryFile)
     const int result = Run([&](CQtWindow& window) {
         auto* combo = Find<QComboBox>(window, IDC_COMBO_LEVEL);
         auto* apply = Find<QPushButton>(window, IDC_APPLY);
+        EXPECT_EQ(QApplication::focusWidget(), combo);
+        EXPECT_TRUE(ShowsItsFocus(*combo)) << "from the start, before any key";
         EXPECT_EQ(window.windowTitle(), QStringLiteral("Local Security Setting"));
         EXPECT_EQ(combo->currentIndex(), 3);
         EXPECT_FALSE(apply->isEnabled());

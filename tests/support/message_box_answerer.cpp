@@ -3,6 +3,8 @@
 #include <QAbstractButton>
 #include <QAccessible>
 #include <QApplication>
+#include <QFontDatabase>
+#include <QLabel>
 #include <QTest>
 #include <QWindow>
 
@@ -27,6 +29,18 @@ bool IsAlertWithItsText(QMessageBox& box) {
     return false;
 }
 
+bool IsInItsOwnersFont(const QMessageBox& box) {
+    const auto* label = box.findChild<QLabel*>(QStringLiteral("qt_msgbox_label"));
+    return box.parentWidget() != nullptr && label != nullptr &&
+           label->font() == box.parentWidget()->font();
+}
+
+int WidthBeyondCaption(const QMessageBox& box) {
+    QFont title = QFontDatabase::systemFont(QFontDatabase::TitleFont);
+    title.setBold(true);
+    return box.width() - QFontMetrics(title).horizontalAdvance(box.windowTitle());
+}
+
 } // namespace
 
 bool IsTransientFor(const QWidget& window, const QWidget* owner) {
@@ -41,7 +55,8 @@ void CMessageBoxAnswerer::AnswerOpenBox() {
     }
     m_shown.push_back({box->text(), box->windowTitle(), box->icon(),
                        box->isModal() && IsTransientFor(*box, box->parentWidget()),
-                       IsAlertWithItsText(*box)});
+                       IsAlertWithItsText(*box), IsInItsOwnersFont(*box),
+                       WidthBeyondCaption(*box)});
     QAbstractButton* button = box->button(m_answers.front());
     m_answers.pop_front();
     if (button != nullptr) {

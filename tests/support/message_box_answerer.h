@@ -21,6 +21,10 @@ public:
         bool modalToItsOwner;
         // A screen reader is told of it as an alert and reads its text.
         bool announcedAsAlert;
+        // Its text is drawn in its owner's font.
+        bool inItsOwnersFont;
+        // How much wider the box is than its caption in a bold title font.
+        int widthBeyondCaption;
     };
 
     explicit CMessageBoxAnswerer(std::deque<QMessageBox::StandardButton> answers);

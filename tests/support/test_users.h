@@ -22,6 +22,12 @@ namespace parity {
 
 using CAddressFields = std::array<std::u16string_view, 4>;
 
+enum class PageKey { CtrlTab, CtrlShiftTab, CtrlPageDown, CtrlPageUp };
+
+inline bool IsBackwards(PageKey key) {
+    return key == PageKey::CtrlShiftTab || key == PageKey::CtrlPageUp;
+}
+
 class CHeadlessUser {
 public:
     static constexpr const char* kName = "Headless";
@@ -37,6 +43,10 @@ public:
     void Focus(int id) { m_window->SetFocus(id); }
     void PressEnter() { m_window->PressEnter(); }
     void PressEscape() { m_window->PressEscape(); }
+    void PressTab(bool backwards) { m_window->PressTab(backwards); }
+    void PressPageKey(PageKey key) { m_window->PressPageKey(IsBackwards(key)); }
+    void TypeAddressKeys(int id, std::u16string_view keys) { m_window->TypeAddressKeys(id, keys); }
+    int FocusedControl() const { return m_window->Focus(); }
     void TypeAddress(int id, const CAddressFields& fields) {
         IpField address;
         for (size_t i = 0; i < fields.size(); ++i) {
@@ -104,6 +114,49 @@ public:
     void Focus(int id) { m_window.SetFocus(id); }
     void PressEnter() { QTest::keyClick(FocusOrWindow(), Qt::Key_Return); }
     void PressEscape() { QTest::keyClick(FocusOrWindow(), Qt::Key_Escape); }
+    void PressTab(bool backwards) {
+        if (backwards) {
+            QTest::keyClick(FocusOrWindow(), Qt::Key_Backtab, Qt::ShiftModifier);
+        } else {
+            QTest::keyClick(FocusOrWindow(), Qt::Key_Tab);
+        }
+    }
+    void PressPageKey(PageKey key) {
+        switch (key) {
+        case PageKey::CtrlTab:
+            return QTest::keyClick(FocusOrWindow(), Qt::Key_Tab, Qt::ControlModifier);
+        case PageKey::CtrlShiftTab:
+            return QTest::keyClick(FocusOrWindow(), Qt::Key_Backtab,
+                                   Qt::ControlModifier | Qt::ShiftModifier);
+        case PageKey::CtrlPageDown:
+            return QTest::keyClick(FocusOrWindow(), Qt::Key_PageDown, Qt::ControlModifier);
+        case PageKey::CtrlPageUp:
+            return QTest::keyClick(FocusOrWindow(), Qt::Key_PageUp, Qt::ControlModifier);
+        }
+    }
+    // Each key goes to whichever field has the focus by then.
+    void TypeAddressKeys(int id, std::u16string_view keys) {
+        m_window.ClearAddress(id);
+        m_window.SetFocus(id);
+        for (const char16_t key : keys) {
+            if (key == u'\b') {
+                QTest::keyClick(FocusOrWindow(), Qt::Key_Backspace);
+            } else {
+                QTest::keyClick(FocusOrWindow(), static_cast<char>(key));
+            }
+        }
+    }
+    // The template's control that holds the focus, or 0.
+    int FocusedControl() const {
+        const QWidget* focused = QApplication::focusWidget();
+        for (const auto& control : m_dialog.Template().controls) {
+            const QWidget* widget = m_window.Control(control.id);
+            if (focused != nullptr && (widget == focused || widget->isAncestorOf(focused))) {
+                return control.id;
+            }
+        }
+        return 0;
+    }
     void TypeAddress(int id, const CAddressFields& fields) {
         auto* address = dynamic_cast<ui::qt::CIpAddressEdit*>(m_window.Control(id));
         for (int i = 0; i < 4; ++i) {

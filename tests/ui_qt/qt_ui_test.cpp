@@ -4,6 +4,7 @@
 #include "ui/qt/qt_window.h"
 
 #include <QApplication>
+#include <QFontDatabase>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
@@ -68,7 +69,9 @@ TEST_F(QtUiTest, MessageBoxesAreModalToTheirDialogAndReturnTheButton) {
             dialog.MessageBox(u"Sure?   ", u"Question", ui::Icon::Question, ui::Buttons::OkCancel));
         results.push_back(
             dialog.MessageBox(u"Restart?", u"Question", ui::Icon::None, ui::Buttons::YesNo));
-        results.push_back(dialog.MessageBox(u"Failed", u"Error", ui::Icon::Error, ui::Buttons::Ok));
+        results.push_back(
+            dialog.MessageBox(u"Port?", u"Wireless LAN setting", ui::Icon::Error, ui::Buttons::Ok));
+        EXPECT_NE(window.font(), QApplication::font()) << "the check would prove nothing";
         window.End(ui::IDOK);
     });
     EXPECT_EQ(results, (std::vector<int>{ui::IDCANCEL, ui::IDNO, ui::IDOK}));
@@ -80,7 +83,12 @@ TEST_F(QtUiTest, MessageBoxesAreModalToTheirDialogAndReturnTheButton) {
     EXPECT_EQ(answerer.Shown()[2].icon, QMessageBox::Critical);
     for (const auto& shown : answerer.Shown()) {
         EXPECT_TRUE(shown.announcedAsAlert) << shown.text.toStdString();
+        EXPECT_TRUE(shown.inItsOwnersFont) << shown.text.toStdString();
     }
+    // A short text under a long caption: a window manager has room for the
+    // caption beside the frame's icon and three buttons.
+    const QFontMetrics title(QFontDatabase::systemFont(QFontDatabase::TitleFont));
+    EXPECT_GE(answerer.Shown()[2].widthBeyondCaption, 4 * title.height());
 }
 
 // Enter takes the default: OK where it is offered, but No over Yes, so that
@@ -93,12 +101,12 @@ TEST_F(QtUiTest, EnterAnswersOkOrNoNeverYes) {
         }
     });
     pressEnter.start(10);
-    EXPECT_EQ(m_ui.ShowMessageBox(nullptr, u"Restart?", u"Question", ui::Icon::None,
-                                  ui::Buttons::YesNo),
-              ui::IDNO);
-    EXPECT_EQ(m_ui.ShowMessageBox(nullptr, u"Sure?", u"Question", ui::Icon::None,
-                                  ui::Buttons::OkCancel),
-              ui::IDOK);
+    EXPECT_EQ(
+        m_ui.ShowMessageBox(nullptr, u"Restart?", u"Question", ui::Icon::None, ui::Buttons::YesNo),
+        ui::IDNO);
+    EXPECT_EQ(
+        m_ui.ShowMessageBox(nullptr, u"Sure?", u"Question", ui::Icon::None, ui::Buttons::OkCancel),
+        ui::IDOK);
 }
 
 TEST_F(QtUiTest, WindowStylesDecideCloseBoxAndTaskbarEntry) {

@@ -1,4 +1,5 @@
 #include "tests/support/accessibility_faults.h"
+#include "tests/support/focus_mark.h"
 #include "tests/support/text_fit.h"
 #include "tests/ui_qt/probe_dialog.h"
 #include "ui/qt/ip_address_edit.h"
@@ -180,11 +181,32 @@ TEST_F(QtWindowTest, AddressFieldsAdvanceClampAndCountWhatIsFilled) {
     address->Field(2)->home(false);
     QTest::keyClick(address->Field(2), Qt::Key_Backspace);
     EXPECT_EQ(QApplication::focusWidget(), address->Field(1));
+    // Left at a field's start and Right at its end cross into the next one;
+    // inside a field they move the caret.
+    address->Field(1)->home(false);
+    QTest::keyClick(address->Field(1), Qt::Key_Left);
+    EXPECT_EQ(QApplication::focusWidget(), address->Field(0));
+    EXPECT_EQ(address->Field(0)->cursorPosition(), 3);
+    QTest::keyClick(address->Field(0), Qt::Key_Left);
+    QTest::keyClick(address->Field(0), Qt::Key_Right);
+    EXPECT_EQ(QApplication::focusWidget(), address->Field(0));
+    QTest::keyClick(address->Field(0), Qt::Key_Right);
+    EXPECT_EQ(QApplication::focusWidget(), address->Field(1));
+    EXPECT_EQ(address->Field(1)->cursorPosition(), 0);
 
     m_window.ClearAddress(17);
     EXPECT_EQ(m_window.Address(17).filled, 0);
     m_window.SetAddress(17, IpField{{10, 0, 0, 1}, 0});
     EXPECT_EQ(m_window.Address(17), (IpField{{10, 0, 0, 1}, 4}));
+}
+
+// From the dialog's first moment, before any key: buttons, an empty list
+// and the address control as well.
+TEST_F(QtWindowTest, EveryControlMarksItsFocusWithoutAKeyPressed) {
+    for (const int id : {13, 15, 17, 18, 19, ui::IDCANCEL}) {
+        m_window.SetFocus(id);
+        EXPECT_TRUE(ShowsItsFocus(*m_window.Control(id))) << id;
+    }
 }
 
 TEST_F(QtWindowTest, DisabledAndHiddenControlsIgnoreTheUser) {

@@ -1,7 +1,9 @@
 // The main dialog on real widgets: what a person does with keys and mouse.
 #include "dialogs/main_dialog/quorlan_dlg.h"
 #include "dialogs/wifi_security.h"
+#include "dialogs/main_dialog/quorlan_controls.h"
 #include "tests/support/environment_variable.h"
+#include "tests/support/focus_mark.h"
 #include "tests/support/message_box_answerer.h"
 #include "tests/support/temp_folder.h"
 #include "ui/qt/qt_ui.h"
@@ -59,6 +61,28 @@ TEST_F(QuorlanDlgQtTest, F1AndTheContextMenuOfferTheAboutBox) {
         window.End(ui::IDCANCEL);
     });
     EXPECT_EQ(aboutTitle, QStringLiteral("About network configuration utility"));
+}
+
+// The focus shows from the start; Ctrl+Tab and Ctrl+PgUp turn the pages
+// from a field of a page, as a click on the tab would.
+TEST_F(QuorlanDlgQtTest, TheFocusShowsAtOnceAndPagesTurnFromTheKeyboard) {
+    Show([](ui::qt::CQtWindow& window) {
+        QApplication::setActiveWindow(&window);
+        ASSERT_NE(QApplication::focusWidget(), nullptr);
+        EXPECT_TRUE(ShowsItsFocus(*QApplication::focusWidget()));
+        window.findChild<QAbstractButton*>(QStringLiteral("1016"))->click();
+        auto* name = window.findChild<QLineEdit*>(QString::number(IDC_DEVICE_NAME));
+        name->setFocus();
+        QTest::keyClick(name, Qt::Key_Tab, Qt::ControlModifier);
+        EXPECT_EQ(window.CurTab(IDC_TABS), 1);
+        EXPECT_TRUE(window.Control(IDC_ADD)->isVisible());
+        EXPECT_FALSE(name->isVisible());
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_PageUp, Qt::ControlModifier);
+        EXPECT_EQ(window.CurTab(IDC_TABS), 0);
+        EXPECT_TRUE(name->isVisible());
+        EXPECT_FALSE(window.Control(IDC_ADD)->isVisible());
+        window.End(ui::IDCANCEL);
+    });
 }
 
 TEST_F(QuorlanDlgQtTest, EnterInAnEditClosesWithOkAndEscapeWithCancel) {

@@ -3,12 +3,20 @@
 #include "ui/edit_input.h"
 
 #include <algorithm>
+#include <array>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
 #include <utility>
 
 namespace ui::headless {
+namespace {
+
+int FieldValue(const std::u16string& digits) {
+    return std::stoi(std::string(digits.begin(), digits.end()));
+}
+
+} // namespace
 
 CHeadlessWindow::CHeadlessWindow(CDialog& dialog, WindowHandle handle)
     : m_dialog(dialog), m_handle(handle), m_title(dialog.Template().title),
@@ -167,6 +175,103 @@ void CHeadlessWindow::PressEscape() {
     if (!HasEnded()) {
         m_dialog.Dispatch(IDCANCEL, Notification::Clicked);
     }
+}
+
+bool CHeadlessWindow::TakesTabFocus(const ControlTemplate& control) const {
+    const bool label = control.kind == ControlKind::Static || control.kind == ControlKind::GroupBox;
+    if (!IsActionable(control.id) || (label && (control.style & style::kTabStop) == 0)) {
+        return false;
+    }
+    const std::vector<int> group = m_dialog.Template().RadioGroupContaining(control.id);
+    if (control.kind != ControlKind::RadioButton || group.empty()) {
+        return true;
+    }
+    // A group of radio buttons is one stop: its checked button, else its first.
+    const auto checked = std::find_if(group.begin(), group.end(),
+                                      [this](int member) { return At(member).check != 0; });
+    return control.id == (checked != group.end() ? *checked : group.front());
+}
+
+void CHeadlessWindow::PressTab(bool backwards) {
+    const std::vector<ControlTemplate>& controls = m_dialog.Template().controls;
+    const int count = static_cast<int>(controls.size());
+    const auto focused =
+        std::find_if(controls.begin(), controls.end(),
+                     [this](const auto& control) { return control.id == m_focus; });
+    const int from = static_cast<int>(focused - controls.begin());
+    for (int step = 1; step <= count; ++step) {
+        const int index = ((from + (backwards ? -step : step)) % count + count) % count;
+        if (TakesTabFocus(controls[static_cast<size_t>(index)])) {
+            m_focus = controls[static_cast<size_t>(index)].id;
+            return;
+        }
+    }
+}
+
+void CHeadlessWindow::PressPageKey(bool backwards) {
+    for (const auto& control : m_dialog.Template().controls) {
+        if (control.kind == ControlKind::Tab && IsActionable(control.id)) {
+            const int count = TabCount(control.id);
+            if (count > 1) {
+                const int focus = m_focus;
+                Choose(control.id, (CurTab(control.id) + (backwards ? -1 : 1) + count) % count);
+                m_focus = focus; // a key, unlike a click, leaves the focus where it was
+            }
+            return;
+        }
+    }
+}
+
+bool CHeadlessWindow::TypeAddressKeys(int id, std::u16string_view keys) {
+    if (!IsActionable(id)) {
+        return false;
+    }
+    m_focus = id;
+    std::array<std::u16string, 4> fields;
+    size_t field = 0;
+    bool selected = false; // the text of a field moved to is selected
+    const auto moveOn = [&] {
+        if (field < 3) {
+            ++field;
+            selected = !fields[field].empty();
+        }
+    };
+    ClearAddress(id);
+    for (const char16_t key : keys) {
+        std::u16string& text = fields[field];
+        bool edited = false;
+        if (key >= u'0' && key <= u'9' && (selected || text.size() < 3)) {
+            text = selected ? std::u16string(1, key) : text + key;
+            selected = false;
+            edited = true;
+            if (FieldValue(text) > 255) {
+                text = u"255";
+            }
+            if (text.size() == 3) {
+                moveOn();
+            }
+        } else if ((key == u'.' || key == u' ') && !text.empty()) {
+            moveOn();
+        } else if (key == u'\b' && !text.empty()) {
+            selected ? text.clear() : text.pop_back();
+            selected = false;
+            edited = true;
+        } else if (key == u'\b' && field > 0) {
+            --field;
+        }
+        if (edited) {
+            IpField& address = At(id).address;
+            address = IpField();
+            for (size_t i = 0; i < 4; ++i) {
+                if (!fields[i].empty()) {
+                    address.octets[i] = static_cast<std::uint8_t>(FieldValue(fields[i]));
+                    ++address.filled;
+                }
+            }
+            m_dialog.Dispatch(id, Notification::EditChanged);
+        }
+    }
+    return true;
 }
 
 void CHeadlessWindow::CloseBox() { PressEscape(); }

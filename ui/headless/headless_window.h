@@ -28,6 +28,16 @@ public:
     // either the dialog hears IDOK.
     void PressEnter();
     void PressEscape();
+    // Tab or Shift+Tab: the focus moves to the next or previous control
+    // that takes it, in template order and round the window, as Qt's focus
+    // chain runs.
+    void PressTab(bool backwards);
+    // Ctrl+Tab (Ctrl+PgDn) or Ctrl+Shift+Tab (Ctrl+PgUp): the window's tab
+    // strip moves one tab round its row, as a click on that tab would.
+    void PressPageKey(bool backwards);
+    // Clears an address control and presses KEYS in it, the caret at the end
+    // of a field: digits, "." or " " to move on, '\b' for Backspace.
+    bool TypeAddressKeys(int id, std::u16string_view keys);
     void CloseBox();
     // Drags, resizes or raises the window; the dialog hears of it.
     void MoveWindow();
@@ -107,6 +117,7 @@ private:
     CControl& At(int id);
     const CControl& At(int id) const;
     bool IsActionable(int id) const;
+    bool TakesTabFocus(const ControlTemplate& control) const;
     bool IsValidIndex(const CControl& control, int index) const;
     // Every combo box is a drop-down list, in both backends: its text is its
     // selected row.

@@ -1,5 +1,6 @@
 #include "ui/qt/frame_on_top.h"
 
+#include <QAbstractItemView>
 #include <QEvent>
 #include <QFrame>
 #include <QPainter>
@@ -20,6 +21,8 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
         if (event->type() == QEvent::Resize) {
             setGeometry(m_framed.rect());
+        } else if (event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut) {
+            update();
         }
         return QWidget::eventFilter(watched, event);
     }
@@ -35,9 +38,29 @@ protected:
             m_framed.frameShadow() == QFrame::Sunken ? QStyle::State_Sunken : QStyle::State_Raised;
         QPainter painter(this);
         m_framed.style()->drawControl(QStyle::CE_ShapedFrame, &option, &painter, &m_framed);
+        if (IsEmptyViewWithFocus()) {
+            DrawFocusMark(painter);
+        }
     }
 
 private:
+    // A view marks the focus on its current line; without lines it would
+    // show none at all.
+    bool IsEmptyViewWithFocus() const {
+        const auto* view = qobject_cast<const QAbstractItemView*>(&m_framed);
+        return view != nullptr && view->hasFocus() && view->model() != nullptr &&
+               view->model()->rowCount(view->rootIndex()) == 0;
+    }
+
+    void DrawFocusMark(QPainter& painter) {
+        QStyleOptionFocusRect mark;
+        mark.initFrom(&m_framed);
+        mark.rect = m_framed.contentsRect().adjusted(1, 1, -1, -1);
+        mark.backgroundColor = m_framed.palette().color(QPalette::Base);
+        m_framed.style()->drawPrimitive(QStyle::PE_FrameFocusRect, &mark, &painter, &m_framed);
+    }
+
+
     QFrame& m_framed;
 };
 

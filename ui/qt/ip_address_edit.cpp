@@ -4,6 +4,7 @@
 #include <QKeyEvent>
 #include <QPainter>
 #include <QRegularExpressionValidator>
+#include <QStyleOptionFrame>
 #include <algorithm>
 
 namespace ui::qt {
@@ -27,6 +28,11 @@ CIpAddressEdit::CIpAddressEdit(QWidget* parent) : QFrame(parent) {
         field->setValidator(digits);
         field->setObjectName(QStringLiteral("field%1").arg(i));
         field->installEventFilter(this);
+        // One Tab stop for the whole control, as on Windows; a click still
+        // reaches any field.
+        if (i > 0) {
+            field->setFocusPolicy(Qt::ClickFocus);
+        }
         connect(field, &QLineEdit::textEdited, this, [this, i] { FieldEdited(i); });
         layout->addWidget(field, 1);
         m_fields[static_cast<size_t>(i)] = field;
@@ -41,9 +47,23 @@ void CIpAddressEdit::SetAccessibleLabel(const QString& label) {
     }
 }
 
-void CIpAddressEdit::paintEvent(QPaintEvent* event) {
-    QFrame::paintEvent(event);
+bool CIpAddressEdit::HasFocusWithin() const {
+    return std::any_of(m_fields.begin(), m_fields.end(),
+                       [](const QLineEdit* field) { return field->hasFocus(); });
+}
+
+// Framed as a line edit is, so the style marks the focus the same way.
+void CIpAddressEdit::paintEvent(QPaintEvent*) {
     QPainter painter(this);
+    QStyleOptionFrame frame;
+    frame.initFrom(this);
+    frame.lineWidth = lineWidth();
+    frame.midLineWidth = 0;
+    frame.state |= QStyle::State_Sunken;
+    if (HasFocusWithin()) {
+        frame.state |= QStyle::State_HasFocus;
+    }
+    style()->drawPrimitive(QStyle::PE_PanelLineEdit, &frame, &painter, this);
     painter.setPen(
         palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::Text));
     for (int i = 1; i < 4; ++i) {
@@ -101,6 +121,9 @@ void CIpAddressEdit::FocusField(int index, bool selectAll) {
 }
 
 bool CIpAddressEdit::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut) {
+        update();
+    }
     if (event->type() != QEvent::KeyPress) {
         return QFrame::eventFilter(watched, event);
     }
@@ -108,7 +131,13 @@ bool CIpAddressEdit::eventFilter(QObject* watched, QEvent* event) {
         static_cast<int>(std::find(m_fields.begin(), m_fields.end(), watched) - m_fields.begin());
     const auto* key = static_cast<QKeyEvent*>(event);
     QLineEdit* field = Field(index);
-    if (key->text() == QStringLiteral(".")) {
+    if (key->key() == Qt::Key_Backtab ||
+        (key->key() == Qt::Key_Tab && (key->modifiers() & Qt::ShiftModifier) != 0)) {
+        // Backwards from the first field, so Shift+Tab leaves the whole control.
+        Field(0)->setFocus(Qt::OtherFocusReason);
+        return false;
+    }
+    if (key->text() == QStringLiteral(".") || key->text() == QStringLiteral(" ")) {
         if (index < 3 && !field->text().isEmpty()) {
             FocusField(index + 1, true);
         }

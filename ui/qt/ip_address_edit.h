@@ -8,9 +8,10 @@
 
 namespace ui::qt {
 
-// The four-field address control: digits only, each field 0 to 255, the
-// caret moves on after three digits or a dot and back with Backspace at the
-// start of a field. Blank fields are not filled.
+// The four-field address control: digits only, each field 0 to 255, one Tab
+// stop. The caret moves on after three digits, a dot or a space and with
+// Right at a field's end, back with Left or Backspace at a field's start.
+// Blank fields are not filled.
 class CIpAddressEdit : public QFrame {
 public:
     explicit CIpAddressEdit(QWidget* parent);
@@ -31,6 +32,7 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
+    bool HasFocusWithin() const;
     void FieldEdited(int index);
     void FocusField(int index, bool selectAll);
 

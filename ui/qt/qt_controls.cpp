@@ -19,6 +19,20 @@
 
 // Widgets made from the controls of a dialog template.
 namespace ui::qt {
+namespace {
+
+// A group of radio buttons is one Tab stop, as on Windows: its checked
+// button, or its first while none is checked. A click reaches any of them.
+void KeepOneTabStop(const QButtonGroup& group) {
+    const QList<QAbstractButton*> buttons = group.buttons();
+    QAbstractButton* stop =
+        group.checkedButton() != nullptr ? group.checkedButton() : buttons.front();
+    for (QAbstractButton* button : buttons) {
+        button->setFocusPolicy(button == stop ? Qt::StrongFocus : Qt::ClickFocus);
+    }
+}
+
+} // namespace
 
 QWidget* CQtWindow::MakeWidget(const ControlTemplate& control) {
     const int id = control.id;
@@ -59,8 +73,11 @@ QWidget* CQtWindow::MakeWidget(const ControlTemplate& control) {
         QButtonGroup*& buttons = m_radioGroups[group.empty() ? id : group.front()];
         if (buttons == nullptr) {
             buttons = new QButtonGroup(this);
+            connect(buttons, &QButtonGroup::buttonToggled, this,
+                    [buttons] { KeepOneTabStop(*buttons); });
         }
         buttons->addButton(radio);
+        KeepOneTabStop(*buttons);
         connect(radio, &QRadioButton::clicked, this,
                 [this, id] { m_dialog.Dispatch(id, Notification::Clicked); });
         return radio;

@@ -12,6 +12,8 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QDialogButtonBox>
+#include <QFontDatabase>
 #include <QGuiApplication>
 #include <QMessageBox>
 #include <QPushButton>
@@ -51,6 +53,23 @@ void UseCatalogueButtonTexts(QMessageBox& box) {
         if (QAbstractButton* shown = box.button(button)) {
             shown->setText(ToQString(GetMessageText(message)));
         }
+    }
+}
+
+// A box speaks in its dialog's font, and is wide enough for a window
+// manager to show its whole caption beside the frame's icon and buttons:
+// Qt allows only a small font's caption and 50 pixels.
+void FitBoxToItsDialog(QMessageBox& box, const QWidget* dialog) {
+    if (dialog != nullptr) {
+        box.setFont(dialog->font());
+    }
+    QFont titleFont = QFontDatabase::systemFont(QFontDatabase::TitleFont);
+    titleFont.setBold(true);
+    const QFontMetrics title(titleFont);
+    const int frameButtons = 4 * (title.height() + 8);
+    // The row of buttons spans the box; the text keeps wrapping as Qt wraps it.
+    if (auto* buttons = box.findChild<QDialogButtonBox*>(QStringLiteral("qt_msgbox_buttonbox"))) {
+        buttons->setMinimumWidth(title.horizontalAdvance(box.windowTitle()) + frameButtons);
     }
 }
 
@@ -123,6 +142,7 @@ int CQtUi::ShowMessageBox(CDialog* owner, std::u16string_view text, std::u16stri
     }
     box.setDefaultButton(defaultButton);
     UseCatalogueButtonTexts(box);
+    FitBoxToItsDialog(box, WidgetOf(owner));
     SetModality(box);
     box.exec();
     switch (box.standardButton(box.clickedButton())) {

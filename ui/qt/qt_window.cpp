@@ -165,6 +165,9 @@ void CQtWindow::SetOuterSize(int width, int height) {
 
 void CQtWindow::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
+    // Styles mark the focus only after a key has moved it; a keyboard user
+    // must see it from the start.
+    setAttribute(Qt::WA_KeyboardFocusChange);
     // The frame is known only once the window is shown: an outer size set
     // before then is kept by giving the frame's room back.
     if (m_frameAtSizing && m_pScroller == nullptr) {

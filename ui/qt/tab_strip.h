@@ -4,6 +4,8 @@
 
 // A tab control as Windows draws one: the row of tabs and, below it, the
 // framed panel on which the page's controls lie. It stays beneath them.
+// Ctrl+Tab and Ctrl+PgDn go to the next tab, Ctrl+Shift+Tab and Ctrl+PgUp to
+// the one before, round the row.
 class CTabStrip : public QWidget {
 public:
     explicit CTabStrip(QWidget* parent);
@@ -20,6 +22,7 @@ protected:
 
 private:
     void LayOutBar();
+    void StepTab(int step);
 
     QTabBar* m_bar;
 };
