@@ -7,7 +7,7 @@
 
 // The catalogue of every text both programs show: 163 rows, one column per
 // language. The row number is the message identifier.
-inline constexpr int kMessageCount = 163;
+inline constexpr int kMessageCount = 164;
 inline constexpr int kLanguageCount = 15;
 
 extern const char16_t* const g_MessageTable[kMessageCount * kLanguageCount];

@@ -159,7 +159,9 @@ enum MessageId {
     kMsgRestartQuestion = 152,
     kMsgLevelNotWritten = 158,
     kMsgNeedsAdministrator = 159,
-    kMsgEntryNotKeptByFile = 160, // blanks at an end, or enclosing quotes
+    // Blanks at an end, or enclosing quotes, which the file would not keep.
+    kMsgSsidNotKeptByFile = 160,
+    kMsgProxyAddressNotKeptByFile = 163,
 
     // Message box buttons, where no other row holds the word.
     kMsgYes = 161,

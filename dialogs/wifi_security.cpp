@@ -336,7 +336,9 @@ void CWifiSecurity::OnOkButton() {
     const CWirelessProfileVerdict verdict =
         CheckWirelessProfileEntries(checked, Window().Text(IDC_WIFI_CONFIRM_KEY));
     // The proxy entries are taken only once everything before them passed.
-    if (verdict.nMessage != 0 && verdict.part != EProfileEntries::Proxy) {
+    const bool proxyRefused =
+        verdict.part == EProfileEntries::ProxyAddress || verdict.part == EProfileEntries::ProxyPort;
+    if (verdict.nMessage != 0 && !proxyRefused) {
         CopyProxyValues(m_setting, checked);
     }
     if (checked.m_ipAddress != m_setting.m_ipAddress) {
@@ -348,6 +350,12 @@ void CWifiSecurity::OnOkButton() {
         return;
     }
     ShowError(verdict.nMessage);
+    // A blank at an end is hard to see: the entry is pointed at, selected.
+    if (verdict.nMessage == kMsgSsidNotKeptByFile) {
+        Window().GoToControl(IDC_WIFI_SSID);
+    } else if (verdict.nMessage == kMsgProxyAddressNotKeptByFile) {
+        Window().GoToControl(IDC_WIFI_PROXY_ADDRESS);
+    }
     if (verdict.bEraseKeys) {
         for (const int id : kKeyEdits) {
             Window().SetText(id, u"");

@@ -26,7 +26,7 @@ CWirelessProfileVerdict CheckWirelessProfileEntries(CNetworkSetting& profile,
         break;
     }
     if (!IsKeptByTheFile(profile.m_strSsid)) {
-        return Refuse(EProfileEntries::Ssid, kMsgEntryNotKeptByFile);
+        return Refuse(EProfileEntries::Ssid, kMsgSsidNotKeptByFile);
     }
 
     if (profile.m_nSecurityMode != kSecurityNone) {
@@ -88,28 +88,29 @@ CWirelessProfileVerdict CheckWirelessProfileEntries(CNetworkSetting& profile,
     }
     switch (addressRule) {
     case kRuleCharacter:
-        return Refuse(EProfileEntries::Proxy, kMsgProfileProxyAddressChars);
+        return Refuse(EProfileEntries::ProxyAddress, kMsgProfileProxyAddressChars);
     case kRuleLength:
-        return Refuse(EProfileEntries::Proxy, kMsgProfileProxyAddressLength);
+        return Refuse(EProfileEntries::ProxyAddress, kMsgProfileProxyAddressLength);
     case kRuleEmpty:
-        return Refuse(EProfileEntries::Proxy, kMsgProfileInputProxyAddress);
+        return Refuse(EProfileEntries::ProxyAddress, kMsgProfileInputProxyAddress);
     default:
         break;
     }
     if (!addressKept) {
-        return Refuse(EProfileEntries::Proxy, kMsgEntryNotKeptByFile);
+        return Refuse(EProfileEntries::ProxyAddress, kMsgProxyAddressNotKeptByFile);
     }
     switch (portRule) {
     case kRuleEmpty:
-        return Refuse(EProfileEntries::Proxy, kMsgProfileInputProxyPort);
+        return Refuse(EProfileEntries::ProxyPort, kMsgProfileInputProxyPort);
     case kRuleCharacter:
     case kRuleOutOfRange:
-        return Refuse(EProfileEntries::Proxy, kMsgProfileProxyPort);
+        return Refuse(EProfileEntries::ProxyPort, kMsgProfileProxyPort);
     default:
         break;
     }
     if (!portKept) {
-        return Refuse(EProfileEntries::Proxy, kMsgEntryNotKeptByFile);
+        // Digits only, so a blank is a wrong number, not a text to keep.
+        return Refuse(EProfileEntries::ProxyPort, kMsgProfileProxyPort);
     }
     return {};
 }

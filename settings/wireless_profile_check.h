@@ -4,7 +4,7 @@
 #include <string_view>
 
 // The part of the dialog a failed check belongs to.
-enum class EProfileEntries { Ssid, Key, Addresses, Proxy };
+enum class EProfileEntries { Ssid, Key, Addresses, ProxyAddress, ProxyPort };
 
 // What the wireless LAN property dialog decides when OK is pressed: the
 // message of the first check that fails (0 when every check passes), the

@@ -37,6 +37,8 @@ public:
     virtual void Show(int id, bool visible) = 0;
     virtual bool IsVisible(int id) const = 0;
     virtual void SetFocus(int id) = 0;
+    // As the Tab key reaches a control: an edit's whole text is selected.
+    virtual void GoToControl(int id) = 0;
 
     // Check boxes and radio buttons: 0 clear, 1 checked.
     virtual void SetCheck(int id, int state) = 0;

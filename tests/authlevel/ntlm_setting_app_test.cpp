@@ -147,8 +147,10 @@ TEST_F(NtlmSettingAppWithoutRightsTest, WithoutPkexecSaysRightsAreNeededInTheUse
     EXPECT_FALSE(m_bShown);
     ASSERT_EQ(m_ui.MessageBoxes().size(), 1u);
     const auto& box = m_ui.MessageBoxes()[0];
-    EXPECT_EQ(box.text, std::u16string(u"セキュリティ設定を変更するには管理者権限が必要です。"
-                                       u"このプログラムを管理者として起動してください。   "));
+    EXPECT_EQ(box.text,
+              std::u16string(
+                  u"セキュリティ設定を変更するには管理者権限が必要ですが、システムの管理者"
+                  u"認証プログラム (pkexec) がインストールされていないか、起動できません。   "));
     EXPECT_EQ(box.caption, u"ローカル セキュリティ設定");
     EXPECT_EQ(box.icon, ui::Icon::Error);
     EXPECT_EQ(box.buttons, ui::Buttons::Ok);

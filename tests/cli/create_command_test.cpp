@@ -129,7 +129,7 @@ TEST_F(CreateCommandTest, RefusesMalformedSettingsNamingTheMember) {
             "subnetMask": "255.255"}]})",
          "Please input Subnet mask address."},
         // The player trims a vertical tab as it trims a space.
-        {R"({"wireless": [{"ssid": "\u000bHome"}]})", "This entry must not begin or end"},
+        {R"({"wireless": [{"ssid": "\u000bHome"}]})", "The SSID must not begin or end"},
         // What the code pages (1252 and 850 here) cannot hold would reach the
         // player as "?".
         {R"({"wireless": [{"ssid": "Жar"}]})", "Please use ASCII characters for SSID."},

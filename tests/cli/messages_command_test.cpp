@@ -1,3 +1,4 @@
+#include "catalogue/message_catalogue.h"
 #include "cli/cli.h"
 #include "tests/support/locale_environment.h"
 
@@ -41,7 +42,7 @@ TEST(MessagesCommand, AllPrintsTheWholeTable) {
     const CliResult result = RunQuorlanCli({"messages", "--all"});
     ASSERT_EQ(result.exitCode, 0);
     EXPECT_EQ(result.err, "");
-    ASSERT_EQ(result.lines.size(), 164u);
+    ASSERT_EQ(result.lines.size(), 165u);
     EXPECT_EQ(result.lines[0], "id\tDefault\tEnglish\tFrench\tGerman\tSwedish\tDutch\tFinnish\t"
                                "Norwegian\tRussian\tJapanese\tChinese\tDanish\tItalian\tPolish\t"
                                "Spanish");
@@ -60,7 +61,7 @@ TEST(MessagesCommand, PrintsTheLanguageOfTheLocale) {
     const CLocaleEnvironment environment(nullptr, nullptr, "ja_JP.UTF-8");
     const CliResult result = RunQuorlanCli({"messages"});
     ASSERT_EQ(result.exitCode, 0);
-    ASSERT_EQ(result.lines.size(), 163u);
+    ASSERT_EQ(result.lines.size(), static_cast<size_t>(kMessageCount));
     EXPECT_EQ(result.lines[0], "0\tネットワーク設定");
     EXPECT_EQ(result.lines[31], "31\t%sのネットワーク電源をオンにする");
     EXPECT_EQ(result.lines[42], "42\t");
@@ -70,7 +71,7 @@ TEST(MessagesCommand, PrintsTheLanguageOfTheLocale) {
 TEST(MessagesCommand, UnlistedLocaleShowsEnglish) {
     const CLocaleEnvironment environment(nullptr, nullptr, "es_US.UTF-8");
     const CliResult result = RunQuorlanCli({"messages"});
-    ASSERT_EQ(result.lines.size(), 163u);
+    ASSERT_EQ(result.lines.size(), static_cast<size_t>(kMessageCount));
     EXPECT_EQ(result.lines[10], "10\tExit");
     EXPECT_EQ(result.lines[79], "79\tYou can use only \"0-9\", \"a-z\", \"A-Z\", \"-\" and \"_\"  "
                                 "for Network folder user ID.");

@@ -160,6 +160,8 @@ struct CFailingEntry {
     std::function<void(CHeadlessWindow&)> fill;
     int message;
     bool keysErased;
+    // The entry that gets the focus, its text selected; else OK keeps it.
+    int pointedAt = 0;
 };
 
 void ChooseWep(CHeadlessWindow& window, std::u16string_view key, std::u16string_view confirm) {
@@ -190,11 +192,11 @@ TEST_F(WifiSecurityTest, EveryFailedCheckShowsItsMessageAndOnlyKeyFailuresEraseT
         {"non-ASCII SSID", [](auto& w) { w.Type(IDC_WIFI_SSID, u"Caf\u0113"); }, kMsgSsidChars,
          false},
         {"SSID after a blank", [](auto& w) { w.Type(IDC_WIFI_SSID, u" Net"); },
-         kMsgEntryNotKeptByFile, false},
-        {"SSID in quotes", [](auto& w) { w.Type(IDC_WIFI_SSID, u"'Net'"); }, kMsgEntryNotKeptByFile,
-         false},
+         kMsgSsidNotKeptByFile, false, IDC_WIFI_SSID},
+        {"SSID in quotes", [](auto& w) { w.Type(IDC_WIFI_SSID, u"'Net'"); }, kMsgSsidNotKeptByFile,
+         false, IDC_WIFI_SSID},
         {"proxy address in quotes", [](auto& w) { Proxy(w, u"\"proxy\"", u"80"); },
-         kMsgEntryNotKeptByFile, false},
+         kMsgProxyAddressNotKeptByFile, false, IDC_WIFI_PROXY_ADDRESS},
         {"keys differ", [](auto& w) { ChooseWep(w, u"abcde", u"abcdE"); }, kMsgKeyMismatch, true},
         {"WPA key empty",
          [](auto& w) {
@@ -246,11 +248,17 @@ TEST_F(WifiSecurityTest, EveryFailedCheckShowsItsMessageAndOnlyKeyFailuresEraseT
             entry.fill(window);
             const std::u16string key = window.Text(IDC_WIFI_KEY);
             const std::u16string confirmation = window.Text(IDC_WIFI_CONFIRM_KEY);
+            const int focus = window.Focus();
             window.Click(IDC_WIFI_OK);
             EXPECT_EQ(TakeOnlyBox(), BoxText(entry.message) + u"|Wireless LAN setting");
             EXPECT_FALSE(window.HasEnded());
             EXPECT_EQ(window.Text(IDC_WIFI_KEY), entry.keysErased ? u"" : key);
             EXPECT_EQ(window.Text(IDC_WIFI_CONFIRM_KEY), entry.keysErased ? u"" : confirmation);
+            if (entry.pointedAt != 0) {
+                EXPECT_TRUE(window.IsWholeTextSelected(entry.pointedAt));
+            } else {
+                EXPECT_EQ(window.Focus(), focus);
+            }
             window.PressEscape();
         });
     }

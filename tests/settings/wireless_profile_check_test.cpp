@@ -24,7 +24,7 @@ TEST(WirelessProfileCheck, Ssid) {
     EXPECT_EQ(MessageFor(Entered(u"caf\u0100")), kMsgSsidChars);
     // What the file would not give back as entered is refused.
     for (const char16_t* ssid : {u" a", u"a ", u"\ta", u"\"a\"", u"'a'", u" "}) {
-        EXPECT_EQ(MessageFor(Entered(ssid)), kMsgEntryNotKeptByFile);
+        EXPECT_EQ(MessageFor(Entered(ssid)), kMsgSsidNotKeptByFile);
     }
     for (const char16_t* ssid : {u"a b", u"'a\"", u"\"", u"'", u"it's"}) {
         EXPECT_EQ(MessageFor(Entered(ssid)), 0) << "kept as it is";
@@ -148,8 +148,8 @@ TEST(WirelessProfileCheck, ProxyOn) {
     EXPECT_EQ(messageFor(u"proxy", u""), kMsgProfileInputProxyPort);
     EXPECT_EQ(messageFor(u"proxy", u"0"), kMsgProfileProxyPort);
     EXPECT_EQ(messageFor(u"proxy", u"8\u0100"), kMsgProfileProxyPort);
-    EXPECT_EQ(messageFor(u" proxy", u"80"), kMsgEntryNotKeptByFile);
-    EXPECT_EQ(messageFor(u"proxy", u" 80"), kMsgEntryNotKeptByFile);
+    EXPECT_EQ(messageFor(u" proxy", u"80"), kMsgProxyAddressNotKeptByFile);
+    EXPECT_EQ(messageFor(u"proxy", u" 80"), kMsgProfileProxyPort) << "no quotes for digits";
 }
 
 TEST(WirelessProfileCheck, ProxyOffKeepsOnlyGoodEntries) {

@@ -30,7 +30,7 @@ struct CBoxKind {
 // the question before a file is replaced, and Brenhold's restart question.
 constexpr CBoxKind kKinds[] = {
     {"information", kMsgCreateSucceeded, kMsgCreateSetting, ui::Icon::Information, ui::Buttons::Ok},
-    {"error", kMsgEntryNotKeptByFile, kMsgWirelessLanSetting, ui::Icon::Error, ui::Buttons::Ok},
+    {"error", kMsgProxyAddressNotKeptByFile, kMsgWirelessLanSetting, ui::Icon::Error, ui::Buttons::Ok},
     {"question", kMsgOverwriteExistingFile, kMsgCreateSetting, ui::Icon::Question,
      ui::Buttons::OkCancel},
     {"yes-no", kMsgRestartQuestion, kMsgQuestionCaption, ui::Icon::Question, ui::Buttons::YesNo},

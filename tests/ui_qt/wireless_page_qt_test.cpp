@@ -101,7 +101,14 @@ TEST_F(WirelessPageQtTest, ProfilesAddedReorderedEditedAndDeletedKeepSlotsAndLin
 
         WithPropertyDialog([&] { Click(window, IDC_ADD); },
                            [](QWidget& property) {
-                               Type(property, IDC_WIFI_SSID, QStringLiteral("Cafe"));
+                               // Refused for the blank, then found selected for the fix.
+                               Type(property, IDC_WIFI_SSID, QStringLiteral(" Cafe"));
+                               Click(property, IDC_WIFI_OK);
+                               auto* ssid = ControlOf(property, IDC_WIFI_SSID);
+                               EXPECT_EQ(property.focusWidget(), ssid);
+                               EXPECT_EQ(qobject_cast<QLineEdit*>(ssid)->selectedText(),
+                                         QStringLiteral(" Cafe"));
+                               QTest::keyClicks(ssid, QStringLiteral("Cafe"));
                                ChooseSecurityRow(property, 1); // WEP
                                Type(property, IDC_WIFI_KEY, QStringLiteral("abcde"));
                                Type(property, IDC_WIFI_CONFIRM_KEY, QStringLiteral("abcdX"));
@@ -159,8 +166,10 @@ TEST_F(WirelessPageQtTest, ProfilesAddedReorderedEditedAndDeletedKeepSlotsAndLin
     });
     m_services.RunModal(m_dialog, nullptr);
 
-    ASSERT_EQ(answerer.Shown().size(), 1u);
-    EXPECT_EQ(answerer.Shown()[0].text, QStringLiteral("Network key is not match.   "));
+    ASSERT_EQ(answerer.Shown().size(), 2u);
+    EXPECT_EQ(answerer.Shown()[0].text.left(37),
+              QStringLiteral("The SSID must not begin or end with a"));
+    EXPECT_EQ(answerer.Shown()[1].text, QStringLiteral("Network key is not match.   "));
 
     // Slot 0 took "Cafe" and keeps it through the move and the edit; the
     // deleted "Office" freed slot 1.

@@ -88,6 +88,7 @@ void CHeadlessWindow::ReportEdit(int id, std::u16string text) {
 }
 
 bool CHeadlessWindow::Type(int id, std::u16string_view text) {
+    m_selectedEdit = 0;
     if (!IsActionable(id)) {
         return false;
     }
@@ -106,6 +107,7 @@ bool CHeadlessWindow::Type(int id, std::u16string_view text) {
 }
 
 bool CHeadlessWindow::Paste(int id, std::u16string_view clipboard) {
+    m_selectedEdit = 0;
     if (!IsActionable(id)) {
         return false;
     }
@@ -175,6 +177,11 @@ void CHeadlessWindow::PressEscape() {
     if (!HasEnded()) {
         m_dialog.Dispatch(IDCANCEL, Notification::Clicked);
     }
+}
+
+void CHeadlessWindow::GoToControl(int id) {
+    m_focus = id;
+    m_selectedEdit = At(id).kind == ControlKind::Edit ? id : 0;
 }
 
 bool CHeadlessWindow::TakesTabFocus(const ControlTemplate& control) const {

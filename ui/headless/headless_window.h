@@ -72,6 +72,10 @@ public:
     void Show(int id, bool visible) override;
     bool IsVisible(int id) const override;
     void SetFocus(int id) override { m_focus = id; }
+    void GoToControl(int id) override;
+    // Whether an edit has the focus with its whole text selected, as
+    // GoToControl leaves it until the user types.
+    bool IsWholeTextSelected(int id) const { return m_focus == id && m_selectedEdit == id; }
     void SetCheck(int id, int state) override;
     int Check(int id) const override;
     void SetAddress(int id, const IpField& address) override;
@@ -134,6 +138,7 @@ private:
     std::map<int, std::u16string> m_systemMenu;
     std::optional<int> m_result;
     int m_focus = 0;
+    int m_selectedEdit = 0;
 };
 
 } // namespace ui::headless

@@ -297,6 +297,13 @@ bool CQtWindow::IsVisible(int id) const {
 
 void CQtWindow::SetFocus(int id) { Control(id)->setFocus(Qt::OtherFocusReason); }
 
+void CQtWindow::GoToControl(int id) {
+    SetFocus(id);
+    if (auto* edit = qobject_cast<QLineEdit*>(Control(id))) {
+        edit->selectAll();
+    }
+}
+
 void CQtWindow::SetCheck(int id, int state) {
     auto* button = As<QAbstractButton>(id);
     if (button == nullptr) {

@@ -61,6 +61,7 @@ public:
     void Show(int id, bool visible) override;
     bool IsVisible(int id) const override;
     void SetFocus(int id) override;
+    void GoToControl(int id) override;
     void SetCheck(int id, int state) override;
     int Check(int id) const override;
     void SetAddress(int id, const IpField& address) override;
