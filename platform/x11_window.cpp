@@ -3,6 +3,7 @@
 #include "platform/codepage.h"
 
 #include <cstdlib>
+#include <map>
 #include <xcb/xcb.h>
 #include <xcb/xcb_ewmh.h>
 
@@ -123,7 +124,39 @@ public:
         return titles;
     }
 
-    bool SetForegroundWindow(xcb_window_t window) {
+    // As Windows hands an owner's activation to its last active popup: the
+    // topmost shown window that is transient for WINDOW, directly or through
+    // others (a dialog's message box), else WINDOW itself.
+    xcb_window_t TopmostTransientOf(xcb_window_t window) {
+        const std::vector<xcb_window_t> windows = TopLevelWindows();
+        std::vector<xcb_get_property_cookie_t> cookies;
+        for (const xcb_window_t candidate : windows) {
+            cookies.push_back(xcb_get_property(m_pConnection, 0, candidate,
+                                               XCB_ATOM_WM_TRANSIENT_FOR, XCB_ATOM_WINDOW, 0, 1));
+        }
+        std::map<xcb_window_t, xcb_window_t> owners;
+        for (size_t i = 0; i < windows.size(); ++i) {
+            const auto reply = Owned(xcb_get_property_reply(m_pConnection, cookies[i], nullptr));
+            if (reply && xcb_get_property_value_length(reply.get()) == sizeof(xcb_window_t)) {
+                owners[windows[i]] =
+                    *static_cast<const xcb_window_t*>(xcb_get_property_value(reply.get()));
+            }
+        }
+        for (auto top = windows.rbegin(); top != windows.rend(); ++top) {
+            // Bounded, so owners that name each other cannot hold us.
+            xcb_window_t owner = *top;
+            for (size_t step = 0; step < windows.size() && owners.contains(owner); ++step) {
+                owner = owners[owner];
+                if (owner == window) {
+                    return *top;
+                }
+            }
+        }
+        return window;
+    }
+
+    bool SetForegroundWindow(xcb_window_t target) {
+        const xcb_window_t window = TopmostTransientOf(target);
         std::vector<xcb_window_t> managed;
         if (HasWindowManagerList(managed)) {
             // Source 2 (a pager) asks the window manager to obey, not to flash.

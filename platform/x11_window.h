@@ -24,7 +24,9 @@ public:
     // the windows and one batch of title requests, however many titles.
     std::vector<std::uint32_t> FindWindows(std::span<const std::u16string> titles);
 
-    // Asks the window manager to raise and activate the window.
+    // Asks the window manager to raise and activate the window, or the
+    // topmost one transient for it: as on Windows, an owner's activation
+    // goes to its open dialog.
     bool SetForegroundWindow(std::uint32_t window);
 
 private:

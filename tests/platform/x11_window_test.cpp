@@ -59,6 +59,23 @@ protected:
         return window;
     }
 
+    void MakeTransientFor(xcb_window_t window, xcb_window_t owner) {
+        xcb_change_property(m_connection, XCB_PROP_MODE_REPLACE, window, XCB_ATOM_WM_TRANSIENT_FOR,
+                            XCB_ATOM_WINDOW, 32, 1, &owner);
+        xcb_map_window(m_connection, window); // raised to the top
+        RoundTrip();
+    }
+
+    xcb_window_t InputFocus() {
+        const auto reply =
+            xcb_get_input_focus_reply(m_connection, xcb_get_input_focus(m_connection), nullptr);
+        const xcb_window_t focus = reply != nullptr ? reply->focus : xcb_window_t{XCB_NONE};
+        std::free(reply);
+        return focus;
+    }
+
+    void RoundTrip() { InputFocus(); }
+
     // What a window manager does: each client window in a frame of its
     // own, and the clients listed on the root window, bottom to top.
     void ManageAsAWindowManagerDoes(const std::vector<xcb_window_t>& clients) {
@@ -112,6 +129,36 @@ TEST_F(X11WindowTest, AWindowManagersClientsAreFoundInTheirFramesTopmostFirst) {
     EXPECT_EQ(platform::FindWindow(u"Local Security Setting"), upper);
     ManageAsAWindowManagerDoes({upper, lower});
     EXPECT_EQ(platform::FindWindow(u"Local Security Setting"), lower);
+}
+
+// Brought to the front, a window with a dialog open gives the activation to
+// the dialog, or to the dialog's own message box; other windows on top and
+// owners that name each other change nothing of that.
+TEST_F(X11WindowTest, AnOwnersActivationGoesToItsTopmostTransientWindow) {
+    const xcb_window_t host = Window("KORDAVIN setting utility", false, true);
+    const xcb_window_t dialog = Window("Network configuration", false, false);
+    MakeTransientFor(dialog, host);
+    const xcb_window_t other = Window("Other", false, true);
+    platform::CX11Desktop desktop;
+    EXPECT_TRUE(desktop.SetForegroundWindow(host));
+    RoundTrip();
+    EXPECT_EQ(InputFocus(), dialog);
+
+    const xcb_window_t box = Window("Wireless LAN setting", false, false);
+    MakeTransientFor(box, dialog);
+    EXPECT_TRUE(desktop.SetForegroundWindow(host));
+    RoundTrip();
+    EXPECT_EQ(InputFocus(), box);
+    EXPECT_TRUE(desktop.SetForegroundWindow(other));
+    RoundTrip();
+    EXPECT_EQ(InputFocus(), other);
+
+    const xcb_window_t looped = Window("Looped", false, false);
+    MakeTransientFor(looped, other);
+    MakeTransientFor(other, looped);
+    EXPECT_TRUE(desktop.SetForegroundWindow(host));
+    RoundTrip();
+    EXPECT_EQ(InputFocus(), box);
 }
 
 // One desktop object follows DISPLAY to another display, and raises no

@@ -125,6 +125,14 @@ TEST_F(WirelessPageQtTest, ProfilesAddedReorderedEditedAndDeletedKeepSlotsAndLin
                 Type(property, IDC_WIFI_KEY, QStringLiteral("office passphrase"));
                 Type(property, IDC_WIFI_CONFIRM_KEY, QStringLiteral("office passphrase"));
                 Click(property, IDC_WIFI_DHCP_OFF);
+                // Each address control is one stop on the way to the proxy.
+                int presses = 0;
+                while (presses < 30 &&
+                       property.focusWidget() != ControlOf(property, IDC_WIFI_USE_PROXY)) {
+                    QTest::keyClick(property.focusWidget(), Qt::Key_Tab);
+                    ++presses;
+                }
+                EXPECT_EQ(presses, 6);
                 TypeAddress(property, IDC_WIFI_IP_ADDRESS, QStringLiteral("192.168.1.20"));
                 TypeAddress(property, IDC_WIFI_SUBNET_MASK, QStringLiteral("255.255.255.0"));
                 TypeAddress(property, IDC_WIFI_DEFAULT_GATEWAY, QStringLiteral("192.168.1.1"));
