@@ -170,7 +170,11 @@ public:
             xcb_set_input_focus(m_pConnection, XCB_INPUT_FOCUS_POINTER_ROOT, window,
                                 XCB_CURRENT_TIME);
         }
-        return xcb_flush(m_pConnection) > 0;
+        // A reply comes only after the server has acted on what went before:
+        // a search right after sees the new order.
+        const auto done = Owned(
+            xcb_get_input_focus_reply(m_pConnection, xcb_get_input_focus(m_pConnection), nullptr));
+        return done != nullptr;
     }
 
 private:

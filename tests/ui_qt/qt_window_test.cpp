@@ -207,6 +207,16 @@ TEST_F(QtWindowTest, EveryControlMarksItsFocusWithoutAKeyPressed) {
         m_window.SetFocus(id);
         EXPECT_TRUE(ShowsItsFocus(*m_window.Control(id))) << id;
     }
+    Find<CIpAddressEdit>(17)->Field(2)->setFocus();
+    EXPECT_TRUE(ShowsItsFocus(*m_window.Control(17))) << "from a field after the first";
+
+    // With lines the view marks its current one; nothing goes round them all.
+    auto* list = Find<QListWidget>(19);
+    m_window.InsertItem(19, -1, u"line");
+    m_window.SetFocus(19);
+    const QImage picture = list->grab().toImage();
+    const QPoint belowTheLine(list->contentsRect().center().x(), list->contentsRect().bottom() - 1);
+    EXPECT_EQ(picture.pixelColor(belowTheLine), list->palette().color(QPalette::Base));
 }
 
 TEST_F(QtWindowTest, DisabledAndHiddenControlsIgnoreTheUser) {

@@ -234,34 +234,27 @@ bool CHeadlessWindow::TypeAddressKeys(int id, std::u16string_view keys) {
         return false;
     }
     m_focus = id;
+    // Keys can only go back through emptied fields, so a field moved on to
+    // is always empty: no selection to type over.
     std::array<std::u16string, 4> fields;
     size_t field = 0;
-    bool selected = false; // the text of a field moved to is selected
-    const auto moveOn = [&] {
-        if (field < 3) {
-            ++field;
-            selected = !fields[field].empty();
-        }
-    };
     ClearAddress(id);
     for (const char16_t key : keys) {
         std::u16string& text = fields[field];
         bool edited = false;
-        if (key >= u'0' && key <= u'9' && (selected || text.size() < 3)) {
-            text = selected ? std::u16string(1, key) : text + key;
-            selected = false;
+        if (key >= u'0' && key <= u'9' && text.size() < 3) {
+            text += key;
             edited = true;
             if (FieldValue(text) > 255) {
                 text = u"255";
             }
-            if (text.size() == 3) {
-                moveOn();
+            if (text.size() == 3 && field < 3) {
+                ++field;
             }
-        } else if ((key == u'.' || key == u' ') && !text.empty()) {
-            moveOn();
+        } else if ((key == u'.' || key == u' ') && !text.empty() && field < 3) {
+            ++field;
         } else if (key == u'\b' && !text.empty()) {
-            selected ? text.clear() : text.pop_back();
-            selected = false;
+            text.pop_back();
             edited = true;
         } else if (key == u'\b' && field > 0) {
             --field;

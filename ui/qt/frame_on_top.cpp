@@ -21,8 +21,6 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
         if (event->type() == QEvent::Resize) {
             setGeometry(m_framed.rect());
-        } else if (event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut) {
-            update();
         }
         return QWidget::eventFilter(watched, event);
     }
@@ -45,7 +43,8 @@ protected:
 
 private:
     // A view marks the focus on its current line; without lines it would
-    // show none at all.
+    // show none at all. Qt repaints a widget whose focus changes, and this
+    // overlay with it.
     bool IsEmptyViewWithFocus() const {
         const auto* view = qobject_cast<const QAbstractItemView*>(&m_framed);
         return view != nullptr && view->hasFocus() && view->model() != nullptr &&
@@ -59,7 +58,6 @@ private:
         mark.backgroundColor = m_framed.palette().color(QPalette::Base);
         m_framed.style()->drawPrimitive(QStyle::PE_FrameFocusRect, &mark, &painter, &m_framed);
     }
-
 
     QFrame& m_framed;
 };
