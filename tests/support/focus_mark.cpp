@@ -22,6 +22,7 @@ QImage WithoutLineEdits(QWidget& widget) {
 } // namespace
 
 bool ShowsItsFocus(QWidget& widget) {
+    QApplication::processEvents(); // a pending activation may move the focus yet
     QWidget* focused = QApplication::focusWidget();
     if (focused != &widget && !widget.isAncestorOf(focused)) {
         return false;
@@ -29,6 +30,7 @@ bool ShowsItsFocus(QWidget& widget) {
     const QImage withFocus = WithoutLineEdits(widget);
     focused->clearFocus();
     const QImage withoutFocus = WithoutLineEdits(widget);
+    const bool focusLeft = QApplication::focusWidget() != focused;
     focused->setFocus(Qt::OtherFocusReason);
-    return withFocus != withoutFocus;
+    return focusLeft && withFocus != withoutFocus;
 }
