@@ -4,6 +4,7 @@
 
 #include <cstdlib>
 #include <map>
+#include <string_view>
 #include <xcb/xcb.h>
 #include <xcb/xcb_ewmh.h>
 
@@ -29,8 +30,15 @@ public:
         if (xcb_connection_has_error(m_pConnection) != 0) {
             return;
         }
+        constexpr std::string_view kClientLeader = "WM_CLIENT_LEADER";
+        const xcb_intern_atom_cookie_t leader =
+            xcb_intern_atom(m_pConnection, 0, static_cast<std::uint16_t>(kClientLeader.size()),
+                            kClientLeader.data());
         xcb_intern_atom_cookie_t* cookies = xcb_ewmh_init_atoms(m_pConnection, &m_ewmh);
         m_bReady = xcb_ewmh_init_atoms_replies(&m_ewmh, cookies, nullptr) != 0;
+        if (const auto atom = Owned(xcb_intern_atom_reply(m_pConnection, leader, nullptr))) {
+            m_clientLeader = atom->atom;
+        }
     }
     ~CConnection() {
         if (m_bReady) {
@@ -124,30 +132,47 @@ public:
         return titles;
     }
 
-    // As Windows hands an owner's activation to its last active popup: the
-    // topmost shown window that is transient for WINDOW, directly or through
-    // others (a dialog's message box), else WINDOW itself.
-    xcb_window_t TopmostTransientOf(xcb_window_t window) {
-        const std::vector<xcb_window_t> windows = TopLevelWindows();
+    // A window-valued property of each window, 0 where it has none; all
+    // requests go out before the first answer is awaited.
+    std::vector<xcb_window_t> WindowProperties(const std::vector<xcb_window_t>& windows,
+                                               xcb_atom_t property) {
         std::vector<xcb_get_property_cookie_t> cookies;
-        for (const xcb_window_t candidate : windows) {
-            cookies.push_back(xcb_get_property(m_pConnection, 0, candidate,
-                                               XCB_ATOM_WM_TRANSIENT_FOR, XCB_ATOM_WINDOW, 0, 1));
+        for (const xcb_window_t window : windows) {
+            cookies.push_back(
+                xcb_get_property(m_pConnection, 0, window, property, XCB_ATOM_WINDOW, 0, 1));
         }
-        std::map<xcb_window_t, xcb_window_t> owners;
+        std::vector<xcb_window_t> values(windows.size(), XCB_NONE);
         for (size_t i = 0; i < windows.size(); ++i) {
             const auto reply = Owned(xcb_get_property_reply(m_pConnection, cookies[i], nullptr));
             if (reply && xcb_get_property_value_length(reply.get()) == sizeof(xcb_window_t)) {
-                owners[windows[i]] =
-                    *static_cast<const xcb_window_t*>(xcb_get_property_value(reply.get()));
+                values[i] = *static_cast<const xcb_window_t*>(xcb_get_property_value(reply.get()));
+            }
+        }
+        return values;
+    }
+
+    // As Windows hands an owner's activation to its last active popup: the
+    // topmost shown window that is transient for WINDOW, directly or through
+    // others (a dialog's message box), else WINDOW itself. A dialog with no
+    // owner window is transient for its program's group, which Qt names by
+    // the client leader, as ICCCM allows.
+    xcb_window_t TopmostTransientOf(xcb_window_t window) {
+        const std::vector<xcb_window_t> windows = TopLevelWindows();
+        const std::vector<xcb_window_t> owners =
+            WindowProperties(windows, XCB_ATOM_WM_TRANSIENT_FOR);
+        const xcb_window_t group = WindowProperties({window}, m_clientLeader).front();
+        std::map<xcb_window_t, xcb_window_t> ownerOf;
+        for (size_t i = 0; i < windows.size(); ++i) {
+            if (owners[i] != XCB_NONE) {
+                ownerOf[windows[i]] = owners[i];
             }
         }
         for (auto top = windows.rbegin(); top != windows.rend(); ++top) {
             // Bounded, so owners that name each other cannot hold us.
             xcb_window_t owner = *top;
-            for (size_t step = 0; step < windows.size() && owners.contains(owner); ++step) {
-                owner = owners[owner];
-                if (owner == window) {
+            for (size_t step = 0; step < windows.size() && ownerOf.contains(owner); ++step) {
+                owner = ownerOf[owner];
+                if (*top != window && (owner == window || (group != XCB_NONE && owner == group))) {
                     return *top;
                 }
             }
@@ -182,6 +207,7 @@ private:
     xcb_connection_t* m_pConnection = nullptr;
     xcb_ewmh_connection_t m_ewmh{};
     int m_nScreen = 0;
+    xcb_atom_t m_clientLeader = XCB_ATOM_NONE;
     bool m_bReady = false;
 };
 

@@ -139,6 +139,7 @@ window_titled() { # TITLE: its id, when one is shown
     xdotool search --onlyvisible --name "^$1\$" | head -n 1 | grep .
 }
 window_gone() { ! window_titled "$1"; }
+has_focus() { [ "$(xdotool getwindowfocus 2>/dev/null)" = "$1" ]; }
 pid_of_window() { xprop -id "$1" _NET_WM_PID | sed 's/.* = //'; }
 field() { sed -n "s/^$2:[[:space:]]*//p" "/proc/$1/status" | cut -f1; } # PID FIELD
 shown_windows() { xdotool search --onlyvisible --name . | sort | tr '\n' ' '; }
@@ -200,6 +201,8 @@ touch /run/kordavin-allowed
 xdotool windowfocus --sync "$main"
 xdotool key space
 confirm_level_in_brenhold "from the dialog" quorlan-host 3
+# Brenhold brings the host's window back, and with it the dialog open on it.
+await "the focus back in the main dialog" has_focus "$main"
 width_at_twice=$brenhold_width
 kill -0 "$host" || fail "the host ended while Brenhold ran"
 # A second host would only raise the first one's dialog.
@@ -217,6 +220,7 @@ xdotool key Right Right Tab
 xdotool windowfocus --sync "$main"
 xdotool key space
 confirm_level_in_brenhold "through the link" quorlan-host 4
+await "the focus back in the linked host's dialog" has_focus "$main"
 
 echo "Brenhold started by hand, as an ordinary user with XAUTHORITY set"
 as_user env XAUTHORITY="$home/.Xauthority" "$programs/Brenhold" >/mnt/logs/brenhold 2>&1 &

@@ -66,6 +66,12 @@ protected:
         RoundTrip();
     }
 
+    void SetWindowProperty(xcb_window_t window, const char* name, xcb_window_t value) {
+        xcb_change_property(m_connection, XCB_PROP_MODE_REPLACE, window, Atom(name),
+                            XCB_ATOM_WINDOW, 32, 1, &value);
+        RoundTrip();
+    }
+
     xcb_window_t InputFocus() {
         const auto reply =
             xcb_get_input_focus_reply(m_connection, xcb_get_input_focus(m_connection), nullptr);
@@ -159,6 +165,23 @@ TEST_F(X11WindowTest, AnOwnersActivationGoesToItsTopmostTransientWindow) {
     EXPECT_TRUE(desktop.SetForegroundWindow(host));
     RoundTrip();
     EXPECT_EQ(InputFocus(), box);
+}
+
+// Qt makes a dialog without an owner window transient for its program's
+// client leader: the program's windows then give it the activation, others
+// do not.
+TEST_F(X11WindowTest, AGroupsDialogTakesTheActivationOfItsGroupOnly) {
+    const xcb_window_t leader = Window("quorlan-host", false, false);
+    const xcb_window_t host = Window("KORDAVIN setting utility", false, true);
+    SetWindowProperty(host, "WM_CLIENT_LEADER", leader);
+    const xcb_window_t stranger = Window("Other program", false, true);
+    const xcb_window_t dialog = Window("Network configuration", false, false);
+    MakeTransientFor(dialog, leader);
+    platform::CX11Desktop desktop;
+    EXPECT_TRUE(desktop.SetForegroundWindow(host));
+    EXPECT_EQ(InputFocus(), dialog);
+    EXPECT_TRUE(desktop.SetForegroundWindow(stranger));
+    EXPECT_EQ(InputFocus(), stranger);
 }
 
 // One desktop object follows DISPLAY to another display, and raises no

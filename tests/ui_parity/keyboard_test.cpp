@@ -98,6 +98,7 @@ TYPED_TEST(KeyboardTest, AddressKeysMoveBetweenFieldsAsTheWindowsControlDoes) {
         {u"12.\b\b3", {{13, 0, 0, 0}, 1}},  // back from an empty field to the end of the one before
         {u"1.2.3.4.5", {{1, 2, 3, 45}, 4}}, // no field after the last
         {u"1.2.3.456", {{1, 2, 3, 255}, 4}},
+        {u"1.2.3.255\b", {{1, 2, 3, 25}, 4}}, // the last field keeps the caret
         {u"1.2.\b\b\b\b7", {{7, 0, 0, 0}, 1}},
     };
     for (const CCase& entry : cases) {
