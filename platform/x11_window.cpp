@@ -172,7 +172,7 @@ public:
             xcb_window_t owner = *top;
             for (size_t step = 0; step < windows.size() && ownerOf.contains(owner); ++step) {
                 owner = ownerOf[owner];
-                if (*top != window && (owner == window || (group != XCB_NONE && owner == group))) {
+                if (owner == window || owner == group) {
                     return *top;
                 }
             }
