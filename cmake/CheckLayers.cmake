@@ -35,6 +35,33 @@ function(layer_of path result)
   endif()
 endfunction()
 
+set(known_layers ${QUORLAN_LAYERS} ui/qt ui/headless)
+
+# The layer of the file an include names, or "" for one outside the
+# project. As the compiler looks: a quoted path beside the including file
+# first ("../" always from there), then from the root; the root is on the
+# include path before the system's folders, so a layer's folder in angle
+# brackets is the project's too.
+function(included_layer source quoted path result)
+  cmake_path(GET source PARENT_PATH folder)
+  cmake_path(APPEND folder ${path} OUTPUT_VARIABLE beside)
+  cmake_path(NORMAL_PATH beside)
+  set(resolved ${path})
+  if(quoted AND (path MATCHES "^\\.\\.?/" OR EXISTS ${SOURCE_DIR}/${beside}))
+    set(resolved ${beside})
+  endif()
+  cmake_path(NORMAL_PATH resolved)
+  layer_of(${resolved} layer)
+  if(NOT layer IN_LIST known_layers)
+    set(layer "")
+  endif()
+  set(${result} "${layer}" PARENT_SCOPE)
+endfunction()
+
+# Qt's headers in any spelling: a class (QWidget), a module's folder
+# (QtCore/QString, QtWidgets/qwidget.h) or a lower-case file (qwidget.h).
+set(qt_header "^(Q[A-Za-z0-9_]*(/.*)?|q[a-z0-9_]*[.]h)$")
+
 set(faults "")
 foreach(layer IN LISTS QUORLAN_LAYERS)
   file(GLOB_RECURSE sources RELATIVE ${SOURCE_DIR}
@@ -43,13 +70,19 @@ foreach(layer IN LISTS QUORLAN_LAYERS)
     layer_of(${source} own)
     file(STRINGS ${SOURCE_DIR}/${source} includes REGEX "^[ \t]*#[ \t]*include[ \t]*[<\"]")
     foreach(line IN LISTS includes)
-      if(line MATCHES "#[ \t]*include[ \t]*\"([^\"]+)\"")
-        layer_of(${CMAKE_MATCH_1} included)
-        if(included AND NOT included IN_LIST may_include_${own})
-          string(APPEND faults "  ${source}: ${own} may not include ${CMAKE_MATCH_1}\n")
-        endif()
-      elseif(line MATCHES "#[ \t]*include[ \t]*<(Q[A-Za-z]*(/[^>]*)?)>" AND NOT own IN_LIST may_use_qt)
-        string(APPEND faults "  ${source}: ${own} may not use Qt (${CMAKE_MATCH_1})\n")
+      if(NOT line MATCHES "#[ \t]*include[ \t]*([<\"])([^>\"]+)[>\"]")
+        continue()
+      endif()
+      set(path ${CMAKE_MATCH_2})
+      set(quoted OFF)
+      if(CMAKE_MATCH_1 STREQUAL "\"")
+        set(quoted ON)
+      endif()
+      included_layer(${source} ${quoted} ${path} included)
+      if(included AND NOT included IN_LIST may_include_${own})
+        string(APPEND faults "  ${source}: ${own} may not include ${path}\n")
+      elseif(NOT included AND path MATCHES "${qt_header}" AND NOT own IN_LIST may_use_qt)
+        string(APPEND faults "  ${source}: ${own} may not use Qt (${path})\n")
       endif()
     endforeach()
   endforeach()
