@@ -95,8 +95,5 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         FuzzExpectOtherLinesKept(file, written);
     }
     ExpectStableBytes(document);
-
-    document.DeleteSection(section);
-    ExpectStableBytes(document);
     return 0;
 }

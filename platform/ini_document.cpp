@@ -188,13 +188,6 @@ bool CIniDocument::SetValue(std::u16string_view section, std::u16string_view key
     return true;
 }
 
-void CIniDocument::DeleteSection(std::u16string_view section) {
-    if (const CBlock* block = FindSection(section)) {
-        m_blocks.erase(m_blocks.begin() + (block - m_blocks.data()));
-        IndexSections();
-    }
-}
-
 std::string CIniDocument::ToBytes() const {
     // The text is built in one allocation: growing it line by line costs
     // more than the conversion.

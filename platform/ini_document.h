@@ -34,7 +34,6 @@ public:
     // break anywhere, which would split the line. A value keeps the rules of
     // the profile functions: what the code page lacks is written as it maps.
     bool SetValue(std::u16string_view section, std::u16string_view key, std::u16string_view value);
-    void DeleteSection(std::u16string_view section);
 
     // Every line ends in CRLF; the encoding is the one the file was read in.
     std::string ToBytes() const;

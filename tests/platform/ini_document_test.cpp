@@ -78,20 +78,17 @@ TEST_F(IniDocumentTest, ChangesKeepTheRestOfTheFile) {
     document.SetValue(u"C", u"c", u"3");
     EXPECT_EQ(document.ToBytes(),
               "; keep me\r\n[A]\r\nkey=9\r\nNEW=n\r\n\r\n[B]\r\nx=2\r\n[C]\r\nc=3\r\n");
-    document.DeleteSection(u"A");
-    EXPECT_EQ(document.ToBytes(), "; keep me\r\n[B]\r\nx=2\r\n[C]\r\nc=3\r\n");
 }
 
 TEST_F(IniDocumentTest, WritesGoToTheRightSectionAfterSectionsComeAndGo) {
-    // The section found last is remembered; deleting one moves the rest, and
-    // a second [b] must not then take the place of the first.
+    // The section found last is remembered, and a second [b] must not then
+    // take the place of the first.
     auto document = CIniDocument::FromBytes("[B]\r\n[A]\r\n[b]\r\nx=hidden\r\n");
-    document.DeleteSection(u"A");
     document.SetValue(u" b ", u"one", u"1");
     document.SetValue(u"C", u"two", u"2");
     document.SetValue(u"B", u"three", u"3");
     EXPECT_EQ(document.GetValue(u"b", u"X"), std::nullopt) << "the first [B] is the one read";
-    EXPECT_EQ(document.ToBytes(), "[B]\r\none=1\r\nthree=3\r\n[b]\r\nx=hidden\r\n"
+    EXPECT_EQ(document.ToBytes(), "[B]\r\none=1\r\nthree=3\r\n[A]\r\n[b]\r\nx=hidden\r\n"
                                   "[C]\r\ntwo=2\r\n");
 }
 

@@ -63,9 +63,6 @@ int CHeadlessUi::ShowMessageBox(CDialog* owner, std::u16string_view text,
     const CMessageBoxRecord record{std::u16string(text), std::u16string(caption), icon, buttons,
                                    TemplateOf(owner)};
     m_boxes.push_back(record);
-    if (m_observer) {
-        m_observer(record);
-    }
     if (!m_answers.empty()) {
         const int answer = m_answers.front();
         m_answers.pop_front();

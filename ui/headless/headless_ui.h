@@ -37,10 +37,6 @@ public:
     // Answers for the next message boxes, in order. Without one, a box gets
     // its first button (OK or Yes).
     void AnswerNextMessageBox(int button) { m_answers.push_back(button); }
-    // Called for every box as it is shown (for example to print it).
-    void OnMessageBox(std::function<void(const CMessageBoxRecord&)> observer) {
-        m_observer = std::move(observer);
-    }
     const std::vector<CMessageBoxRecord>& MessageBoxes() const { return m_boxes; }
     void ClearMessageBoxes() { m_boxes.clear(); }
 
@@ -97,7 +93,6 @@ private:
     NextAnswer(std::deque<std::optional<std::u16string>>& answers);
 
     std::deque<int> m_answers;
-    std::function<void(const CMessageBoxRecord&)> m_observer;
     std::vector<CMessageBoxRecord> m_boxes;
     std::deque<CScripted> m_scripts;
     std::deque<std::optional<std::u16string>> m_folderAnswers;
