@@ -5,7 +5,6 @@
 #include "platform/file_reader.h"
 
 #include <cstdlib>
-#include <optional>
 #include <sys/stat.h>
 #include <system_error>
 
@@ -14,6 +13,8 @@ namespace {
 constexpr int kLevelCount = 6;
 // Every user's SMB client reads it, so it must stay readable for all.
 constexpr mode_t kReadableByAll = 0644;
+// Far beyond any smb.conf; a larger one is refused rather than cut.
+constexpr size_t kMaxSambaConfigBytes = 4 << 20;
 
 constexpr char kFileNote[] =
     "# Brenhold replaces this file whenever the level changes. Samba warns that\n"
@@ -62,7 +63,7 @@ bool WriteSambaClientAuth(int level) {
     if (::stat(mainConfig.c_str(), &info) == 0 && info.st_nlink > 1) {
         return false;
     }
-    const std::optional<std::string> config = platform::ReadWholeFile(mainConfig);
+    const platform::CFileBytes config = platform::ReadFile(mainConfig, kMaxSambaConfigBytes);
     // Samba resolves a relative include against its working folder.
     const std::filesystem::path ownFile =
         std::filesystem::absolute(root / kSambaClientAuthFileName, error).lexically_normal();
@@ -72,8 +73,8 @@ bool WriteSambaClientAuth(int level) {
 
     // smb.conf first: its old bytes are at hand to undo the change when
     // Brenhold's own file cannot be written.
-    const std::string updated = AddIncludeToGlobalSection(*config, ownFile.string());
-    const bool includeAdded = updated != *config;
+    const std::string updated = AddIncludeToGlobalSection(config.bytes, ownFile.string());
+    const bool includeAdded = updated != config.bytes;
     if (includeAdded && !platform::SaveFileAtomically(mainConfig, updated)) {
         return false;
     }
@@ -81,7 +82,7 @@ bool WriteSambaClientAuth(int level) {
         return true;
     }
     if (includeAdded) {
-        platform::SaveFileAtomically(mainConfig, *config);
+        platform::SaveFileAtomically(mainConfig, config.bytes);
     }
     return false;
 }

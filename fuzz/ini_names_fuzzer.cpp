@@ -14,6 +14,7 @@
 #include "platform/last_error.h"
 #include "platform/profile_file.h"
 #include "platform/registry.h"
+#include "tests/support/whole_file.h"
 
 #include <algorithm>
 #include <cstddef>

@@ -7,6 +7,7 @@
 #include "platform/file_reader.h"
 #include "platform/last_error.h"
 #include "platform/registry.h"
+#include "tests/support/whole_file.h"
 
 #include <cstddef>
 #include <cstdint>

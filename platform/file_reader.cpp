@@ -105,12 +105,4 @@ CFileBytes ReadFileOrPipe(const std::filesystem::path& path, size_t limit) {
     return ReadPath(path, limit, true);
 }
 
-std::optional<std::string> ReadWholeFile(const std::filesystem::path& path) {
-    CFileBytes read = ReadFile(path);
-    if (!read) {
-        return std::nullopt;
-    }
-    return std::move(read.bytes);
-}
-
 } // namespace platform

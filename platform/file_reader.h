@@ -1,6 +1,5 @@
 #pragma once
 #include <filesystem>
-#include <optional>
 #include <string>
 
 namespace platform {
@@ -36,8 +35,5 @@ CFileBytes ReadStream(int fd, size_t limit);
 // As ReadFile, but a pipe or device is read too, as a stream: a FIFO waits
 // for its writer, as a reader of another program's output must.
 CFileBytes ReadFileOrPipe(const std::filesystem::path& path, size_t limit);
-
-// The bytes of a file, or nothing when ReadFile fails.
-std::optional<std::string> ReadWholeFile(const std::filesystem::path& path);
 
 } // namespace platform

@@ -1,4 +1,5 @@
 #include "bench/settings/per_key_profile_reader.h"
+#include "tests/support/whole_file.h"
 
 #include "platform/file_reader.h"
 #include "platform/ini_document.h"
@@ -8,8 +9,7 @@
 void CPerKeyProfileReader::GetStringInto(std::u16string_view section, std::u16string_view key,
                                          std::u16string_view defaultValue, std::uint32_t bufferSize,
                                          std::u16string& result) const {
-    const auto document =
-        platform::CIniDocument::FromBytes(platform::ReadWholeFile(m_path).value_or(""));
+    const auto document = platform::CIniDocument::FromBytes(ReadWholeFile(m_path).value_or(""));
     const auto found = document.GetValue(section, key);
     std::u16string_view value = found ? std::u16string_view(*found) : defaultValue;
     if (!found) {

@@ -4,6 +4,7 @@
 #include "platform/ini_document.h"
 #include "tests/support/environment_variable.h"
 #include "tests/support/temp_folder.h"
+#include "tests/support/whole_file.h"
 #include "ui/headless/headless_ui.h"
 
 #include <chrono>
@@ -30,7 +31,7 @@ protected:
     }
 
     std::optional<std::u16string> StoredLevel() const {
-        const auto bytes = platform::ReadWholeFile(Hive());
+        const auto bytes = ReadWholeFile(Hive());
         if (!bytes) {
             return std::nullopt;
         }

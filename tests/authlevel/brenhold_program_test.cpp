@@ -2,6 +2,7 @@
 #include "tests/authlevel/brenhold_fixture.h"
 #include "tests/support/program_output.h"
 #include "tests/support/virtual_display.h"
+#include "tests/support/whole_file.h"
 
 #include <chrono>
 #include <cstring>
@@ -64,7 +65,7 @@ TEST_F(BrenholdProgramTest, ShowsOneDialogRaisesItOnASecondStartAndEndsWhenClose
     CEnvironmentVariable x11("DISPLAY", display.Name());
     CEnvironmentVariable platform("QT_QPA_PLATFORM", "xcb");
     StoreLevel("dword:00000003");
-    const auto before = platform::ReadWholeFile(Hive());
+    const auto before = ReadWholeFile(Hive());
 
     const pid_t first = Spawn({BRENHOLD_PROGRAM});
     ASSERT_GT(first, 0);
@@ -95,7 +96,7 @@ TEST_F(BrenholdProgramTest, ShowsOneDialogRaisesItOnASecondStartAndEndsWhenClose
         kill(first, SIGTERM);
         waitpid(first, nullptr, 0);
     }
-    EXPECT_EQ(platform::ReadWholeFile(Hive()), before);
+    EXPECT_EQ(ReadWholeFile(Hive()), before);
     EXPECT_FALSE(std::filesystem::exists(RestartRecord()));
 }
 

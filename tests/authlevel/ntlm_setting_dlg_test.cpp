@@ -2,6 +2,7 @@
 #include "authlevel/samba_client_auth.h"
 #include "platform/file_reader.h"
 #include "tests/authlevel/brenhold_fixture.h"
+#include "tests/support/whole_file.h"
 #include "ui/headless/headless_ui.h"
 
 using ui::headless::CHeadlessWindow;
@@ -58,14 +59,14 @@ TEST_F(NtlmSettingDlgTest, AbsentOrAllBitsValueSelectsNtlmOnlyAndOkWritesIt) {
 
 TEST_F(NtlmSettingDlgTest, StoredLevelIsShownAndOkClosesWithoutAskingOrWriting) {
     StoreLevel("dword:00000003");
-    const auto before = platform::ReadWholeFile(Hive());
+    const auto before = ReadWholeFile(Hive());
     const auto window = m_ui.Open(m_dialog);
     EXPECT_EQ(window->CurSel(IDC_COMBO_LEVEL), 3);
     EXPECT_FALSE(window->IsEnabled(IDC_APPLY));
     window->PressEnter();
     EXPECT_EQ(window->Result(), ui::IDOK);
     EXPECT_TRUE(m_ui.MessageBoxes().empty());
-    EXPECT_EQ(platform::ReadWholeFile(Hive()), before);
+    EXPECT_EQ(ReadWholeFile(Hive()), before);
 }
 
 TEST_F(NtlmSettingDlgTest, LevelOutsideTheRowsSelectsNothingUntilTheUserChooses) {
@@ -175,7 +176,7 @@ TEST_F(NtlmSettingDlgTest, FailedWriteShowsAnErrorAndNeverTheRestartQuestion) {
 
 TEST_F(NtlmSettingDlgTest, CancelAndEscapeCloseWithoutWriting) {
     StoreLevel("dword:00000003");
-    const auto before = platform::ReadWholeFile(Hive());
+    const auto before = ReadWholeFile(Hive());
     {
         CNTLMSettingDlg dialog;
         const auto window = m_ui.Open(dialog);
@@ -191,7 +192,7 @@ TEST_F(NtlmSettingDlgTest, CancelAndEscapeCloseWithoutWriting) {
         EXPECT_EQ(window->Result(), ui::IDCANCEL);
     }
     EXPECT_TRUE(m_ui.MessageBoxes().empty());
-    EXPECT_EQ(platform::ReadWholeFile(Hive()), before);
+    EXPECT_EQ(ReadWholeFile(Hive()), before);
 }
 
 TEST_F(NtlmSettingDlgTest, TaskbarEntryOnlyWithoutTheSettingUtility) {
@@ -239,9 +240,8 @@ TEST_F(NtlmSettingDlgSambaTest, AppliedLevelReachesSambaClient) {
     const auto window = m_ui.Open(m_dialog);
     ApplyRow(*window, 0);
     EXPECT_EQ(StoredLevel(), u"dword:00000000");
-    EXPECT_EQ(platform::ReadWholeFile(OwnFile()), SambaClientAuthOptions(0));
-    EXPECT_NE(platform::ReadWholeFile(MainConfig()).value_or("").find(OwnFile().string()),
-              std::string::npos);
+    EXPECT_EQ(ReadWholeFile(OwnFile()), SambaClientAuthOptions(0));
+    EXPECT_NE(ReadWholeFile(MainConfig()).value_or("").find(OwnFile().string()), std::string::npos);
     EXPECT_EQ(m_ui.MessageBoxes().size(), 2u);
 }
 
@@ -250,7 +250,7 @@ TEST_F(NtlmSettingDlgSambaTest, FailedRegistryWriteLeavesSambaFilesUntouched) {
     const auto window = m_ui.Open(m_dialog);
     m_ui.AnswerNextMessageBox(ui::IDOK);
     ASSERT_TRUE(window->Click(IDC_APPLY));
-    EXPECT_EQ(platform::ReadWholeFile(MainConfig()), kConfig);
+    EXPECT_EQ(ReadWholeFile(MainConfig()), kConfig);
     EXPECT_FALSE(std::filesystem::exists(OwnFile()));
 }
 
@@ -264,7 +264,7 @@ TEST_F(NtlmSettingDlgSambaTest, SambaWriteFailureKeepsTheLevelAndShowsTheSameErr
     window->PressEnter();
 
     EXPECT_EQ(StoredLevel(), u"dword:00000004");
-    EXPECT_EQ(platform::ReadWholeFile(MainConfig()), kConfig);
+    EXPECT_EQ(ReadWholeFile(MainConfig()), kConfig);
     ASSERT_EQ(m_ui.MessageBoxes().size(), 2u);
     std::u16string expected;
     ComposeMessageText(expected, kMsgLevelNotWritten);

@@ -3,6 +3,7 @@
 #include "tests/support/environment_variable.h"
 #include "tests/support/program_output.h"
 #include "tests/support/temp_folder.h"
+#include "tests/support/whole_file.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -30,7 +31,7 @@ CTestparmRun Testparm(const std::filesystem::path& config, bool verbose) {
     testparm.run =
         RunForOutput(std::string("testparm -s ") + (verbose ? "-v " : "") + "--suppress-prompt '" +
                      config.string() + "' 2>'" + errors.string() + "'");
-    testparm.errors = platform::ReadWholeFile(errors).value_or("");
+    testparm.errors = ReadWholeFile(errors).value_or("");
     return testparm;
 }
 
@@ -89,7 +90,7 @@ protected:
         std::ofstream(MainConfig(), std::ios::binary) << bytes;
     }
     std::optional<std::string> Read(const std::filesystem::path& file) const {
-        return platform::ReadWholeFile(file);
+        return ReadWholeFile(file);
     }
 
     CTempFolder m_folder;
@@ -210,7 +211,14 @@ TEST_F(SambaClientAuthTest, OwnFileIsReadableByEveryUserAndSmbConfKeepsItsMode) 
 
 // Replacing a hard-linked smb.conf would split it in two: Samba reading one
 // name, the admin editing the other. Refused, both left as they were.
-TEST_F(SambaClientAuthTest, AHardLinkedSmbConfIsRefused) {
+// A hard-linked smb.conf, or one too large to hold whole, is left alone.
+TEST_F(SambaClientAuthTest, AnSmbConfThatCannotBeRewrittenWholeIsRefused) {
+    const std::string huge = "[global]\n" + std::string(4 << 20, '#') + "\n";
+    WriteMainConfig(huge);
+    EXPECT_FALSE(WriteSambaClientAuth(3));
+    EXPECT_TRUE(Read(MainConfig()) == huge);
+    EXPECT_FALSE(std::filesystem::exists(OwnFile()));
+
     WriteMainConfig("[global]\n");
     const auto otherName = m_folder / "smb.conf.link";
     std::filesystem::create_hard_link(MainConfig(), otherName);

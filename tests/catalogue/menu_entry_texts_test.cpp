@@ -3,6 +3,7 @@
 #include "catalogue/message_catalogue.h"
 #include "platform/codepage.h"
 #include "platform/file_reader.h"
+#include "tests/support/whole_file.h"
 
 #include <gtest/gtest.h>
 
@@ -19,7 +20,7 @@ std::string Cell(int id, int column) {
 
 // "Key[tag]=value" lines of a desktop entry; the untranslated key as "Key".
 std::map<std::string, std::string> DesktopEntry(const char* file) {
-    const auto text = platform::ReadWholeFile(std::string(QUORLAN_SOURCE_DIR "/") + file);
+    const auto text = ReadWholeFile(std::string(QUORLAN_SOURCE_DIR "/") + file);
     EXPECT_TRUE(text.has_value()) << file;
     std::map<std::string, std::string> keys;
     const std::regex line(R"(^([A-Za-z-]+(\[[A-Za-z_]+\])?)=(.*)$)", std::regex::multiline);
@@ -31,8 +32,7 @@ std::map<std::string, std::string> DesktopEntry(const char* file) {
 }
 
 // Each translated language of the catalogue, as the entries' keys name it.
-template <typename Check>
-void ForEachTranslatedColumn(Check check) {
+template <typename Check> void ForEachTranslatedColumn(Check check) {
     for (int column = 2; column < kLanguageCount; ++column) {
         const std::string tag(LanguageTagOfColumn(column));
         SCOPED_TRACE(tag);
@@ -68,7 +68,7 @@ TEST(MenuEntryTexts, BrenholdsEntryIsItsWindowTitle) {
 
 TEST(MenuEntryTexts, TheSoftwareCentrePageHasTheEntrysNameAndSummary) {
     const auto metainfo =
-        platform::ReadWholeFile(QUORLAN_SOURCE_DIR "/host/org.kordavin.quorlan.metainfo.xml.in");
+        ReadWholeFile(QUORLAN_SOURCE_DIR "/host/org.kordavin.quorlan.metainfo.xml.in");
     ASSERT_TRUE(metainfo.has_value());
     auto entry = DesktopEntry("host/org.kordavin.quorlan.desktop.in");
     const auto element = [&](const std::string& name, const std::string& lang) {

@@ -1,5 +1,6 @@
 #include "cli_fixture.h"
 #include "platform/file_reader.h"
+#include "tests/support/whole_file.h"
 
 #include <iostream>
 #include <map>
@@ -37,7 +38,7 @@ using CCommandOptions = std::map<std::string, std::set<std::string>>;
 class CommandLineConventionsTest : public CliTest {
 protected:
     std::string Written() const {
-        return platform::ReadWholeFile(m_folder / "NetworkSetting.ini").value_or("<none>");
+        return ReadWholeFile(m_folder / "NetworkSetting.ini").value_or("<none>");
     }
 
     // The commands of the overview, and the options of each command's usage line.
@@ -119,7 +120,7 @@ CCommandOptions CommandsOfManualPage(const std::string& page) {
 }
 
 TEST_F(CommandLineConventionsTest, ManualPageNamesEveryCommandAndOptionOfHelp) {
-    const auto page = platform::ReadWholeFile(QUORLAN_SOURCE_DIR "/man/quorlan-cli.1");
+    const auto page = ReadWholeFile(QUORLAN_SOURCE_DIR "/man/quorlan-cli.1");
     ASSERT_TRUE(page.has_value());
     const CCommandOptions fromHelp = CommandsOfHelp();
     ASSERT_GE(fromHelp.size(), 6u);

@@ -1,5 +1,6 @@
 #include "cli_fixture.h"
 #include "platform/file_reader.h"
+#include "tests/support/whole_file.h"
 
 #include <fcntl.h>
 #include <regex>
@@ -17,7 +18,7 @@ protected:
                     m_folder.Path().string()});
     }
     std::string Written() const {
-        return platform::ReadWholeFile(m_folder / "NetworkSetting.ini").value_or("<none>");
+        return ReadWholeFile(m_folder / "NetworkSetting.ini").value_or("<none>");
     }
     static std::string ProfileLines(const std::string& suffix, const std::string& ssid) {
         return "WIRELESS_DHCP" + suffix + "=1\r\nWIRELESS_IP" + suffix +
@@ -181,7 +182,7 @@ TEST_F(CreateCommandTest, ASaveFlushesTheFileThenRenamesItThenFlushesTheFolder) 
     ASSERT_EQ(std::system(command.c_str()), 0) << command;
 
     std::vector<std::string> calls;
-    std::istringstream lines(platform::ReadWholeFile(trace).value_or(""));
+    std::istringstream lines(ReadWholeFile(trace).value_or(""));
     for (std::string line; std::getline(lines, line);) {
         // Without the process id, which strace pads to a width.
         calls.push_back(

@@ -6,6 +6,7 @@
 #include "settings/settings_file_reader.h"
 #include "tests/support/locale_environment.h"
 #include "tests/support/temp_folder.h"
+#include "tests/support/whole_file.h"
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
@@ -301,7 +302,7 @@ TEST_F(SettingsCommandsTest, CreateRefusesProfilesAsThePropertyDialogDoes) {
         profiles.push_back(profile);
         const CliResult result = Create({{"wireless", profiles}});
         EXPECT_EQ(result.exitCode, 1);
-        EXPECT_EQ(platform::ReadWholeFile(Settings()), old) << "the old file is untouched";
+        EXPECT_EQ(ReadWholeFile(Settings()), old) << "the old file is untouched";
         const std::string suffix = " (wireless profile " + std::to_string(position) + ")\n";
         EXPECT_TRUE(result.err.ends_with(suffix)) << result.err;
         return result.err.substr(0, result.err.size() - suffix.size());

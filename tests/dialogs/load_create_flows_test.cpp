@@ -3,6 +3,7 @@
 #include "platform/atomic_file.h"
 #include "platform/file_reader.h"
 #include "quorlan_dlg_fixture.h"
+#include "tests/support/whole_file.h"
 
 #include <csignal>
 #include <sys/resource.h>
@@ -88,7 +89,7 @@ protected:
     }
 
     static std::string Contents(const std::filesystem::path& file) {
-        return platform::ReadWholeFile(file).value_or("<missing>");
+        return ReadWholeFile(file).value_or("<missing>");
     }
 
     std::filesystem::path m_player = m_folder / "player";

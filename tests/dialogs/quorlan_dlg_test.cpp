@@ -1,6 +1,7 @@
 #include "platform/atomic_file.h"
 #include "platform/file_reader.h"
 #include "quorlan_dlg_fixture.h"
+#include "tests/support/whole_file.h"
 
 #include <sys/stat.h>
 
@@ -96,7 +97,7 @@ TEST_F(QuorlanDlgTest, AnApplicationDataFileThatCannotBeReadIsNeverReplaced) {
     const std::string tooLarge(kMaxSettingsFileBytes + 1, ';');
     ASSERT_TRUE(platform::SaveFileAtomically(AppDataFile(), tooLarge));
     EXPECT_EQ(Show([](CHeadlessWindow& w) { w.Click(IDC_EXIT); }), ui::IDCANCEL);
-    EXPECT_TRUE(platform::ReadWholeFile(AppDataFile()) == tooLarge) << "the file was replaced";
+    EXPECT_TRUE(ReadWholeFile(AppDataFile()) == tooLarge) << "the file was replaced";
     EXPECT_TRUE(m_ui.MessageBoxes().empty()) << "start-up shows no message";
 
     std::filesystem::remove(AppDataFile());
@@ -114,7 +115,7 @@ TEST_F(QuorlanDlgTest, EveryWayOfClosingSavesTheSessionOwnerOnly) {
     for (const auto& [close, result] : ways) {
         std::filesystem::remove(AppDataFile());
         EXPECT_EQ(Show(close), result);
-        const auto saved = platform::ReadWholeFile(AppDataFile());
+        const auto saved = ReadWholeFile(AppDataFile());
         ASSERT_TRUE(saved.has_value());
         EXPECT_NE(saved->find("[NetworkSettingUtility]"), std::string::npos);
         struct stat info {};
@@ -176,7 +177,7 @@ TEST_F(QuorlanDlgTest, LoadedWiredSettingsStayHiddenAndAreNotSavedAgain) {
         EXPECT_FALSE(window.IsVisible(IDC_WIRED_IP_ADDRESS));
         window.Click(IDC_EXIT);
     });
-    EXPECT_EQ(platform::ReadWholeFile(AppDataFile())->find("WIRED_"), std::string::npos);
+    EXPECT_EQ(ReadWholeFile(AppDataFile())->find("WIRED_"), std::string::npos);
 }
 
 TEST_F(QuorlanDlgTest, JapaneseTextsPlaceTheNameWhereTheLanguageWantsIt) {
@@ -232,7 +233,7 @@ TEST_F(QuorlanDlgTest, ClosingWithABadCustomisedNameSavesNoBadNameAndSaysNothing
         window.Click(IDC_EXIT);
     });
     EXPECT_TRUE(m_ui.MessageBoxes().empty()) << "closing checks silently";
-    const auto saved = platform::ReadWholeFile(AppDataFile()).value_or("");
+    const auto saved = ReadWholeFile(AppDataFile()).value_or("");
     EXPECT_EQ(saved.find("bad name!"), std::string::npos) << saved;
 
     Show([](CHeadlessWindow& window) {

@@ -7,6 +7,7 @@
 #include "platform/profile_file.h"
 #include "settings/text_format.h"
 #include "tests/support/temp_folder.h"
+#include "tests/support/whole_file.h"
 #include "ui/headless/headless_ui.h"
 
 #include <gtest/gtest.h>
@@ -38,7 +39,7 @@ protected:
 
     std::vector<std::string> WrittenLines() {
         EXPECT_EQ(m_state.WriteSettingsFile(FilePath()), 1);
-        const auto bytes = platform::ReadWholeFile(FilePath()).value_or("");
+        const auto bytes = ReadWholeFile(FilePath()).value_or("");
         std::vector<std::string> lines;
         size_t start = 0;
         for (size_t end; (end = bytes.find("\r\n", start)) != std::string::npos; start = end + 2) {

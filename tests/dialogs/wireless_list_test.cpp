@@ -3,6 +3,7 @@
 #include "platform/atomic_file.h"
 #include "platform/file_reader.h"
 #include "quorlan_dlg_fixture.h"
+#include "tests/support/whole_file.h"
 
 #include <random>
 
@@ -61,7 +62,7 @@ protected:
     std::string WrittenFile(CHeadlessWindow&) {
         const auto path = m_folder / "NetworkSetting.ini";
         EXPECT_EQ(m_dialog.WriteSettingsFile(path.u16string()), 1);
-        return platform::ReadWholeFile(path).value_or("");
+        return ReadWholeFile(path).value_or("");
     }
 
     std::vector<ui::headless::CMessageBoxRecord> TakeBoxes() {

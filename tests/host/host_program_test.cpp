@@ -2,6 +2,7 @@
 #include "tests/support/environment_variable.h"
 #include "tests/support/program_output.h"
 #include "tests/support/temp_folder.h"
+#include "tests/support/whole_file.h"
 
 #include <cstdlib>
 #include <gtest/gtest.h>
@@ -22,7 +23,7 @@ TEST(HostProgramTest, ScreenshotOpensTheDialogSavesItAndClosesWithExit) {
     ASSERT_EQ(RunCommand(std::string(HOST_PROGRAM) + " --device-name 'Player 1' --screenshot " +
                          picture.string()),
               0);
-    const auto bytes = platform::ReadWholeFile(picture);
+    const auto bytes = ReadWholeFile(picture);
     ASSERT_TRUE(bytes.has_value());
     EXPECT_TRUE(bytes->starts_with("\x89PNG\r\n\x1a\n"));
     EXPECT_TRUE(std::filesystem::exists(folder / "KordavinSettingUtil.dat"))

@@ -1,6 +1,7 @@
 #include "platform/atomic_file.h"
 #include "platform/file_reader.h"
 #include "tests/support/temp_folder.h"
+#include "tests/support/whole_file.h"
 
 #include <atomic>
 #include <csignal>
@@ -34,7 +35,7 @@ TEST(AtomicSave, WritesNewFileAndReplacesOldOneWhole) {
     const auto file = folder / "NetworkSetting.ini";
     ASSERT_TRUE(platform::SaveFileAtomically(file, "first version, rather long\r\n"));
     ASSERT_TRUE(platform::SaveFileAtomically(file, "second\r\n"));
-    EXPECT_EQ(platform::ReadWholeFile(file), "second\r\n");
+    EXPECT_EQ(ReadWholeFile(file), "second\r\n");
     EXPECT_EQ(EntriesIn(folder.Path()), 1u) << "no temporary file may stay behind";
 }
 
@@ -86,7 +87,7 @@ TEST(AtomicSave, ReplacesTheFileBehindALinkAndKeepsTheLink) {
     std::filesystem::create_symlink(real, link);
     ASSERT_TRUE(platform::SaveFileAtomically(link, "new"));
     EXPECT_TRUE(std::filesystem::is_symlink(link));
-    EXPECT_EQ(platform::ReadWholeFile(real), "new");
+    EXPECT_EQ(ReadWholeFile(real), "new");
 }
 
 // A folder others may write to is shared, sticky or not, open to all or to a
@@ -110,13 +111,13 @@ TEST(AtomicSave, LinkPlantedByAnotherUserInASharedFolderIsNotFollowed) {
         EXPECT_FALSE(platform::SaveFileAtomically(planted, "overwritten"))
             << std::oct << folderMode;
         EXPECT_EQ(errno, EACCES);
-        EXPECT_EQ(platform::ReadWholeFile(victim), "precious");
+        EXPECT_EQ(ReadWholeFile(victim), "precious");
         EXPECT_TRUE(std::filesystem::is_symlink(planted));
 
         // The folder's owner's own link is followed, as the kernel would.
         ASSERT_EQ(::lchown(planted.c_str(), 0, 0), 0);
         EXPECT_TRUE(platform::SaveFileAtomically(planted, "overwritten"));
-        EXPECT_EQ(platform::ReadWholeFile(victim), "overwritten");
+        EXPECT_EQ(ReadWholeFile(victim), "overwritten");
     }
     // A shared folder of another user: that user's link is followed, as the
     // kernel follows it, whatever the folder's group.
@@ -128,7 +129,7 @@ TEST(AtomicSave, LinkPlantedByAnotherUserInASharedFolderIsNotFollowed) {
     std::filesystem::create_symlink(target, team / "owners-link.ini");
     ASSERT_EQ(::lchown((team / "owners-link.ini").c_str(), 4242, 4343), 0);
     EXPECT_TRUE(platform::SaveFileAtomically(team / "owners-link.ini", "new"));
-    EXPECT_EQ(platform::ReadWholeFile(target), "new");
+    EXPECT_EQ(ReadWholeFile(target), "new");
     // In a folder only its owner may write to, anyone's link is the owner's
     // doing, and is followed.
     CTempFolder own;
@@ -138,7 +139,7 @@ TEST(AtomicSave, LinkPlantedByAnotherUserInASharedFolderIsNotFollowed) {
     std::filesystem::create_symlink(real, own / "link.ini");
     ASSERT_EQ(::lchown((own / "link.ini").c_str(), 4242, 4242), 0);
     EXPECT_TRUE(platform::SaveFileAtomically(own / "link.ini", "new"));
-    EXPECT_EQ(platform::ReadWholeFile(real), "new");
+    EXPECT_EQ(ReadWholeFile(real), "new");
 }
 
 // A default access list on the folder (here one that gives another user
@@ -230,7 +231,7 @@ TEST(AtomicSave, FailureLeavesOldFileUntouched) {
                                                         std::filesystem::perms::owner_exec);
         EXPECT_FALSE(platform::SaveFileAtomically(file, "new"));
         std::filesystem::permissions(folder.Path(), std::filesystem::perms::owner_all);
-        EXPECT_EQ(platform::ReadWholeFile(file), old);
+        EXPECT_EQ(ReadWholeFile(file), old);
     }
 
     const auto directory = folder / "a-directory";
@@ -239,7 +240,7 @@ TEST(AtomicSave, FailureLeavesOldFileUntouched) {
     EXPECT_TRUE(std::filesystem::is_directory(directory));
 
     EXPECT_FALSE(platform::SaveFileAtomically(folder / "missing/NetworkSetting.ini", "new"));
-    EXPECT_EQ(platform::ReadWholeFile(file), old);
+    EXPECT_EQ(ReadWholeFile(file), old);
     EXPECT_EQ(EntriesIn(folder.Path()), 2u);
 }
 
@@ -280,7 +281,7 @@ TEST(AtomicSave, WriteThatRunsOutOfRoomLeavesOldFileUntouched) {
     ::waitpid(child, &status, 0);
     ASSERT_TRUE(WIFEXITED(status));
     EXPECT_EQ(WEXITSTATUS(status), 1) << "a short write must be reported";
-    EXPECT_EQ(platform::ReadWholeFile(file), old);
+    EXPECT_EQ(ReadWholeFile(file), old);
     EXPECT_EQ(EntriesIn(folder.Path()), 1u);
 }
 
@@ -326,7 +327,7 @@ TEST(AtomicSave, ReplacesAFileOnAFileSystemWithoutExtendedAttributes) {
     ASSERT_EQ(errno, ENOTSUP);
     EXPECT_TRUE(platform::SaveFileAtomically(file, "old"));
     EXPECT_TRUE(platform::SaveFileAtomically(file, "new"));
-    EXPECT_EQ(platform::ReadWholeFile(folder / "real" / "NetworkSetting.ini"), "new");
+    EXPECT_EQ(ReadWholeFile(folder / "real" / "NetworkSetting.ini"), "new");
 }
 
 // A program another thread starts while a save is under way (the restart,

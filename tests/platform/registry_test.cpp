@@ -6,6 +6,7 @@
 #include "tests/support/environment_variable.h"
 #include "tests/support/other_user.h"
 #include "tests/support/temp_folder.h"
+#include "tests/support/whole_file.h"
 
 #include <csignal>
 #include <cstring>

@@ -10,6 +10,7 @@
 #include "tests/support/environment_variable.h"
 #include "tests/support/other_user.h"
 #include "tests/support/temp_folder.h"
+#include "tests/support/whole_file.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -109,7 +110,7 @@ TEST_F(AppDataStoreTest, FileLayoutModeAndTheTwoEncryptedPasswords) {
     ASSERT_EQ(::stat(StorePath().c_str(), &status), 0);
     EXPECT_EQ(status.st_mode & 0777, 0600u);
 
-    const std::string bytes = platform::ReadWholeFile(StorePath()).value_or("");
+    const std::string bytes = ReadWholeFile(StorePath()).value_or("");
     const size_t found = bytes.find("WIRELESS_SETTING_TOTAL=0\r\n[NetworkSettingUtility]\r\n"
                                     "LAST_PATS=\r\nNETFOLDER_DEF=0\r\nNETFOLDER_NAME=name\r\n"
                                     "NETFOLDER_UID=user\r\nNETFOLDER_PASS=");

@@ -5,6 +5,7 @@
 #include "settings/settings_file_format.h"
 #include "settings/settings_file_writer.h"
 #include "tests/support/temp_folder.h"
+#include "tests/support/whole_file.h"
 
 #include <algorithm>
 #include <gtest/gtest.h>
@@ -209,14 +210,14 @@ TEST_F(WriterTest, AFailedSaveLeavesTheOldFile) {
     const auto path = folder / "NetworkSetting.ini";
     m_records.profiles.push_back(Profile(u"Kept"));
     ASSERT_TRUE(SaveSettingsFile(path, ComposeSettingsFile(m_records)));
-    const auto old = platform::ReadWholeFile(path);
+    const auto old = ReadWholeFile(path);
 
     // A secret too long for its encrypted form: nothing is written at all.
     m_records.nNetFolderChoice = 1;
     m_records.netFolder.m_strPassword = std::u16string(481, u'p');
     EXPECT_EQ(SaveSettingsFile(path, ComposeSettingsFile(m_records)).error,
               ESettingsFileError::SecretNotEncrypted);
-    EXPECT_EQ(platform::ReadWholeFile(path), old);
+    EXPECT_EQ(ReadWholeFile(path), old);
 
     m_records.netFolder.m_strPassword = u"pw";
     m_records.profiles[0].m_strNetworkKey = std::u16string(500, u'k');
@@ -228,7 +229,7 @@ TEST_F(WriterTest, AFailedSaveLeavesTheOldFile) {
         EXPECT_EQ(save.error, ESettingsFileError::NotSaved);
         EXPECT_NE(save.systemError, 0);
     }
-    EXPECT_EQ(platform::ReadWholeFile(path), old);
+    EXPECT_EQ(ReadWholeFile(path), old);
 }
 
 } // namespace
