@@ -135,9 +135,14 @@ std::optional<CValue> DecodeValue(std::u16string_view text) {
 // before it costs the memory.
 constexpr size_t kMaxHiveBytes = 1 << 20;
 
-std::optional<CIniDocument> ReadHive(const std::filesystem::path& file) {
+// The hive's document, or nothing; FAULT, where asked, says why.
+std::optional<CIniDocument> ReadHive(const std::filesystem::path& file,
+                                     EReadFault* fault = nullptr) {
     const CFileBytes read = ReadFile(file, kMaxHiveBytes);
-    if (read.fault != EReadFault::None) {
+    if (fault != nullptr) {
+        *fault = read.fault;
+    }
+    if (!read) {
         return std::nullopt;
     }
     return CIniDocument::FromBytes(read.bytes);
@@ -154,8 +159,9 @@ long OpenKey(HKEY root, const char16_t* subKey, std::uint32_t access, bool creat
         return Fail(ERROR_INVALID_PARAMETER);
     }
     const std::filesystem::path file = RegistryRoot() / *hive;
-    auto document = ReadHive(file);
-    if (!document && std::filesystem::exists(file)) {
+    EReadFault fault = EReadFault::None;
+    auto document = ReadHive(file, &fault);
+    if (!document && fault != EReadFault::Missing) {
         // A file that cannot be read is never replaced by one of a key.
         return Fail(create ? ERROR_ACCESS_DENIED : ERROR_FILE_NOT_FOUND);
     }
