@@ -1,7 +1,12 @@
 #include "cli/file_errors.h"
 
 #include <cerrno>
-#include <cstring>
+#include <system_error>
+
+// Unlike strerror, safe from any thread.
+std::string SystemErrorText(int systemError) {
+    return std::generic_category().message(systemError);
+}
 
 std::string ReadFaultText(platform::EReadFault fault, int systemError, const char* what) {
     switch (fault) {
@@ -14,7 +19,7 @@ std::string ReadFaultText(platform::EReadFault fault, int systemError, const cha
     case platform::EReadFault::TooLarge:
         return std::string("larger than a ") + what + " can be";
     case platform::EReadFault::Unreadable:
-        return std::string("cannot be read: ") + std::strerror(systemError);
+        return std::string("cannot be read: ") + SystemErrorText(systemError);
     case platform::EReadFault::None:
         break;
     }
@@ -35,9 +40,9 @@ std::string SaveFailureLine(const std::string& file, int systemError) {
     case EISDIR:
         return prefix + "a folder or another file that is not a regular file has that name";
     case EACCES:
-        return prefix + std::strerror(systemError) +
+        return prefix + SystemErrorText(systemError) +
                " (or a link there that another user made, which is not followed)";
     default:
-        return prefix + std::strerror(systemError);
+        return prefix + SystemErrorText(systemError);
     }
 }

@@ -3,6 +3,9 @@
 
 #include <string>
 
+// The system's words for an errno value; the one place they are had.
+std::string SystemErrorText(int systemError);
+
 // Why a file could not be read, as the tool says it: what is the kind of
 // file expected ("settings file", "keyfile").
 std::string ReadFaultText(platform::EReadFault fault, int systemError, const char* what);

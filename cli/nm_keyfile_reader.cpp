@@ -7,7 +7,6 @@
 #include <cctype>
 #include <cerrno>
 #include <charconv>
-#include <cstring>
 #include <glib.h>
 #include <initializer_list>
 #include <limits>
@@ -332,7 +331,7 @@ CNmKeyfile ReadNmKeyfile(const std::filesystem::path& file) {
     if (!bytes) {
         if (bytes.fault == platform::EReadFault::Unreadable &&
             (bytes.systemError == EACCES || bytes.systemError == EPERM)) {
-            return {ENmKeyfileStatus::NotPermitted, {}, std::strerror(bytes.systemError)};
+            return {ENmKeyfileStatus::NotPermitted, {}, SystemErrorText(bytes.systemError)};
         }
         return Malformed("not a keyfile: " +
                          ReadFaultText(bytes.fault, bytes.systemError, "keyfile"));
