@@ -137,6 +137,9 @@ void SyncFolder(const std::filesystem::path& folder) {
     }
 }
 
+// A failure always carries a cause, even one the system left unnamed.
+CSaveResult Outcome(bool saved) { return {saved ? 0 : (errno != 0 ? errno : EIO)}; }
+
 bool Save(const std::filesystem::path& requested, std::string_view bytes, const CModeRule& mode) {
     // A link stays a link: the file it points to is the one replaced.
     std::error_code error;
@@ -197,13 +200,13 @@ bool Save(const std::filesystem::path& requested, std::string_view bytes, const 
 
 } // namespace
 
-bool SaveFileAtomically(const std::filesystem::path& target, std::string_view bytes,
-                        std::optional<mode_t> newFileMode) {
-    return Save(target, bytes, {newFileMode});
+CSaveResult SaveFileAtomically(const std::filesystem::path& target, std::string_view bytes,
+                               std::optional<mode_t> newFileMode) {
+    return Outcome(Save(target, bytes, {newFileMode}));
 }
 
-bool SaveSecretFileAtomically(const std::filesystem::path& target, std::string_view bytes) {
+CSaveResult SaveSecretFileAtomically(const std::filesystem::path& target, std::string_view bytes) {
     // Its owner can always read and write it back.
-    return Save(target, bytes, {kOwnerOnly, kOwnerBits, kOwnerOnly});
+    return Outcome(Save(target, bytes, {kOwnerOnly, kOwnerBits, kOwnerOnly}));
 }
 } // namespace platform

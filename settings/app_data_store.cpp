@@ -81,11 +81,11 @@ CAppDataContents ReadAppDataFile(const std::filesystem::path& path) {
     return contents;
 }
 
-bool SaveAppDataFile(const std::filesystem::path& path, const CSettingsRecords& records,
-                     const CUtilitySection& section) {
+CSettingsFileSave SaveAppDataFile(const std::filesystem::path& path,
+                                  const CSettingsRecords& records, const CUtilitySection& section) {
     const CComposedSettingsFile settings = ComposeSettingsFile(records);
     if (!settings.bytes) {
-        return false;
+        return {settings.error};
     }
     auto document = platform::CIniDocument::FromBytes(*settings.bytes);
     const CNetFolderSetting& folder = section.folder;
@@ -108,7 +108,7 @@ bool SaveAppDataFile(const std::filesystem::path& path, const CSettingsRecords& 
         document.SetValue(kSectionUtility, kKeyNetFolderUid, folder.m_strUserId) &&
         document.SetValue(kSectionUtility, kKeyNetFolderPass, storedPassword);
     if (!written) {
-        return false;
+        return {ESettingsFileError::UnsafeText};
     }
-    return static_cast<bool>(SaveSettingsFile(path, {document.ToBytes()}));
+    return SaveSettingsFile(path, {document.ToBytes()});
 }

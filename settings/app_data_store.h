@@ -1,6 +1,7 @@
 #pragma once
 #include "platform/profile_file.h"
 #include "settings/settings_file_reader.h"
+#include "settings/settings_file_writer.h"
 #include "settings/settings_records.h"
 
 #include <filesystem>
@@ -39,7 +40,7 @@ CAppDataContents ReadAppDataFile(const std::filesystem::path& path);
 
 // The whole application data file: the settings sections of the records and
 // the section that only this file has, composed together and saved in one
-// step, its owner's only. False when nothing was saved; the old
-// file is then left exactly as it was.
-bool SaveAppDataFile(const std::filesystem::path& path, const CSettingsRecords& records,
-                     const CUtilitySection& section);
+// step, its owner's only. When nothing was saved, the result says why, and
+// the old file is left exactly as it was.
+CSettingsFileSave SaveAppDataFile(const std::filesystem::path& path,
+                                  const CSettingsRecords& records, const CUtilitySection& section);

@@ -7,7 +7,6 @@
 #include "settings/text_format.h"
 
 #include <algorithm>
-#include <cerrno>
 
 namespace {
 
@@ -103,8 +102,9 @@ CSettingsFileSave SaveSettingsFile(const std::filesystem::path& path,
     if (!file.bytes) {
         return {file.error};
     }
-    if (!platform::SaveSecretFileAtomically(path, *file.bytes)) {
-        return {ESettingsFileError::NotSaved, errno};
+    const platform::CSaveResult saved = platform::SaveSecretFileAtomically(path, *file.bytes);
+    if (!saved) {
+        return {ESettingsFileError::NotSaved, saved.systemError};
     }
     return {};
 }

@@ -12,6 +12,7 @@
 #include "tests/support/temp_folder.h"
 #include "tests/support/whole_file.h"
 
+#include <cerrno>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -95,6 +96,13 @@ TEST_F(AppDataStoreTest, APathLongerThan259UnitsSkipsTheStore) {
     EXPECT_FALSE(std::filesystem::exists(tooLong)) << "nothing is made for a skipped store";
 }
 
+TEST_F(AppDataStoreTest, AFailedSaveSaysWhy) {
+    const CSettingsFileSave saved =
+        SaveAppDataFile(m_folder / "missing" / "NetworkSetting.ini", CSettingsRecords(), {});
+    EXPECT_EQ(saved.error, ESettingsFileError::NotSaved);
+    EXPECT_EQ(saved.systemError, ENOENT);
+}
+
 TEST_F(AppDataStoreTest, FileLayoutModeAndTheTwoEncryptedPasswords) {
     CSettingsRecords records;
     records.nNetFolderChoice = 1;
@@ -103,7 +111,7 @@ TEST_F(AppDataStoreTest, FileLayoutModeAndTheTwoEncryptedPasswords) {
     records.netFolder.m_strPassword = u"secret";
     CUtilitySection section{u"", 1, records.netFolder};
     const mode_t oldMask = ::umask(022);
-    const bool saved = SaveAppDataFile(StorePath(), records, section);
+    const CSettingsFileSave saved = SaveAppDataFile(StorePath(), records, section);
     ::umask(oldMask);
     ASSERT_TRUE(saved);
     struct stat status {};
@@ -150,9 +158,8 @@ TEST_F(AppDataStoreTest, SavingTakesAwayWhatOthersCouldReadButKeepsOwnerAndGroup
         }
         ASSERT_EQ(::chmod(file.c_str(), mode), 0);
         const CSettingsRecords records;
-        ASSERT_TRUE(file == StorePath()
-                        ? SaveAppDataFile(file, records, {})
-                        : static_cast<bool>(SaveSettingsFile(file, ComposeSettingsFile(records))));
+        ASSERT_TRUE(file == StorePath() ? SaveAppDataFile(file, records, {})
+                                        : SaveSettingsFile(file, ComposeSettingsFile(records)));
         struct stat status {};
         ASSERT_EQ(::stat(file.c_str(), &status), 0);
         EXPECT_EQ(status.st_mode & 07777, (mode & 0700) | 0600) << file << " its owner's to read";
