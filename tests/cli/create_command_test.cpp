@@ -160,6 +160,10 @@ TEST_F(CreateCommandTest, FailedWriteIsReportedAndBadArgumentsGiveUsage) {
     std::filesystem::create_directory(m_folder / "NetworkSetting.ini");
     EXPECT_EQ(Run({"create", "--from", json, "--out", m_folder.Path().string()}), 1);
     EXPECT_NE(m_err.str().find("not a regular file"), std::string::npos) << m_err.str();
+    m_err.str("");
+    EXPECT_EQ(Run({"create", "--from", json, "--out", json + "/below-a-file"}), 1);
+    EXPECT_NE(m_err.str().find("NetworkSetting.ini: Not a directory"), std::string::npos)
+        << "the system's own words: " << m_err.str();
     EXPECT_EQ(Run({"create", "--from", (m_folder / "none.json").string(), "--out", "."}), 2);
     EXPECT_EQ(Run({"create", "--from", json}), 2);
     EXPECT_EQ(Run({"create", "--out", ".", "--out", "."}), 2);

@@ -101,6 +101,18 @@ TEST_F(AppDataStoreTest, AFailedSaveSaysWhy) {
         SaveAppDataFile(m_folder / "missing" / "NetworkSetting.ini", CSettingsRecords(), {});
     EXPECT_EQ(saved.error, ESettingsFileError::NotSaved);
     EXPECT_EQ(saved.systemError, ENOENT);
+
+    CSettingsRecords tooMany;
+    tooMany.profiles.resize(31);
+    for (CNetworkSetting& profile : tooMany.profiles) {
+        profile.m_strSsid = u"net";
+    }
+    EXPECT_EQ(SaveAppDataFile(StorePath(), tooMany, {}).error, ESettingsFileError::TooManyProfiles);
+    CUtilitySection brokenLine;
+    brokenLine.folder.m_strUserId = u"user\nNETFOLDER_PASS=x";
+    EXPECT_EQ(SaveAppDataFile(StorePath(), CSettingsRecords(), brokenLine).error,
+              ESettingsFileError::UnsafeText);
+    EXPECT_FALSE(std::filesystem::exists(StorePath())) << "nothing was saved";
 }
 
 TEST_F(AppDataStoreTest, FileLayoutModeAndTheTwoEncryptedPasswords) {
