@@ -83,6 +83,14 @@ TEST_F(QtWindowTest, RadioGroupIsExclusiveAndExchangesItsIndex) {
     ASSERT_FALSE(m_dialog.m_notifications.empty());
     EXPECT_EQ(m_dialog.m_notifications.back(), std::make_pair(14, Notification::Clicked));
 
+    // The arrow keys move within the group and choose, as a click does.
+    QTest::keyClick(radio, Qt::Key_Left);
+    EXPECT_EQ(QApplication::focusWidget(), Find<QRadioButton>(13));
+    EXPECT_EQ(m_window.Check(13), 1);
+    EXPECT_EQ(m_dialog.m_notifications.back(), std::make_pair(13, Notification::Clicked));
+    QTest::keyClick(Find<QRadioButton>(13), Qt::Key_Right);
+    EXPECT_EQ(m_window.Check(14), 1);
+
     // The framework may clear a whole group, which a user cannot.
     m_window.SetCheck(14, 0);
     m_dialog.UpdateData(true);
