@@ -205,7 +205,10 @@ void CHeadlessWindow::PressTab(bool backwards) {
     const auto focused =
         std::find_if(controls.begin(), controls.end(),
                      [this](const auto& control) { return control.id == m_focus; });
-    const int from = static_cast<int>(focused - controls.begin());
+    // With no focus yet, Tab starts at the first control and Shift+Tab at the last.
+    const int from = focused != controls.end() ? static_cast<int>(focused - controls.begin())
+                     : backwards               ? count
+                                               : -1;
     for (int step = 1; step <= count; ++step) {
         const int index = ((from + (backwards ? -step : step)) % count + count) % count;
         if (TakesTabFocus(controls[static_cast<size_t>(index)])) {
