@@ -2,14 +2,26 @@
 #include "catalogue/message_ids.h"
 
 #include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
 
-// The catalogue of every text both programs show: 163 rows, one column per
-// language. The row number is the message identifier.
+// The catalogue of every text both programs show: one row per message, one
+// column per language. The row number is the message identifier. The build
+// makes the table from the translations in po/, and counts the languages
+// from po/languages.txt.
 inline constexpr int kMessageCount = 164;
-inline constexpr int kLanguageCount = 15;
+inline constexpr int kLanguageCount = QUORLAN_LANGUAGE_COUNT;
 
+// A column's language, as po/languages.txt lists it.
+struct CCatalogueLanguage {
+    std::string_view name;                // "French"
+    std::string_view tag;                 // "fr": a POSIX locale's language part
+    std::string_view locale;              // "fr_FR": the locale its screenshots are taken under
+    std::span<const std::uint32_t> lcids; // the Windows locales that choose it
+};
+
+extern const CCatalogueLanguage g_Languages[kLanguageCount];
 extern const char16_t* const g_MessageTable[kMessageCount * kLanguageCount];
 extern int g_nLanguageIndex;
 

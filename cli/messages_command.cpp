@@ -2,14 +2,9 @@
 #include "cli/commands.h"
 #include "cli/text_conversion.h"
 
-#include <array>
 #include <ostream>
 
 namespace {
-
-constexpr std::array<const char*, kLanguageCount> kLanguageNames = {
-    "Default", "English",  "French",  "German", "Swedish", "Dutch",  "Finnish", "Norwegian",
-    "Russian", "Japanese", "Chinese", "Danish", "Italian", "Polish", "Spanish"};
 
 void PrintSelectedLanguage(std::ostream& out) {
     SelectLanguageFromLocale();
@@ -20,8 +15,8 @@ void PrintSelectedLanguage(std::ostream& out) {
 
 void PrintAllLanguages(std::ostream& out) {
     out << "id";
-    for (const char* name : kLanguageNames) {
-        out << '\t' << name;
+    for (const CCatalogueLanguage& language : g_Languages) {
+        out << '\t' << language.name;
     }
     out << '\n';
     for (int id = 0; id < kMessageCount; ++id) {

@@ -66,16 +66,12 @@ endfunction()
 # The screenshot tests of a test program once more for each language, under
 # that language's own locale: the fonts that draw Chinese and Japanese follow
 # the locale, so each language's pictures are taken in a run of its own.
-# The names and locales follow the catalogue's columns.
-set(QUORLAN_SCREENSHOT_LANGUAGES
-  default english french german swedish dutch finnish norwegian russian japanese chinese
-  danish italian polish spanish)
-set(QUORLAN_SCREENSHOT_LOCALES
-  en_US en_US fr_FR de_DE sv_SE nl_NL fi_FI nb_NO ru_RU ja_JP zh_CN da_DK it_IT pl_PL es_ES)
+# The names and locales are those of po/languages.txt.
 function(quorlan_add_screenshot_runs target filter)
-  foreach(column RANGE 14)
-    list(GET QUORLAN_SCREENSHOT_LANGUAGES ${column} language)
-    list(GET QUORLAN_SCREENSHOT_LOCALES ${column} locale)
+  math(EXPR last "${QUORLAN_LANGUAGE_COUNT} - 1")
+  foreach(column RANGE ${last})
+    list(GET QUORLAN_LANGUAGE_NAMES ${column} language)
+    list(GET QUORLAN_LANGUAGE_LOCALES ${column} locale)
     add_test(NAME ${target}_screenshots_${language}
              COMMAND $<TARGET_FILE:${target}> --gtest_filter=${filter})
     set_tests_properties(${target}_screenshots_${language} PROPERTIES ENVIRONMENT

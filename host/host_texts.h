@@ -11,8 +11,8 @@ enum class EHostText {
     kPlayerNameLabel,
     kPlayerNamePlaceholder, // Shown in the empty name.
     kDialogNotShown,
-    kDialogWindow, // %1: the dialog's window handle in hexadecimal.
-    kCannotLoad, // %1: the library's path; %2: why it did not load.
+    kDialogWindow,    // %1: the dialog's window handle in hexadecimal.
+    kCannotLoad,      // %1: the library's path; %2: why it did not load.
     kPathNotPassable, // %1: the path; %2: the code page's number.
     kNameNotPassable, // %1: the name; %2: the code page's number.
     kCount,

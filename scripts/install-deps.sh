@@ -4,6 +4,7 @@ set -euo pipefail
 
 packages=(
   g++ cmake ninja-build pkg-config
+  python3 gettext  # the texts' tables are made from the translations in po/
   libssl-dev openssl libglib2.0-dev
   libgtest-dev googletest libbenchmark-dev
   nlohmann-json3-dev

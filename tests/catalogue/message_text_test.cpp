@@ -1,4 +1,5 @@
 #include "catalogue/message_catalogue.h"
+#include "tests/support/language_column.h"
 
 #include <gtest/gtest.h>
 
@@ -6,9 +7,9 @@
 
 namespace {
 
-constexpr int kDutch = 5;
-constexpr int kJapanese = 9;
-constexpr int kGerman = 3;
+const int kDutch = LanguageColumn("Dutch");
+const int kJapanese = LanguageColumn("Japanese");
+const int kGerman = LanguageColumn("German");
 
 // Each test starts in column 0 and leaves it so for the next.
 class MessageText : public testing::Test {

@@ -1,5 +1,6 @@
 #include "dialogs/about_dlg.h"
 #include "quorlan_dlg_fixture.h"
+#include "tests/support/language_column.h"
 
 namespace {
 
@@ -22,7 +23,7 @@ TEST_F(AboutDlgTest, WindowMenuEntryOpensTheAboutBox) {
 }
 
 TEST_F(AboutDlgTest, VersionLineFollowsTheLanguage) {
-    g_nLanguageIndex = 3;
+    g_nLanguageIndex = LanguageColumn("German");
     m_ui.OnNextModal(kAboutDlgTemplateId, [](ui::headless::CHeadlessWindow& about) {
         EXPECT_EQ(about.Text(IDC_ABOUT_VERSION), GetMessageText(2));
         EXPECT_NE(about.Title(), u"About network configuration utility");

@@ -1,6 +1,7 @@
 #include "platform/atomic_file.h"
 #include "platform/file_reader.h"
 #include "quorlan_dlg_fixture.h"
+#include "tests/support/language_column.h"
 #include "tests/support/whole_file.h"
 
 #include <sys/stat.h>
@@ -181,7 +182,7 @@ TEST_F(QuorlanDlgTest, LoadedWiredSettingsStayHiddenAndAreNotSavedAgain) {
 }
 
 TEST_F(QuorlanDlgTest, JapaneseTextsPlaceTheNameWhereTheLanguageWantsIt) {
-    g_nLanguageIndex = 9;
+    g_nLanguageIndex = LanguageColumn("Japanese");
     m_dialog.m_strDeviceName = u"Player";
     Show([](CHeadlessWindow& window) {
         EXPECT_EQ(window.Text(IDC_ENABLE_NETWORK_DEVICE),

@@ -3,13 +3,14 @@
 #include "platform/administrator.h"
 #include "platform/module.h"
 #include "tests/dialogs/quorlan_dlg_fixture.h"
+#include "tests/support/language_column.h"
 #include "tests/support/stand_in_program.h"
 
 using ui::headless::CHeadlessWindow;
 
 namespace {
 
-constexpr int kJapanese = 9;
+const int kJapanese = LanguageColumn("Japanese");
 
 std::vector<std::u16string> TextsOf(std::initializer_list<int> ids) {
     std::vector<std::u16string> texts;
@@ -20,7 +21,7 @@ std::vector<std::u16string> TextsOf(std::initializer_list<int> ids) {
 }
 
 TEST(FrontWindowTitles, FollowTheCurrentLanguageInTheirOrder) {
-    g_nLanguageIndex = 1;
+    g_nLanguageIndex = LanguageColumn("English");
     EXPECT_EQ(FrontWindowTitles(), TextsOf({138, 153, 1, 106, 45, 66, 70, 83, 89, 135, 150}));
     EXPECT_EQ(FrontWindowTitles().front(), u"Local Security Setting");
     g_nLanguageIndex = kJapanese;

@@ -3,6 +3,7 @@
 #include "library/Quorlan.h"
 #include "library/quorlan_app.h"
 #include "platform/codepage.h"
+#include "tests/support/language_column.h"
 
 #include <gtest/gtest.h>
 #include <thread>
@@ -18,7 +19,7 @@ protected:
 };
 
 TEST_F(ExportsTest, JapaneseTitleInAWesternCodePageBecomesDefaultCharacters) {
-    g_nLanguageIndex = 9;
+    g_nLanguageIndex = LanguageColumn("Japanese");
     platform::OverrideCodePages(1252, 850);
     char buffer[64] = {};
     ASSERT_EQ(GetWindowName(buffer, sizeof buffer), 9);

@@ -5,8 +5,14 @@
 #include <QPainter>
 #include <QPixmap>
 #include <cstdlib>
+#include <gtest/gtest.h>
 #include <numeric>
 #include <optional>
+
+QString ScreenshotName(int column) {
+    const std::string_view name = g_Languages[column].name;
+    return QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size())).toLower();
+}
 
 // Pictures at a scale go to a folder of their own.
 QString ScreenshotFolder() {
@@ -39,6 +45,15 @@ std::vector<int> ScreenshotLanguages() {
     std::vector<int> all(kLanguageCount);
     std::iota(all.begin(), all.end(), 0);
     return all;
+}
+
+void ForEachScreenshotLanguage(const std::function<void(int language)>& body) {
+    for (const int language : ScreenshotLanguages()) {
+        SCOPED_TRACE(ScreenshotName(language).toStdString());
+        g_nLanguageIndex = language;
+        body(language);
+    }
+    g_nLanguageIndex = 0;
 }
 
 bool SaveScreenshot(QWidget& window, const QString& file) {

@@ -4,12 +4,12 @@
 #include <QFont>
 #include <QString>
 #include <QWidget>
+#include <functional>
 #include <vector>
 
-// The language of each catalogue column, as screenshot file names carry it.
-inline constexpr const char* kScreenshotLanguages[kLanguageCount] = {
-    "default", "english",  "french",  "german", "swedish", "dutch",  "finnish", "norwegian",
-    "russian", "japanese", "chinese", "danish", "italian", "polish", "spanish"};
+// The language of a catalogue column as screenshot file names carry it: its
+// name in lower case ("french").
+QString ScreenshotName(int column);
 
 // The folder under the build folder where screenshots go, made if missing.
 QString ScreenshotFolder();
@@ -19,6 +19,10 @@ QString ScreenshotFolder();
 // the fonts that draw Chinese and Japanese follow the locale; or, without
 // it, every language, to check them all in one run.
 std::vector<int> ScreenshotLanguages();
+
+// Runs the body once for each of ScreenshotLanguages(), with that column
+// selected and named in the trace; column 0 is selected again after.
+void ForEachScreenshotLanguage(const std::function<void(int language)>& body);
 
 // Saves the window's picture in a language's own run, its title in a bar
 // above it; a run of every language only checks. False when the picture

@@ -27,14 +27,22 @@ namespace {
 // Words of Qt's English file dialogs that no other of the languages writes
 // alike.
 const std::set<QString> kQtEnglishWords = {
-    QStringLiteral("Open"),          QStringLiteral("Look in:"),
-    QStringLiteral("File name:"),    QStringLiteral("Files of type:"),
-    QStringLiteral("Directory:"),    QStringLiteral("Choose"),
-    QStringLiteral("Cancel"),        QStringLiteral("Back"),
-    QStringLiteral("Forward"),       QStringLiteral("Parent Directory"),
-    QStringLiteral("Create New Folder"), QStringLiteral("List View"),
-    QStringLiteral("Detail View"),   QStringLiteral("Date Modified"),
-    QStringLiteral("Size"),          QStringLiteral("Recent Places"),
+    QStringLiteral("Open"),
+    QStringLiteral("Look in:"),
+    QStringLiteral("File name:"),
+    QStringLiteral("Files of type:"),
+    QStringLiteral("Directory:"),
+    QStringLiteral("Choose"),
+    QStringLiteral("Cancel"),
+    QStringLiteral("Back"),
+    QStringLiteral("Forward"),
+    QStringLiteral("Parent Directory"),
+    QStringLiteral("Create New Folder"),
+    QStringLiteral("List View"),
+    QStringLiteral("Detail View"),
+    QStringLiteral("Date Modified"),
+    QStringLiteral("Size"),
+    QStringLiteral("Recent Places"),
 };
 
 // Every text the dialog shows or tells a screen reader: labels, buttons and
@@ -114,17 +122,15 @@ TEST(FileDialogScreenshotTest, OpenFileAndFolderBrowserSpeakTheDialogsLanguage) 
     ASSERT_TRUE(hostsOwn.load(QStringLiteral("qtbase_ko"),
                               QLibraryInfo::path(QLibraryInfo::TranslationsPath)));
     QCoreApplication::installTranslator(&hostsOwn);
-    for (const int language : ScreenshotLanguages()) {
-        const char* name = kScreenshotLanguages[language];
-        SCOPED_TRACE(name);
-        g_nLanguageIndex = language;
-        const std::set<QString> openTexts = TextsOfFileDialog(
-            QStringLiteral("%1/open-file-%2.png").arg(ScreenshotFolder(), name),
-            [&](ui::qt::CQtUi& services) {
-                services.GetOpenFileName(nullptr, {u"ini", u"NetworkSetting.ini",
-                                                   u"Setting file (*.ini)|*.ini|",
-                                                   folder.Path().u16string()});
-            });
+    ForEachScreenshotLanguage([&](int language) {
+        const QString name = ScreenshotName(language);
+        const std::set<QString> openTexts =
+            TextsOfFileDialog(QStringLiteral("%1/open-file-%2.png").arg(ScreenshotFolder(), name),
+                              [&](ui::qt::CQtUi& services) {
+                                  services.GetOpenFileName(nullptr, {u"ini", u"NetworkSetting.ini",
+                                                                     u"Setting file (*.ini)|*.ini|",
+                                                                     folder.Path().u16string()});
+                              });
         const std::set<QString> folderTexts = TextsOfFileDialog(
             QStringLiteral("%1/folder-browser-%2.png").arg(ScreenshotFolder(), name),
             [&](ui::qt::CQtUi& services) {
@@ -138,9 +144,8 @@ TEST(FileDialogScreenshotTest, OpenFileAndFolderBrowserSpeakTheDialogsLanguage) 
             EXPECT_EQ(EnglishWordsIn(openTexts), std::set<QString>{});
             EXPECT_EQ(EnglishWordsIn(folderTexts), std::set<QString>{});
         }
-    }
+    });
     QCoreApplication::removeTranslator(&hostsOwn);
-    g_nLanguageIndex = 0;
 }
 
 } // namespace

@@ -30,7 +30,8 @@ struct CBoxKind {
 // the question before a file is replaced, and Brenhold's restart question.
 constexpr CBoxKind kKinds[] = {
     {"information", kMsgCreateSucceeded, kMsgCreateSetting, ui::Icon::Information, ui::Buttons::Ok},
-    {"error", kMsgProxyAddressNotKeptByFile, kMsgWirelessLanSetting, ui::Icon::Error, ui::Buttons::Ok},
+    {"error", kMsgProxyAddressNotKeptByFile, kMsgWirelessLanSetting, ui::Icon::Error,
+     ui::Buttons::Ok},
     {"question", kMsgOverwriteExistingFile, kMsgCreateSetting, ui::Icon::Question,
      ui::Buttons::OkCancel},
     {"yes-no", kMsgRestartQuestion, kMsgQuestionCaption, ui::Icon::Question, ui::Buttons::YesNo},
@@ -60,9 +61,7 @@ std::vector<std::string> ButtonsNotInTheCatalogue(QMessageBox& box) {
 
 TEST(MessageBoxScreenshotTest, EachKindShowsItsTextWholeInEveryLanguage) {
     ui::qt::CQtUi services;
-    for (const int language : ScreenshotLanguages()) {
-        SCOPED_TRACE(kScreenshotLanguages[language]);
-        g_nLanguageIndex = language;
+    ForEachScreenshotLanguage([&](int language) {
         for (const CBoxKind& kind : kKinds) {
             SCOPED_TRACE(kind.name);
             bool seen = false;
@@ -75,7 +74,7 @@ TEST(MessageBoxScreenshotTest, EachKindShowsItsTextWholeInEveryLanguage) {
                 seen = true;
                 const QString file =
                     QStringLiteral("%1/message-box-%2-%3.png")
-                        .arg(ScreenshotFolder(), kScreenshotLanguages[language], kind.name);
+                        .arg(ScreenshotFolder(), ScreenshotName(language), kind.name);
                 EXPECT_TRUE(SaveScreenshot(*box, file));
                 EXPECT_EQ(TextsThatDoNotFit(*box), std::vector<std::string>{});
                 EXPECT_EQ(ScreenFaults(*box), std::vector<std::string>{});
@@ -89,8 +88,7 @@ TEST(MessageBoxScreenshotTest, EachKindShowsItsTextWholeInEveryLanguage) {
                                     GetMessageText(kind.caption), kind.icon, kind.buttons);
             EXPECT_TRUE(seen);
         }
-    }
-    g_nLanguageIndex = 0;
+    });
 }
 
 } // namespace

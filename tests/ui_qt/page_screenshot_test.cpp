@@ -5,6 +5,7 @@
 #include "dialogs/about_dlg.h"
 #include "dialogs/main_dialog/quorlan_dlg.h"
 #include "tests/support/accessibility_faults.h"
+#include "tests/support/dialog_screenshot.h"
 #include "tests/support/environment_variable.h"
 #include "tests/support/screenshot_names.h"
 #include "tests/support/temp_folder.h"
@@ -12,7 +13,6 @@
 #include "ui/qt/qt_ui.h"
 #include "ui/qt/qt_window.h"
 
-#include <QDir>
 #include <QTimer>
 #include <gtest/gtest.h>
 
@@ -26,10 +26,7 @@ TEST(PageScreenshotTest, EveryPageShowsEveryTextWholeInEveryLanguage) {
     ui::qt::CQtUi services;
     ui::InstallServices(&services);
     const QString folder = ScreenshotFolder();
-    ASSERT_TRUE(QDir(folder).exists());
-    for (const int language : ScreenshotLanguages()) {
-        SCOPED_TRACE(kScreenshotLanguages[language]);
-        g_nLanguageIndex = language;
+    ForEachScreenshotLanguage([&](int language) {
         CQuorlanDlg dialog;
         dialog.m_strDeviceName = u"KORDAVIN-PLAYER";
         QTimer::singleShot(0, [&] {
@@ -39,7 +36,7 @@ TEST(PageScreenshotTest, EveryPageShowsEveryTextWholeInEveryLanguage) {
                 window.SetCurTab(IDC_TABS, page);
                 dialog.ShowSelectedPage();
                 const QString file = QStringLiteral("%1/quorlan-%2-%3.png")
-                                         .arg(folder, kScreenshotLanguages[language], kPages[page]);
+                                         .arg(folder, ScreenshotName(language), kPages[page]);
                 EXPECT_TRUE(SaveScreenshot(window, file));
                 // Its outer size as drawn, wherever that fits the screen.
                 if (!window.Scrolls()) {
@@ -52,30 +49,18 @@ TEST(PageScreenshotTest, EveryPageShowsEveryTextWholeInEveryLanguage) {
             window.End(ui::IDCANCEL);
         });
         services.RunModal(dialog, nullptr);
-    }
-    g_nLanguageIndex = 0;
+    });
     ui::InstallServices(nullptr);
 }
 
 TEST(PageScreenshotTest, AboutBoxShowsEveryTextWholeInEveryLanguage) {
     ui::qt::CQtUi services;
     ui::InstallServices(&services);
-    for (const int language : ScreenshotLanguages()) {
-        SCOPED_TRACE(kScreenshotLanguages[language]);
-        g_nLanguageIndex = language;
+    ForEachScreenshotLanguage([&](int language) {
         CAboutDlg about(nullptr);
-        QTimer::singleShot(0, [&] {
-            auto& window = dynamic_cast<ui::qt::CQtWindow&>(about.Window());
-            const QString file = QStringLiteral("%1/quorlan-%2-about.png")
-                                     .arg(ScreenshotFolder(), kScreenshotLanguages[language]);
-            EXPECT_TRUE(SaveScreenshot(window, file));
-            EXPECT_EQ(LayoutFaults(window), std::vector<std::string>{});
-            EXPECT_EQ(AccessibilityFaults(window), std::vector<std::string>{});
-            window.End(ui::IDCANCEL);
-        });
-        services.RunModal(about, nullptr);
-    }
-    g_nLanguageIndex = 0;
+        CaptureDialog(services, about,
+                      QStringLiteral("quorlan-%1-about").arg(ScreenshotName(language)));
+    });
     ui::InstallServices(nullptr);
 }
 

@@ -4,11 +4,10 @@
 #include "catalogue/message_catalogue.h"
 #include "dialogs/main_dialog/quorlan_dlg.h"
 #include "dialogs/wifi_security.h"
-#include "tests/support/accessibility_faults.h"
+#include "tests/support/dialog_screenshot.h"
 #include "tests/support/environment_variable.h"
 #include "tests/support/screenshot_names.h"
 #include "tests/support/temp_folder.h"
-#include "tests/support/text_fit.h"
 #include "ui/qt/qt_ui.h"
 #include "ui/qt/qt_window.h"
 
@@ -39,27 +38,14 @@ CNetworkSetting FilledProfile() {
 class ScreenshotTest : public ::testing::Test {
 protected:
     void SetUp() override { ui::InstallServices(&m_services); }
-    void TearDown() override {
-        g_nLanguageIndex = 0;
-        ui::InstallServices(nullptr);
-    }
+    void TearDown() override { ui::InstallServices(nullptr); }
 
-    // Shows the dialog, saves it as NAME in the language's file and checks
-    // its texts.
+    // Shows the dialog and saves it as NAME in the language's file.
     void Capture(
         ui::CDialog& dialog, const char* name, int language,
-        const std::function<void()>& prepare = [] {}) {
-        QTimer::singleShot(0, [&] {
-            prepare();
-            auto& window = dynamic_cast<ui::qt::CQtWindow&>(dialog.Window());
-            const QString file = QStringLiteral("%1/quorlan-%2-%3.png")
-                                     .arg(ScreenshotFolder(), kScreenshotLanguages[language], name);
-            EXPECT_TRUE(SaveScreenshot(window, file));
-            EXPECT_EQ(LayoutFaults(window), std::vector<std::string>{});
-            EXPECT_EQ(AccessibilityFaults(window), std::vector<std::string>{});
-            window.End(ui::IDCANCEL);
-        });
-        m_services.RunModal(dialog, nullptr);
+        const std::function<void(ui::qt::CQtWindow&)>& prepare = [](ui::qt::CQtWindow&) {}) {
+        CaptureDialog(m_services, dialog,
+                      QStringLiteral("quorlan-%1-%2").arg(ScreenshotName(language), name), prepare);
     }
 
     CTempFolder m_appData;
@@ -68,9 +54,7 @@ protected:
 };
 
 TEST_F(ScreenshotTest, PropertyDialogAndWirelessPageShowEveryTextWholeInEveryLanguage) {
-    for (const int language : ScreenshotLanguages()) {
-        SCOPED_TRACE(kScreenshotLanguages[language]);
-        g_nLanguageIndex = language;
+    ForEachScreenshotLanguage([&](int language) {
         {
             CWifiSecurity empty(nullptr);
             Capture(empty, "property-empty", language);
@@ -96,7 +80,7 @@ TEST_F(ScreenshotTest, PropertyDialogAndWirelessPageShowEveryTextWholeInEveryLan
                         << text.toStdString();
                 }
                 const QString file = QStringLiteral("%1/quorlan-%2-property-security-open.png")
-                                         .arg(ScreenshotFolder(), kScreenshotLanguages[language]);
+                                         .arg(ScreenshotFolder(), ScreenshotName(language));
                 EXPECT_TRUE(SaveScreenshot(*rows->window(), file));
                 combo->hidePopup();
                 window.End(ui::IDCANCEL);
@@ -104,7 +88,7 @@ TEST_F(ScreenshotTest, PropertyDialogAndWirelessPageShowEveryTextWholeInEveryLan
             m_services.RunModal(open, nullptr);
         }
         CQuorlanDlg dialog;
-        Capture(dialog, "wireless-three-profiles", language, [&] {
+        Capture(dialog, "wireless-three-profiles", language, [&](ui::qt::CQtWindow&) {
             for (const auto* ssid : {u"Home", u"Office network 5G", u"Cafe"}) {
                 CNetworkSetting profile;
                 profile.m_strSsid = ssid;
@@ -114,7 +98,7 @@ TEST_F(ScreenshotTest, PropertyDialogAndWirelessPageShowEveryTextWholeInEveryLan
             dialog.ShowSelectedPage();
             dialog.Window().SetCurSel(IDC_WIRELESS_LIST, 1);
         });
-    }
+    });
 }
 
 } // namespace
