@@ -55,7 +55,7 @@ struct CProfileField {
     CFieldRule rule = {};
 };
 
-inline constexpr std::array<CProfileField, 14> kProfileFields = {{
+inline constexpr auto kProfileFields = std::to_array<CProfileField>({
     {.wirelessKey = u"WIRELESS_DHCP",
      .wiredKey = u"WIRED_DHCP",
      .jsonName = "dhcp",
@@ -149,7 +149,7 @@ inline constexpr std::array<CProfileField, 14> kProfileFields = {{
      .jsonRank = 13,
      .kind = EFieldKind::Switch,
      .number = &CNetworkSetting::m_nConnectAutomatically},
-}};
+});
 
 // The fields a wired connection shares with a wireless one: the leading rows.
 inline constexpr size_t kWiredFieldCount = 9;

@@ -1,7 +1,9 @@
 #include "cli_fixture.h"
 #include "platform/file_reader.h"
+#include "settings/profile_fields.h"
 #include "tests/support/whole_file.h"
 
+#include <algorithm>
 #include <iostream>
 #include <map>
 #include <regex>
@@ -125,6 +127,30 @@ TEST_F(CommandLineConventionsTest, ManualPageNamesEveryCommandAndOptionOfHelp) {
     const CCommandOptions fromHelp = CommandsOfHelp();
     ASSERT_GE(fromHelp.size(), 6u);
     EXPECT_EQ(CommandsOfManualPage(*page), fromHelp);
+}
+
+// A field added to the table is one the user can reach only if the help's
+// example and the manual name it; the example lists them in the JSON's order.
+TEST_F(CommandLineConventionsTest, HelpAndManualPageNameEveryMemberOfAProfile) {
+    const auto page = ReadWholeFile(QUORLAN_SOURCE_DIR "/man/quorlan-cli.1");
+    ASSERT_TRUE(page.has_value());
+    Run({"create", "--help"});
+    const std::string help = m_out.str();
+    std::vector<const CProfileField*> inJsonOrder;
+    for (const CProfileField& field : kProfileFields) {
+        inJsonOrder.push_back(&field);
+    }
+    std::ranges::sort(inJsonOrder, {}, &CProfileField::jsonRank);
+    size_t previous = 0;
+    for (const CProfileField* field : inJsonOrder) {
+        const std::string name(field->jsonName);
+        const size_t at = help.find('"' + name + '"');
+        EXPECT_NE(at, std::string::npos) << name << " is not in the help";
+        EXPECT_GT(at, previous) << name << " is out of the JSON's order in the help";
+        previous = at == std::string::npos ? previous : at;
+        EXPECT_TRUE(std::regex_search(*page, std::regex("\\b" + name + "\\b")))
+            << name << " is not in the manual page";
+    }
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 // Records written and read back: what the file keeps is what was written.
 #include "platform/codepage.h"
 #include "platform/profile_file.h"
+#include "settings/profile_fields.h"
 #include "settings/settings_file_reader.h"
 #include "settings/settings_file_writer.h"
 #include "settings/text_format.h"
@@ -71,26 +72,38 @@ public:
         return u"";
     }
 
+    // Every field by its kind, so that a field added to the table is written
+    // and read back too; then the fields whose values the rules tie to others.
     CNetworkSetting Profile() {
         CNetworkSetting profile;
-        profile.m_strSsid = Text(kFileTextChars, 1, 32);
-        profile.m_nForce = Coin();
-        profile.m_nSecurityMode = Number(kSecurityNone, kSecurityWpa2PskTkip);
-        profile.m_strNetworkKey = Key(profile.m_nSecurityMode);
-        profile.m_nDhcp = Coin();
-        profile.m_ipAddress = Address(false);
-        profile.m_ipSubnetMask = Address(true);
-        profile.m_ipDefaultGateway = Address(true);
-        profile.m_ipDns = Address(true);
-        profile.m_ipDnsSecondary = Address(true);
-        profile.m_nUseProxy = Coin();
-        const bool entries = profile.m_nUseProxy == 1 || Coin();
-        if (entries) {
-            profile.m_strProxyAddress = Text(kFileTextChars, 1, 80);
-            profile.m_strProxyPort =
-                DecimalText(Number(1, 65535)) + (Coin() ? u"" : Text(u"abc:/", 1, 3));
+        for (const CProfileField& field : kProfileFields) {
+            switch (field.kind) {
+            case EFieldKind::Switch:
+                profile.*field.number = Coin();
+                break;
+            case EFieldKind::SecurityMode:
+                profile.*field.number = Number(kSecurityNone, kSecurityWpa2PskTkip);
+                break;
+            case EFieldKind::Address:
+                // The one address with a rule of its own refuses loopback.
+                profile.*field.address = Address(field.rule.check == nullptr);
+                break;
+            case EFieldKind::Text:
+                profile.*field.text = Text(kFileTextChars, 1, 80);
+                break;
+            case EFieldKind::Secret:
+                profile.*field.text = Text(kSecretChars, 0, 63);
+                break;
+            }
         }
-        profile.m_nConnectAutomatically = Number(0, 3) != 0;
+        profile.m_strSsid = Text(kFileTextChars, 1, 32);
+        profile.m_strNetworkKey = Key(profile.m_nSecurityMode);
+        profile.m_strProxyPort =
+            DecimalText(Number(1, 65535)) + (Coin() ? u"" : Text(u"abc:/", 1, 3));
+        if (profile.m_nUseProxy != 1 && Coin()) {
+            profile.m_strProxyAddress.clear();
+            profile.m_strProxyPort.clear();
+        }
         return profile;
     }
 
@@ -100,11 +113,9 @@ private:
 
 // What the file keeps of a profile: an address only when fully entered.
 CNetworkSetting AsStored(CNetworkSetting profile) {
-    for (IpField* address :
-         {&profile.m_ipAddress, &profile.m_ipSubnetMask, &profile.m_ipDefaultGateway,
-          &profile.m_ipDns, &profile.m_ipDnsSecondary}) {
-        if (!address->IsEntered()) {
-            *address = IpField();
+    for (const CProfileField& field : kProfileFields) {
+        if (field.kind == EFieldKind::Address && !(profile.*field.address).IsEntered()) {
+            profile.*field.address = IpField();
         }
     }
     return profile;
