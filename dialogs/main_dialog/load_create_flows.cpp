@@ -72,14 +72,13 @@ void CQuorlanDlg::OnLoadSettings() {
         }
         path = *chosen;
     }
-    const CSettingsFileContents contents = ReadSettingsFile(std::filesystem::path(path));
-    if (*target == ETarget::Device && IsNoSettingsFile(contents.readFault)) {
+    const CLoad loaded = LoadSettingsFile(path);
+    if (*target == ETarget::Device && IsNoSettingsFile(loaded.readFault)) {
         ShowMessage(kMsgSettingFileMissing, kMsgLoadSettings, ui::Icon::None);
         return;
     }
-    // A file that cannot be read (or is far too large to be one) would load
-    // as all defaults and wipe the dialog; it is a failed load instead.
-    if (contents.readFault == platform::EReadFault::None && ShowSettingsFile(contents) == 1) {
+    // A file that cannot be read is a failed load.
+    if (loaded.result == 1) {
         ShowMessage(kMsgLoadSucceeded, kMsgLoadSettings, ui::Icon::Information);
     } else {
         ShowMessage(kMsgLoadFinishedWithError, kMsgLoadSettings, ui::Icon::Error);

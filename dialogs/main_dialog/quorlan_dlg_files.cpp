@@ -37,8 +37,12 @@ int CQuorlanDlgState::ShowSettingsFile(const CSettingsFileContents& contents) {
     return contents.Result();
 }
 
-int CQuorlanDlgState::LoadSettingsFile(const std::u16string& path) {
-    return ShowSettingsFile(ReadSettingsFile(std::filesystem::path(path)));
+CQuorlanDlgState::CLoad CQuorlanDlgState::LoadSettingsFile(const std::u16string& path) {
+    const CSettingsFileContents contents = ReadSettingsFile(std::filesystem::path(path));
+    if (contents.readFault != platform::EReadFault::None) {
+        return {contents.readFault, 0};
+    }
+    return {platform::EReadFault::None, ShowSettingsFile(contents)};
 }
 
 void CQuorlanDlgState::ShowSettingsRecords(const CSettingsRecords& records) {

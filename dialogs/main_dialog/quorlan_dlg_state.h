@@ -41,9 +41,16 @@ public:
     // reported on its own and left empty or default. The wireless list is
     // replaced. 1 when every value was good, 0 otherwise.
     int ShowSettingsFile(const CSettingsFileContents& contents);
-    // Reads a settings file and shows it; a file that cannot be read shows
-    // as all defaults.
-    int LoadSettingsFile(const std::u16string& path);
+    // What a load of a settings file came to: the fault of a file that
+    // could not be read, else ShowSettingsFile's result.
+    struct CLoad {
+        platform::EReadFault readFault = platform::EReadFault::None;
+        int result = 0;
+    };
+    // Reads a settings file and shows it. A file that cannot be read (or is
+    // far too large to be one) would show as all defaults and wipe the
+    // dialog: it leaves the state as it was.
+    CLoad LoadSettingsFile(const std::u16string& path);
 
     // The network folder values in the four edits (the password also in the
     // confirmation), enabled for "Customize the settings" only.

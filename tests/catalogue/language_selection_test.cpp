@@ -75,48 +75,6 @@ TEST(LanguageTagOfColumn, ReadBackAsALocaleSelectsTheColumn) {
     EXPECT_EQ(LanguageTagOfColumn(kLanguageCount), "en");
 }
 
-TEST(LocaleName, CodesetModifierAndMissingTerritory) {
-    EXPECT_EQ(platform::LcidFromLocaleName("ja_JP.UTF-8"), 0x0411u);
-    EXPECT_EQ(platform::LcidFromLocaleName("de_DE.ISO-8859-15@euro"), 0x0407u);
-    EXPECT_EQ(platform::LcidFromLocaleName("es_ES.UTF-8@tradnl"), 0x040Au);
-    EXPECT_EQ(platform::LcidFromLocaleName("es_MX@tradnl"), 0x080Au);
-    EXPECT_EQ(platform::LcidFromLocaleName("de"), 0x0407u);
-    EXPECT_EQ(platform::LcidFromLocaleName("es.UTF-8"), 0x0C0Au);
-    EXPECT_EQ(platform::LcidFromLocaleName("en_GB.UTF-8"), 0x0809u);
-    EXPECT_EQ(platform::LcidFromLocaleName("en_HK"), 0x3C09u);
-    EXPECT_EQ(platform::LcidFromLocaleName("es_US.UTF-8"), 0x540Au);
-}
-
-TEST(LocaleName, UnknownNamesAreUnitedStatesEnglish) {
-    for (const char* name :
-         {"C", "POSIX", "C.UTF-8", "", "_", "@", ".", "xx_YY", "de_XX", "_JP", "ja-JP"}) {
-        EXPECT_EQ(platform::LcidFromLocaleName(name), 0x0409u) << '"' << name << '"';
-    }
-}
-
-TEST(UserDefaultLcid, FirstSetVariableWins) {
-    {
-        const CLocaleEnvironment environment("fr_FR.UTF-8", "de_DE.UTF-8", "ja_JP.UTF-8");
-        EXPECT_EQ(platform::GetUserDefaultLCID(), 0x040Cu);
-    }
-    {
-        const CLocaleEnvironment environment(nullptr, "de_DE.UTF-8", "ja_JP.UTF-8");
-        EXPECT_EQ(platform::GetUserDefaultLCID(), 0x0407u);
-    }
-    {
-        const CLocaleEnvironment environment("", "", "ja_JP.UTF-8"); // empty counts as unset
-        EXPECT_EQ(platform::GetUserDefaultLCID(), 0x0411u);
-    }
-    {
-        const CLocaleEnvironment environment("C", nullptr, "ja_JP.UTF-8");
-        EXPECT_EQ(platform::GetUserDefaultLCID(), 0x0409u);
-    }
-    {
-        const CLocaleEnvironment environment(nullptr, nullptr, nullptr);
-        EXPECT_EQ(platform::GetUserDefaultLCID(), 0x0409u);
-    }
-}
-
 TEST(SelectLanguageFromLocale, SetsTheColumnFromTheEnvironment) {
     const std::vector<std::pair<const char*, int>> cases = {{"ja_JP.UTF-8", 9},
                                                             {"nl_NL.UTF-8", 5},

@@ -1,5 +1,4 @@
 #include "catalogue/message_ids.h"
-#include "platform/codepage.h"
 #include "settings_state_fixture.h"
 
 namespace {
@@ -31,35 +30,12 @@ protected:
     }
 };
 
+// The message for each value is the page check's own test; here, that the
+// page shows the first one alone and answers with its result.
 TEST_F(PageChecksTest, NetFolderMessagesOfTheCreateFlow) {
     EXPECT_EQ(CreateCheckOfNetFolder(u"kordavin-1", u"user_01", u"pw", u"pw"), 0);
-    EXPECT_EQ(CreateCheckOfNetFolder(u"abcdefghijklmno", std::u16string(32, u'u'),
-                                     std::u16string(32, u'p'), std::u16string(32, u'p')),
-              0);
-    EXPECT_EQ(CreateCheckOfNetFolder(u"a-1", u"a-b", u"", u""), 0) << "no password is fine";
-    EXPECT_EQ(CreateCheckOfNetFolder(u"1-2", u"x", u"caf\u00e9", u"caf\u00e9"), 0);
-
-    EXPECT_EQ(CreateCheckOfNetFolder(u"", u"u", u"", u""), kMsgInputDeviceName);
-    EXPECT_EQ(CreateCheckOfNetFolder(u"abcdefghijklmnop", u"u", u"", u""), kMsgDeviceNameLength);
-    EXPECT_EQ(CreateCheckOfNetFolder(u"a_b", u"u", u"", u""), kMsgDeviceNameChars);
-    EXPECT_EQ(CreateCheckOfNetFolder(u"12$", u"u", u"", u""), kMsgDeviceNameChars);
-    EXPECT_EQ(CreateCheckOfNetFolder(u"123", u"u", u"", u""), kMsgDeviceNameDigitsOnly);
-    EXPECT_EQ(CreateCheckOfNetFolder(u"---", u"u", u"", u""), kMsgDeviceNameHyphensOnly);
-    EXPECT_EQ(CreateCheckOfNetFolder(u"n", u"", u"", u""), kMsgInputUserId);
-    EXPECT_EQ(CreateCheckOfNetFolder(u"n", std::u16string(33, u'u'), u"", u""), kMsgUserIdLength);
-    EXPECT_EQ(CreateCheckOfNetFolder(u"n", u"user.name", u"", u""), kMsgUserIdChars);
+    EXPECT_EQ(CreateCheckOfNetFolder(u"123", u"user.name", u"a", u"b"), kMsgDeviceNameDigitsOnly);
     EXPECT_EQ(CreateCheckOfNetFolder(u"n", u"u", u"Secret", u"secret"), kMsgPasswordMismatch);
-    EXPECT_EQ(
-        CreateCheckOfNetFolder(u"n", u"u", std::u16string(33, u'p'), std::u16string(33, u'p')),
-        kMsgPasswordLength);
-    EXPECT_EQ(CreateCheckOfNetFolder(u"n", u"u", u"a\tb", u"a\tb"), kMsgPasswordChars);
-    EXPECT_EQ(CreateCheckOfNetFolder(u"n", u"u", u"\u3042", u"\u3042"), kMsgPasswordChars);
-    // Code page 437 of an American locale has neither character: the
-    // player would get "?pw?".
-    platform::OverrideCodePages(1252, 437);
-    const int oemMessage = CreateCheckOfNetFolder(u"n", u"u", u"\u00D8pw\u00A9", u"\u00D8pw\u00A9");
-    platform::OverrideCodePages(std::nullopt, std::nullopt);
-    EXPECT_EQ(oemMessage, kMsgPasswordChars);
 }
 
 TEST_F(PageChecksTest, CreateFlowErasesOnlyTheFirstBadEntry) {

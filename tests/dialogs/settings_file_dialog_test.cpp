@@ -34,7 +34,7 @@ class SettingsFileDialogTest : public SettingsStateTest {
 protected:
     int LoadBytes(const std::string& bytes) {
         EXPECT_TRUE(platform::SaveFileAtomically(FilePath(), bytes));
-        return m_state.LoadSettingsFile(FilePath());
+        return m_state.LoadSettingsFile(FilePath()).result;
     }
     int Load(const std::vector<std::string>& lines) { return LoadBytes(Lines(lines)); }
     std::vector<int> Shown() { return Messages(kMsgLoadSettings); }
@@ -48,7 +48,8 @@ protected:
     }
 };
 
-TEST_F(SettingsFileDialogTest, MissingFileReadsAsDefaults) {
+// A missing file changes nothing; an empty one is every key missing.
+TEST_F(SettingsFileDialogTest, MissingFileLeavesTheDialogAndAnEmptyOneReadsAsDefaults) {
     m_window->Click(IDC_NETFOLDER_CUSTOMIZE);
     m_window->Click(IDC_WIRED_DHCP_OFF);
     m_window->Click(IDC_WIRED_USE_PROXY);
@@ -56,7 +57,13 @@ TEST_F(SettingsFileDialogTest, MissingFileReadsAsDefaults) {
     m_window->SetAddress(IDC_WIRED_DNS, {{8, 8, 8, 8}, 4});
     m_state.AppendWirelessProfile(Profile(u"old"));
 
-    EXPECT_EQ(m_state.LoadSettingsFile((m_folder / "missing.ini").u16string()), 1);
+    const auto missing = m_state.LoadSettingsFile((m_folder / "missing.ini").u16string());
+    EXPECT_EQ(missing.readFault, platform::EReadFault::Missing);
+    EXPECT_EQ(missing.result, 0);
+    EXPECT_EQ(m_window->Check(IDC_NETFOLDER_CUSTOMIZE), 1);
+    EXPECT_EQ(m_window->ItemCount(IDC_WIRELESS_LIST), 1);
+
+    EXPECT_EQ(LoadBytes(""), 1);
     EXPECT_TRUE(m_ui.MessageBoxes().empty());
     EXPECT_EQ(m_window->Check(IDC_NETFOLDER_DEFAULT), 1);
     EXPECT_FALSE(m_window->IsEnabled(IDC_DEVICE_NAME));
@@ -184,7 +191,7 @@ TEST_F(SettingsFileDialogTest, ReorderedListIsWrittenAndReadInItsNewOrder) {
     m_window->InsertItem(IDC_WIRELESS_LIST, 1, u"third");
     m_window->SetItemData(IDC_WIRELESS_LIST, 1, slot);
     ASSERT_EQ(m_state.WriteSettingsFile(FilePath()), 1);
-    ASSERT_EQ(m_state.LoadSettingsFile(FilePath()), 1);
+    ASSERT_EQ(m_state.LoadSettingsFile(FilePath()).result, 1);
     EXPECT_EQ(m_window->ItemText(IDC_WIRELESS_LIST, 1), u"third");
     EXPECT_EQ(m_window->ItemData(IDC_WIRELESS_LIST, 1), 1) << "slots follow the list again";
     EXPECT_EQ(m_state.SlotOfLine(1)->m_strSsid, u"third");

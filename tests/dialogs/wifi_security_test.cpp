@@ -183,38 +183,17 @@ void Proxy(CHeadlessWindow& window, std::u16string_view address, std::u16string_
 }
 
 TEST_F(WifiSecurityTest, EveryFailedCheckShowsItsMessageAndOnlyKeyFailuresEraseTheKeys) {
+    // One case for each way the dialog answers a refusal; every value the
+    // rules refuse is the check's own test.
     const CFailingEntry cases[] = {
         {"empty SSID", [](auto& w) { w.Type(IDC_WIFI_SSID, u""); }, kMsgInputSsid, false},
-        {"long SSID", [](auto& w) { w.Type(IDC_WIFI_SSID, std::u16string(33, u'a')); },
-         kMsgSsidLength, false},
-        {"overlong SSID", [](auto& w) { w.Type(IDC_WIFI_SSID, std::u16string(100000, u'x')); },
-         kMsgSsidLength, false},
-        {"non-ASCII SSID", [](auto& w) { w.Type(IDC_WIFI_SSID, u"Caf\u0113"); }, kMsgSsidChars,
-         false},
         {"SSID after a blank", [](auto& w) { w.Type(IDC_WIFI_SSID, u" Net"); },
          kMsgSsidNotKeptByFile, false, IDC_WIFI_SSID},
-        {"SSID in quotes", [](auto& w) { w.Type(IDC_WIFI_SSID, u"'Net'"); }, kMsgSsidNotKeptByFile,
-         false, IDC_WIFI_SSID},
         {"proxy address in quotes", [](auto& w) { Proxy(w, u"\"proxy\"", u"80"); },
          kMsgProxyAddressNotKeptByFile, false, IDC_WIFI_PROXY_ADDRESS},
         {"keys differ", [](auto& w) { ChooseWep(w, u"abcde", u"abcdE"); }, kMsgKeyMismatch, true},
-        {"WPA key empty",
-         [](auto& w) {
-             w.Choose(IDC_WIFI_SECURITY, 2);
-             w.Type(IDC_WIFI_KEY, u"");
-             w.Type(IDC_WIFI_CONFIRM_KEY, u"");
-         },
-         kMsgInputKey, false},
         {"WEP key of six", [](auto& w) { ChooseWep(w, u"abcdef", u"abcdef"); }, kMsgKeyLength,
          true},
-        {"WEP hex key with a g", [](auto& w) { ChooseWep(w, u"012345678g", u"012345678g"); },
-         kMsgKeyChars, true},
-        {"overlong WPA key",
-         [](auto& w) {
-             w.Type(IDC_WIFI_KEY, std::u16string(100000, u'k'));
-             w.Type(IDC_WIFI_CONFIRM_KEY, std::u16string(100000, u'k'));
-         },
-         kMsgKeyLength, true},
         {"IP of three fields",
          [](auto& w) {
              FixedAddresses(w, {{10, 0, 0, 0}, 3}, kFullMask);
@@ -222,23 +201,8 @@ TEST_F(WifiSecurityTest, EveryFailedCheckShowsItsMessageAndOnlyKeyFailuresEraseT
          kMsgInputIpAddress, false},
         {"no mask", [](auto& w) { FixedAddresses(w, kFullAddress, {}); }, kMsgInputSubnetMask,
          false},
-        {"loopback with DHCP off", [](auto& w) { FixedAddresses(w, kLoopback, kFullMask); },
-         kMsgInvalidIpAddress, false},
-        {"proxy without address", [](auto& w) { Proxy(w, u"", u"80"); },
-         kMsgProfileInputProxyAddress, false},
         {"proxy without port", [](auto& w) { Proxy(w, u"proxy", u""); }, kMsgProfileInputProxyPort,
          false},
-        {"proxy address with a tab", [](auto& w) { Proxy(w, u"pro\txy", u"80"); },
-         kMsgProfileProxyAddressChars, false},
-        {"proxy address in Greek", [](auto& w) { Proxy(w, u"\u03c0\u03c1", u"80"); },
-         kMsgProfileProxyAddressChars, false},
-        {"proxy port 0", [](auto& w) { Proxy(w, u"proxy", u"0"); }, kMsgProfileProxyPort, false},
-        {"proxy port 65536", [](auto& w) { Proxy(w, u"proxy", u"65536"); }, kMsgProfileProxyPort,
-         false},
-        {"proxy port of 30 digits", [](auto& w) { Proxy(w, u"proxy", std::u16string(30, u'9')); },
-         kMsgProfileProxyPort, false},
-        {"proxy address too long", [](auto& w) { Proxy(w, std::u16string(1024, u'p'), u"80"); },
-         kMsgProfileProxyAddressLength, false},
     };
     for (const CFailingEntry& entry : cases) {
         SCOPED_TRACE(entry.name);

@@ -7,15 +7,26 @@ namespace {
 TEST(LocaleNames, MapToWindowsLocaleIdentifiers) {
     EXPECT_EQ(platform::LcidFromLocaleName("ja_JP.UTF-8"), 0x0411u);
     EXPECT_EQ(platform::LcidFromLocaleName("de_AT"), 0x0C07u);
-    EXPECT_EQ(platform::LcidFromLocaleName("de"), 0x0407u);
-    EXPECT_EQ(platform::LcidFromLocaleName("sr_RS@latin"), 0x0409u);
+    EXPECT_EQ(platform::LcidFromLocaleName("de_DE.ISO-8859-15@euro"), 0x0407u);
     EXPECT_EQ(platform::LcidFromLocaleName("nl_BE.ISO-8859-1@euro"), 0x0813u);
-    EXPECT_EQ(platform::LcidFromLocaleName("es_US.UTF-8"), 0x540Au);
     EXPECT_EQ(platform::LcidFromLocaleName("zh_TW.UTF-8"), 0x0404u);
-    EXPECT_EQ(platform::LcidFromLocaleName("C"), 0x0409u);
-    EXPECT_EQ(platform::LcidFromLocaleName("POSIX"), 0x0409u);
-    EXPECT_EQ(platform::LcidFromLocaleName(""), 0x0409u);
-    EXPECT_EQ(platform::LcidFromLocaleName("xx_YY"), 0x0409u);
+    EXPECT_EQ(platform::LcidFromLocaleName("en_GB.UTF-8"), 0x0809u);
+    EXPECT_EQ(platform::LcidFromLocaleName("en_HK"), 0x3C09u);
+    EXPECT_EQ(platform::LcidFromLocaleName("es_US.UTF-8"), 0x540Au);
+    // Spain's traditional sort order has an identifier of its own; elsewhere
+    // the modifier changes nothing.
+    EXPECT_EQ(platform::LcidFromLocaleName("es_ES.UTF-8@tradnl"), 0x040Au);
+    EXPECT_EQ(platform::LcidFromLocaleName("es_MX@tradnl"), 0x080Au);
+    // A language alone is its primary locale.
+    EXPECT_EQ(platform::LcidFromLocaleName("de"), 0x0407u);
+    EXPECT_EQ(platform::LcidFromLocaleName("es.UTF-8"), 0x0C0Au);
+}
+
+TEST(LocaleNames, UnknownNamesAreUnitedStatesEnglish) {
+    for (const char* name : {"C", "POSIX", "C.UTF-8", "", "_", "@", ".", "xx_YY", "de_XX", "_JP",
+                             "ja-JP", "sr_RS@latin"}) {
+        EXPECT_EQ(platform::LcidFromLocaleName(name), 0x0409u) << '"' << name << '"';
+    }
 }
 
 TEST(LocaleNames, EnvironmentIsReadInTheCLibrarysOrder) {
@@ -30,6 +41,8 @@ TEST(LocaleNames, EnvironmentIsReadInTheCLibrarysOrder) {
     EXPECT_EQ(platform::GetUserDefaultLCID(), 0x040Cu);
     ::setenv("LC_MESSAGES", "it_CH", 1);
     EXPECT_EQ(platform::GetUserDefaultLCID(), 0x0810u);
+    ::setenv("LC_ALL", "C", 1); // the first set one wins, even when it is C
+    EXPECT_EQ(platform::GetUserDefaultLCID(), 0x0409u);
     ::unsetenv("LC_ALL");
     ::unsetenv("LC_MESSAGES");
     ::unsetenv("LANG");

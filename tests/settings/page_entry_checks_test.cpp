@@ -40,6 +40,42 @@ TEST(PageEntryChecksTest, ReportInOrderAndEraseWhatIsBad) {
     EXPECT_EQ(messages, (std::vector<int>{kMsgInputProxyAddress, kMsgProxyPort}));
 }
 
+// The one message the create flow shows for the network folder's entries.
+int CreateFlowMessage(std::u16string name, std::u16string userId, std::u16string password,
+                      std::u16string confirmation) {
+    CNetFolderEntries entries{std::move(name), std::move(userId), std::move(password),
+                              std::move(confirmation)};
+    std::vector<int> messages;
+    const int result = CheckNetFolderEntries(entries, true, messages);
+    EXPECT_LE(messages.size(), 1u);
+    EXPECT_EQ(result, messages.empty() ? 1 : 0);
+    return messages.empty() ? 0 : messages[0];
+}
+
+TEST(PageEntryChecksTest, EachNetFolderValueGetsItsMessage) {
+    EXPECT_EQ(CreateFlowMessage(u"kordavin-1", u"user_01", u"pw", u"pw"), 0);
+    EXPECT_EQ(CreateFlowMessage(u"abcdefghijklmno", std::u16string(32, u'u'),
+                                std::u16string(32, u'p'), std::u16string(32, u'p')),
+              0);
+    EXPECT_EQ(CreateFlowMessage(u"a-1", u"a-b", u"", u""), 0) << "no password is fine";
+    EXPECT_EQ(CreateFlowMessage(u"1-2", u"x", u"caf\u00e9", u"caf\u00e9"), 0);
+
+    EXPECT_EQ(CreateFlowMessage(u"", u"u", u"", u""), kMsgInputDeviceName);
+    EXPECT_EQ(CreateFlowMessage(u"abcdefghijklmnop", u"u", u"", u""), kMsgDeviceNameLength);
+    EXPECT_EQ(CreateFlowMessage(u"a_b", u"u", u"", u""), kMsgDeviceNameChars);
+    EXPECT_EQ(CreateFlowMessage(u"12$", u"u", u"", u""), kMsgDeviceNameChars);
+    EXPECT_EQ(CreateFlowMessage(u"123", u"u", u"", u""), kMsgDeviceNameDigitsOnly);
+    EXPECT_EQ(CreateFlowMessage(u"---", u"u", u"", u""), kMsgDeviceNameHyphensOnly);
+    EXPECT_EQ(CreateFlowMessage(u"n", u"", u"", u""), kMsgInputUserId);
+    EXPECT_EQ(CreateFlowMessage(u"n", std::u16string(33, u'u'), u"", u""), kMsgUserIdLength);
+    EXPECT_EQ(CreateFlowMessage(u"n", u"user.name", u"", u""), kMsgUserIdChars);
+    EXPECT_EQ(CreateFlowMessage(u"n", u"u", u"Secret", u"secret"), kMsgPasswordMismatch);
+    EXPECT_EQ(CreateFlowMessage(u"n", u"u", std::u16string(33, u'p'), std::u16string(33, u'p')),
+              kMsgPasswordLength);
+    EXPECT_EQ(CreateFlowMessage(u"n", u"u", u"a\tb", u"a\tb"), kMsgPasswordChars);
+    EXPECT_EQ(CreateFlowMessage(u"n", u"u", u"\u3042", u"\u3042"), kMsgPasswordChars);
+}
+
 // A password is encrypted from the OEM code page, a proxy address stored in
 // the ANSI one: what they cannot hold would reach the player as "?".
 TEST(PageEntryChecksTest, EntriesTheCodePagesCannotHoldAreRefused) {

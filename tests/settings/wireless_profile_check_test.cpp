@@ -21,6 +21,7 @@ TEST(WirelessProfileCheck, Ssid) {
     EXPECT_EQ(MessageFor(Entered()), 0);
     EXPECT_EQ(MessageFor(Entered(u"")), kMsgInputSsid) << "not the length message";
     EXPECT_EQ(MessageFor(Entered(std::u16string(33, u's'))), kMsgSsidLength);
+    EXPECT_EQ(MessageFor(Entered(std::u16string(100000, u's'))), kMsgSsidLength);
     EXPECT_EQ(MessageFor(Entered(u"caf\u0100")), kMsgSsidChars);
     // What the file would not give back as entered is refused.
     for (const char16_t* ssid : {u" a", u"a ", u"\ta", u"\"a\"", u"'a'", u" "}) {
@@ -99,6 +100,11 @@ TEST(WirelessProfileCheck, NetworkKeyAndItsConfirmation) {
     EXPECT_TRUE(verdict.bEraseKeys);
     profile.m_strNetworkKey = u"012345678f";
     EXPECT_EQ(MessageFor(profile), 0);
+    profile.m_nSecurityMode = kSecurityWpaPskAes;
+    profile.m_strNetworkKey = std::u16string(100000, u'k');
+    verdict = CheckWirelessProfileEntries(profile, profile.m_strNetworkKey);
+    EXPECT_EQ(verdict.nMessage, kMsgKeyLength);
+    EXPECT_TRUE(verdict.bEraseKeys);
 
     profile.m_nSecurityMode = kSecurityNone;
     profile.m_strNetworkKey = u"left in the edit";
@@ -147,6 +153,8 @@ TEST(WirelessProfileCheck, ProxyOn) {
     EXPECT_EQ(messageFor(std::u16string(1024, u'p'), u"80"), kMsgProfileProxyAddressLength);
     EXPECT_EQ(messageFor(u"proxy", u""), kMsgProfileInputProxyPort);
     EXPECT_EQ(messageFor(u"proxy", u"0"), kMsgProfileProxyPort);
+    EXPECT_EQ(messageFor(u"proxy", u"65536"), kMsgProfileProxyPort);
+    EXPECT_EQ(messageFor(u"proxy", std::u16string(30, u'9')), kMsgProfileProxyPort);
     EXPECT_EQ(messageFor(u"proxy", u"8\u0100"), kMsgProfileProxyPort);
     EXPECT_EQ(messageFor(u" proxy", u"80"), kMsgProxyAddressNotKeptByFile);
     EXPECT_EQ(messageFor(u"proxy", u" 80"), kMsgProfileProxyPort) << "no quotes for digits";
