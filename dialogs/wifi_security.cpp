@@ -2,6 +2,7 @@
 
 #include "catalogue/message_catalogue.h"
 #include "catalogue/message_ids.h"
+#include "settings/profile_fields.h"
 #include "settings/wireless_profile_check.h"
 
 #include <array>
@@ -66,6 +67,7 @@ constexpr std::array kAddressControls = {
     CAddressControl{IDC_WIFI_DNS, &CNetworkSetting::m_ipDns},
     CAddressControl{IDC_WIFI_DNS_SECONDARY, &CNetworkSetting::m_ipDnsSecondary},
 };
+static_assert(HasEveryAddressField(kAddressControls, &CAddressControl::field));
 
 constexpr std::array kKeyEdits = {IDC_WIFI_KEY, IDC_WIFI_CONFIRM_KEY};
 constexpr std::array kProxyEdits = {IDC_WIFI_PROXY_ADDRESS, IDC_WIFI_PROXY_PORT};

@@ -177,3 +177,21 @@ static_assert(
         return true;
     }(),
     "every field has a JSON place of its own");
+
+// Whether a table of controls has one for each address field, in the table's
+// order: a dialog states so, and an address added to the fields fails to
+// compile until the dialog has its control.
+template <typename Controls, typename Member>
+constexpr bool HasEveryAddressField(const Controls& controls, Member member) {
+    size_t control = 0;
+    for (const CProfileField& field : kProfileFields) {
+        if (field.kind != EFieldKind::Address) {
+            continue;
+        }
+        if (control == std::size(controls) || controls[control].*member != field.address) {
+            return false;
+        }
+        ++control;
+    }
+    return control == std::size(controls);
+}

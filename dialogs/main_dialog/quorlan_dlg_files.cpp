@@ -3,6 +3,7 @@
 #include "dialogs/main_dialog/quorlan_dlg_state.h"
 
 #include "settings/app_data_store.h"
+#include "settings/profile_fields.h"
 #include "settings/settings_file_reader.h"
 #include "settings/settings_file_writer.h"
 
@@ -22,6 +23,7 @@ constexpr std::array<CWiredAddressControl, 5> kWiredAddressControls = {{
     {&CNetworkSetting::m_ipDns, IDC_WIRED_DNS},
     {&CNetworkSetting::m_ipDnsSecondary, IDC_WIRED_DNS_SECONDARY},
 }};
+static_assert(HasEveryAddressField(kWiredAddressControls, &CWiredAddressControl::member));
 
 } // namespace
 
