@@ -134,6 +134,11 @@ def read_languages(path):
 
 
 FORMAT_FLAGS = ("c-format", "qt-format")
+# A text the template marks as no format string on purpose: the translations
+# may leave its placeholders out (msgfmt, which would refuse that, then
+# leaves it alone), but never change them.
+OPTIONAL_PLACEHOLDERS = {"no-" + flag for flag in FORMAT_FLAGS}
+PLACEHOLDER = re.compile(r"%[sd1-9]")
 
 
 def check_translation(path, template, translation):
@@ -150,9 +155,13 @@ def check_translation(path, template, translation):
         if not entry.text and UNUSED_NOTE not in english.notes:
             raise TranslationError(f"{where}: context {context} is not translated")
         for flag in FORMAT_FLAGS:
-            # Only a translator's deliberate "no-" keeps msgfmt from checking it.
-            if flag in english.flags and not entry.flags & {flag, "no-" + flag}:
+            if flag in english.flags and flag not in entry.flags:
                 raise TranslationError(f"{where}: context {context} lost its {flag} flag")
+        placeholders = sorted(PLACEHOLDER.findall(entry.text))
+        if (english.flags & OPTIONAL_PLACEHOLDERS and placeholders and
+                placeholders != sorted(PLACEHOLDER.findall(english.english))):
+            raise TranslationError(f"{where}: context {context} changes the placeholders of "
+                                   "its English text")
     for context in translation.keys() - template.keys():
         raise TranslationError(f"{path}: context {context} is not in the template")
 
@@ -161,7 +170,8 @@ def read_columns(folder, msgfmt, languages):
     """Every language's text by context, in column order."""
     template = read_po(folder / TEMPLATE)
     for context, entry in template.items():
-        if not entry.flags & set(FORMAT_FLAGS) and re.search(r"%[sd1-9]", entry.english):
+        if (not entry.flags & (set(FORMAT_FLAGS) | OPTIONAL_PLACEHOLDERS) and
+                PLACEHOLDER.search(entry.english)):
             raise TranslationError(f"{folder / TEMPLATE}:{entry.line}: context {context} "
                                    "has a placeholder but no format flag")
     listed = {language.tag for language in languages}
