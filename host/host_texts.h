@@ -15,6 +15,10 @@ enum class EHostText {
     kCannotLoad,      // %1: the library's path; %2: why it did not load.
     kPathNotPassable, // %1: the path; %2: the code page's number.
     kNameNotPassable, // %1: the name; %2: the code page's number.
+    kCardsLabel,
+    kNoCardInserted, // Shown in the list of cards when the computer has none.
+    kChooseCard,     // Shown when several are inserted and none was chosen.
+    kCardRemoved,    // %1: the folder the card was mounted at.
     kCount,
 };
 

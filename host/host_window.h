@@ -1,7 +1,9 @@
 #pragma once
 #include "host/quorlan_library.h"
+#include "host/removable_volumes.h"
 #include "ui/qt/qt_texts_in_dialog_language.h"
 
+#include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -30,6 +32,12 @@ protected:
 private:
     void ChooseDevicePath();
     void ShowWindowHandle();
+    // Lists the inserted cards again, and chooses one when the choice is
+    // clear: the only card, or the only one that holds the settings file.
+    void ListCards();
+    void ChooseCard(const CRemovableVolume& card);
+    // The path now names this card, or none (typed, chosen by hand).
+    void FollowPath();
 
     const CQuorlanLibrary& m_library;
     // Qt's texts in the window (its folder chooser, its edit menus) speak the
@@ -40,6 +48,12 @@ private:
     QPushButton* m_openButton;
     QLabel* m_handleLabel;
     QTimer m_handleTimer;
+    QComboBox* m_cards = nullptr;
+    std::vector<CRemovableVolume> m_listedCards;
+    // Where the card in the path is mounted; empty for a folder of any other kind.
+    QString m_chosenCard;
+    bool m_nameGiven; // on the command line, which wins over a remembered one
+    CRemovableVolumes m_volumes;
 };
 
 // The name by which Brenhold finds this window to bring it back in front,

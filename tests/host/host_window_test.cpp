@@ -21,8 +21,9 @@
 namespace {
 
 constexpr EHostText kWindowTexts[] = {
-    EHostText::kSdCardLabel,     EHostText::kNoPlayerAttached,      EHostText::kChoose,
-    EHostText::kPlayerNameLabel, EHostText::kPlayerNamePlaceholder, EHostText::kDialogNotShown,
+    EHostText::kCardsLabel,     EHostText::kSdCardLabel,     EHostText::kNoPlayerAttached,
+    EHostText::kChoose,         EHostText::kPlayerNameLabel, EHostText::kPlayerNamePlaceholder,
+    EHostText::kDialogNotShown,
 };
 
 // What the window shows: labels, buttons, the edits' hints.

@@ -11,6 +11,8 @@
 namespace ui::qt {
 namespace {
 
+constexpr char kAnsweredFor[] = "quorlanAccessibleControls";
+
 // The text without its mnemonic marks: "&&" stays one "&".
 QString WithoutMnemonics(const QString& text) {
     QString plain;
@@ -107,7 +109,8 @@ private:
 QAccessibleInterface* AccessibleControl(const QString&, QObject* object) {
     // Only the controls of our dialogs: a host's own widgets keep Qt's answers.
     auto* control = qobject_cast<QWidget*>(object);
-    if (control == nullptr || dynamic_cast<CQtWindow*>(control->window()) == nullptr) {
+    if (control == nullptr || (dynamic_cast<CQtWindow*>(control->window()) == nullptr &&
+                               !control->window()->property(kAnsweredFor).toBool())) {
         return nullptr;
     }
     if (auto* radio = qobject_cast<QRadioButton*>(object)) {
@@ -124,6 +127,11 @@ QAccessibleInterface* AccessibleControl(const QString&, QObject* object) {
 void InstallAccessibleControls() {
     [[maybe_unused]] static const bool installed =
         (QAccessible::installFactory(AccessibleControl), true);
+}
+
+void AnswerForWindow(QWidget& window) {
+    InstallAccessibleControls();
+    window.setProperty(kAnsweredFor, true);
 }
 
 } // namespace ui::qt

@@ -1,5 +1,7 @@
 #pragma once
 
+class QWidget;
+
 namespace ui::qt {
 
 // What screen readers are told of a dialog's radio buttons and combo boxes,
@@ -9,5 +11,9 @@ namespace ui::qt {
 // is never spoken. Installed once; it answers only for the controls of our
 // dialogs, never for those of the host program around them.
 void InstallAccessibleControls();
+
+// The same answers for a window of ours that is not a dialog (the host's
+// own); installs them if need be.
+void AnswerForWindow(QWidget& window);
 
 } // namespace ui::qt

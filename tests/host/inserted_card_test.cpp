@@ -1,0 +1,154 @@
+// The host's list of inserted cards against real mounts: ext4 images
+// mounted under the user's media folder in a private mount namespace, with a
+// tmpfs over /media, so the machine's own mounts are never touched. Run by
+// the test that sets up the namespace; elsewhere it has nothing to stand on.
+#include "host/host_texts.h"
+#include "host/host_window.h"
+#include "tests/support/environment_variable.h"
+#include "tests/support/screenshot_names.h"
+#include "tests/support/temp_folder.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QTest>
+#include <QTimer>
+#include <filesystem>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <pwd.h>
+#include <unistd.h>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// A card: an ext4 image, mounted at /media/USER/LABEL.
+class CCard {
+public:
+    CCard(const fs::path& folder, const std::string& label, bool holdsSettings)
+        : m_image(folder / (label + ".img")),
+          m_mountPoint(fs::path("/media") / ::getpwuid(::geteuid())->pw_name / label) {
+        Run("truncate -s 4M " + m_image.string() + " && mke2fs -q -t ext4 -L " + label + " " +
+            m_image.string());
+        fs::create_directories(m_mountPoint);
+        m_holdsSettings = holdsSettings;
+    }
+    ~CCard() { Pull(); }
+
+    void Insert() {
+        Run("mount -o loop " + m_image.string() + " " + m_mountPoint.string());
+        if (m_holdsSettings) {
+            std::ofstream(m_mountPoint / "NetworkSetting.ini") << "[Common]\r\n";
+        }
+    }
+    // The mount point stays behind, empty, as a stale one would.
+    void Pull() { Run("umount -q " + m_mountPoint.string() + " 2>/dev/null || true"); }
+    QString Path() const { return QString::fromStdString(m_mountPoint.string()); }
+
+private:
+    static void Run(const std::string& command) {
+        ASSERT_EQ(std::system(command.c_str()), 0) << command;
+    }
+
+    fs::path m_image;
+    fs::path m_mountPoint;
+    bool m_holdsSettings = false;
+};
+
+class InsertedCardTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        if (std::getenv("QUORLAN_PRIVATE_MEDIA") == nullptr) {
+            GTEST_SKIP() << "needs the private mount namespace its test sets up";
+        }
+        if (!fs::exists("/dev/loop-control")) {
+            GTEST_SKIP() << "this machine has no loop devices to mount the cards' images on";
+        }
+        ASSERT_TRUE(m_library.IsLoaded()) << m_library.Error();
+    }
+
+    QComboBox& Cards(CHostWindow& window) { return *window.findChild<QComboBox*>(); }
+    QString Path(CHostWindow& window) { return window.findChildren<QLineEdit*>().at(0)->text(); }
+    // The cards listed, as the list's rows after its first.
+    int Listed(CHostWindow& window) { return Cards(window).count() - 1; }
+
+    const CQuorlanLibrary m_library{QUORLAN_LIBRARY};
+    const CTempFolder m_folder;
+    const CEnvironmentVariable m_config{"XDG_CONFIG_HOME", m_folder.Path().string()};
+};
+
+TEST_F(InsertedCardTest, CardsComeAndGoWhileTheWindowIsOpenAndTheOnlyOneIsChosen) {
+    CCard player(m_folder.Path(), "PLAYER", true);
+    CCard other(m_folder.Path(), "OTHER", false);
+    CHostWindow window(m_library, {}, {});
+    EXPECT_EQ(Listed(window), 0);
+    EXPECT_EQ(Cards(window).itemText(0), HostText(EHostText::kNoCardInserted));
+
+    player.Insert();
+    // Within a second, as a person would expect, and without polling.
+    ASSERT_TRUE(QTest::qWaitFor([&] { return Listed(window) == 1; }, 1000));
+    EXPECT_EQ(Path(window), player.Path()) << "the only card is chosen";
+    EXPECT_TRUE(Cards(window).itemText(1).startsWith(QStringLiteral("PLAYER (ext4, ")));
+
+    other.Insert();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return Listed(window) == 2; }, 1000));
+    EXPECT_EQ(Path(window), player.Path()) << "a second card changes no choice";
+    EXPECT_TRUE(SaveScreenshot(window, ScreenshotFolder() + QStringLiteral("/host-two-cards.png")));
+
+    player.Pull();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return Listed(window) == 1; }, 1000));
+    EXPECT_EQ(Path(window), other.Path()) << "no path to the pulled card, the other is the only";
+    other.Pull();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return Listed(window) == 0; }, 1000));
+    EXPECT_EQ(Path(window), QString());
+}
+
+TEST_F(InsertedCardTest, OfSeveralTheOneHoldingTheSettingsIsChosenElseTheUserIs) {
+    CCard first(m_folder.Path(), "FIRST", false);
+    CCard second(m_folder.Path(), "SECOND", false);
+    first.Insert();
+    second.Insert();
+    {
+        CHostWindow window(m_library, {}, {});
+        EXPECT_EQ(Listed(window), 2);
+        EXPECT_EQ(Path(window), QString()) << "nothing chosen for the user";
+        EXPECT_EQ(Cards(window).currentIndex(), 0);
+        EXPECT_EQ(Cards(window).itemText(0), HostText(EHostText::kChooseCard));
+    }
+    std::ofstream(fs::path(second.Path().toStdString()) / "NetworkSetting.ini") << "[Common]\r\n";
+    {
+        CHostWindow window(m_library, {}, {});
+        EXPECT_EQ(Path(window), second.Path());
+        EXPECT_EQ(Cards(window).currentIndex(), 2);
+    }
+    {
+        // The command line still wins.
+        CHostWindow window(m_library, first.Path(), {});
+        EXPECT_EQ(Path(window), first.Path());
+        EXPECT_EQ(Cards(window).currentIndex(), 1);
+    }
+}
+
+// Pulled out just before the dialog opens, before the window heard of it:
+// its empty mount point is not handed over.
+TEST_F(InsertedCardTest, ACardPulledBeforeOpeningIsNotHandedOver) {
+    CCard player(m_folder.Path(), "PLAYER", true);
+    player.Insert();
+    CHostWindow window(m_library, {}, {});
+    ASSERT_EQ(Path(window), player.Path());
+    player.Pull();
+    QString said;
+    QTimer::singleShot(0, [&] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            said = box->text();
+            box->done(QMessageBox::Ok);
+        }
+    });
+    window.OpenDialog();
+    EXPECT_EQ(said, HostText(EHostText::kCardRemoved).arg(player.Path()));
+    EXPECT_FALSE(fs::exists(fs::path(player.Path().toStdString()) / "NetworkSetting.ini"));
+}
+
+} // namespace
