@@ -3,9 +3,11 @@
 #include <QFileInfo>
 #include <QStringList>
 #include <algorithm>
+#include <blkid/blkid.h>
 #include <memory>
 #include <optional>
 #include <pwd.h>
+#include <string>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -60,14 +62,31 @@ bool IsOnFixedDrive(GMount* mount) {
     return drive && !g_drive_is_removable(drive.get()) && !g_drive_is_media_removable(drive.get());
 }
 
-QString UuidOf(GMount* mount) {
+// The file system's own identifier, read from the device itself where it
+// may be read: without udisks2, GIO knows none.
+QString UuidOnDevice(const char* device) {
+    const blkid_probe probe = blkid_new_probe_from_filename(device);
+    if (probe == nullptr) {
+        return {};
+    }
+    QString uuid;
+    const char* value = nullptr;
+    if (blkid_do_safeprobe(probe) == 0 &&
+        blkid_probe_lookup_value(probe, "UUID", &value, nullptr) == 0) {
+        uuid = QString::fromLatin1(value);
+    }
+    blkid_free_probe(probe);
+    return uuid;
+}
+
+QString UuidOf(GMount* mount, const char* device) {
     std::unique_ptr<char, CFree> uuid(g_mount_get_uuid(mount));
     if (!uuid) {
         if (const CObject<GVolume> volume{g_mount_get_volume(mount)}) {
             uuid.reset(g_volume_get_identifier(volume.get(), G_VOLUME_IDENTIFIER_KIND_UUID));
         }
     }
-    return uuid ? QString::fromUtf8(uuid.get()) : QString();
+    return uuid ? QString::fromUtf8(uuid.get()) : UuidOnDevice(device);
 }
 
 std::optional<CRemovableVolume> VolumeOf(GMount* mount, const QStringList& mediaFolders) {
@@ -86,6 +105,7 @@ std::optional<CRemovableVolume> VolumeOf(GMount* mount, const QStringList& media
         return std::nullopt;
     }
     volume.fileSystem = QString::fromUtf8(g_unix_mount_get_fs_type(entry));
+    const std::string device = g_unix_mount_get_device_path(entry);
     g_unix_mount_free(entry);
     if (IsNetworkFileSystem(volume.fileSystem)) {
         return std::nullopt;
@@ -97,7 +117,7 @@ std::optional<CRemovableVolume> VolumeOf(GMount* mount, const QStringList& media
         volume.size = static_cast<qint64>(
             g_file_info_get_attribute_uint64(info.get(), G_FILE_ATTRIBUTE_FILESYSTEM_SIZE));
     }
-    volume.uuid = UuidOf(mount);
+    volume.uuid = UuidOf(mount, device.c_str());
     volume.holdsSettings = QFileInfo(volume.path + QStringLiteral("/NetworkSetting.ini")).isFile();
     return volume;
 }

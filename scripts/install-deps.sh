@@ -5,7 +5,7 @@ set -euo pipefail
 packages=(
   g++ cmake ninja-build pkg-config
   python3 gettext  # the texts' tables are made from the translations in po/
-  libssl-dev openssl libglib2.0-dev
+  libssl-dev openssl libglib2.0-dev libblkid-dev
   libgtest-dev googletest libbenchmark-dev
   nlohmann-json3-dev
   qt6-base-dev libqt6svg6 libxcb1-dev libxcb-ewmh-dev

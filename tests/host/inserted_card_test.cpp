@@ -7,11 +7,14 @@
 #include "tests/support/environment_variable.h"
 #include "tests/support/screenshot_names.h"
 #include "tests/support/temp_folder.h"
+#include "tests/support/whole_file.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QSettings>
 #include <QTest>
 #include <QTimer>
 #include <filesystem>
@@ -27,11 +30,12 @@ namespace fs = std::filesystem;
 // A card: an ext4 image, mounted at /media/USER/LABEL.
 class CCard {
 public:
-    CCard(const fs::path& folder, const std::string& label, bool holdsSettings)
+    CCard(const fs::path& folder, const std::string& label, bool holdsSettings,
+          const std::string& uuid = "random")
         : m_image(folder / (label + ".img")),
           m_mountPoint(fs::path("/media") / ::getpwuid(::geteuid())->pw_name / label) {
-        Run("truncate -s 4M " + m_image.string() + " && mke2fs -q -t ext4 -L " + label + " " +
-            m_image.string());
+        Run("truncate -s 4M " + m_image.string() + " && mke2fs -q -t ext4 -L " + label + " -U " +
+            uuid + " " + m_image.string());
         fs::create_directories(m_mountPoint);
         m_holdsSettings = holdsSettings;
     }
@@ -67,16 +71,34 @@ protected:
             GTEST_SKIP() << "this machine has no loop devices to mount the cards' images on";
         }
         ASSERT_TRUE(m_library.IsLoaded()) << m_library.Error();
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope,
+                           QString::fromStdString(m_folder.Path().string()));
     }
 
     QComboBox& Cards(CHostWindow& window) { return *window.findChild<QComboBox*>(); }
     QString Path(CHostWindow& window) { return window.findChildren<QLineEdit*>().at(0)->text(); }
+    QLineEdit& Name(CHostWindow& window) { return *window.findChildren<QLineEdit*>().at(1); }
+
+    // Opens the dialog for the card and ends it with Exit once it shows.
+    void OpenAndExit(CHostWindow& window) {
+        QTimer exitWhenShown;
+        QObject::connect(&exitWhenShown, &QTimer::timeout, [&] {
+            for (QWidget* widget : QApplication::topLevelWidgets()) {
+                if (auto* exit = widget->findChild<QAbstractButton*>(QStringLiteral("2"));
+                    exit != nullptr && widget->isVisible() && m_library.GetWindowHandle() != 0) {
+                    exit->click();
+                }
+            }
+        });
+        exitWhenShown.start(20);
+        window.OpenDialog();
+    }
     // The cards listed, as the list's rows after its first.
     int Listed(CHostWindow& window) { return Cards(window).count() - 1; }
 
     const CQuorlanLibrary m_library{QUORLAN_LIBRARY};
     const CTempFolder m_folder;
-    const CEnvironmentVariable m_config{"XDG_CONFIG_HOME", m_folder.Path().string()};
+    const CEnvironmentVariable m_appData{"APPDATA", m_folder.Path().string()};
 };
 
 TEST_F(InsertedCardTest, CardsComeAndGoWhileTheWindowIsOpenAndTheOnlyOneIsChosen) {
@@ -149,6 +171,39 @@ TEST_F(InsertedCardTest, ACardPulledBeforeOpeningIsNotHandedOver) {
     window.OpenDialog();
     EXPECT_EQ(said, HostText(EHostText::kCardRemoved).arg(player.Path()));
     EXPECT_FALSE(fs::exists(fs::path(player.Path().toStdString()) / "NetworkSetting.ini"));
+}
+
+// The name given for a card comes back with that card, by its file system's
+// identifier, from the host's own settings; the command line still wins.
+TEST_F(InsertedCardTest, ThePlayersNameGivenForACardComesBackWithIt) {
+    CCard player(m_folder.Path(), "PLAYER", true, "0c2d3a4e-1f00-4b6a-9c1e-5d2a7b8c9d01");
+    player.Insert();
+    {
+        CHostWindow window(m_library, {}, {});
+        ASSERT_EQ(Path(window), player.Path());
+        Name(window).setText(QStringLiteral("Player 7"));
+        OpenAndExit(window);
+    }
+    EXPECT_EQ(QSettings(QStringLiteral("kordavin"), QStringLiteral("quorlan-host"))
+                  .value(QStringLiteral("cards/0c2d3a4e-1f00-4b6a-9c1e-5d2a7b8c9d01/name")),
+              QStringLiteral("Player 7"));
+    const auto appData = ReadWholeFile(m_folder.Path() / "KordavinSettingUtil.dat");
+    ASSERT_TRUE(appData.has_value()) << "the dialog was shown and closed";
+    EXPECT_EQ(appData->find("0c2d3a4e"), std::string::npos) << "never in the library's file";
+    {
+        CHostWindow window(m_library, {}, {});
+        EXPECT_EQ(Name(window).text(), QStringLiteral("Player 7"));
+    }
+    {
+        CHostWindow window(m_library, {}, QStringLiteral("Given"));
+        EXPECT_EQ(Name(window).text(), QStringLiteral("Given"));
+    }
+    player.Pull();
+    CCard other(m_folder.Path(), "OTHER", false, "7a1b2c3d-0000-4000-8000-000000000002");
+    other.Insert();
+    CHostWindow window(m_library, {}, {});
+    ASSERT_EQ(Path(window), other.Path());
+    EXPECT_EQ(Name(window).text(), QString()) << "another card, no name of its own yet";
 }
 
 } // namespace
