@@ -31,9 +31,9 @@ namespace fs = std::filesystem;
 class CCard {
 public:
     CCard(const fs::path& folder, const std::string& label, bool holdsSettings,
-          const std::string& uuid = "random")
-        : m_image(folder / (label + ".img")),
-          m_mountPoint(fs::path("/media") / ::getpwuid(::geteuid())->pw_name / label) {
+          const std::string& uuid = "random",
+          const fs::path& mediaFolder = fs::path("/media") / ::getpwuid(::geteuid())->pw_name)
+        : m_image(folder / (label + ".img")), m_mountPoint(mediaFolder / label) {
         Run("truncate -s 4M " + m_image.string() + " && mke2fs -q -t ext4 -L " + label + " -U " +
             uuid + " " + m_image.string());
         fs::create_directories(m_mountPoint);
@@ -104,6 +104,9 @@ protected:
 TEST_F(InsertedCardTest, CardsComeAndGoWhileTheWindowIsOpenAndTheOnlyOneIsChosen) {
     CCard player(m_folder.Path(), "PLAYER", true);
     CCard other(m_folder.Path(), "OTHER", false);
+    // Another user's card is not this user's to write to.
+    CCard foreign(m_folder.Path(), "FOREIGN", true, "random", "/media/someone-else");
+    foreign.Insert();
     CHostWindow window(m_library, {}, {});
     EXPECT_EQ(Listed(window), 0);
     EXPECT_EQ(Cards(window).itemText(0), HostText(EHostText::kNoCardInserted));
@@ -138,12 +141,21 @@ TEST_F(InsertedCardTest, OfSeveralTheOneHoldingTheSettingsIsChosenElseTheUserIs)
         EXPECT_EQ(Path(window), QString()) << "nothing chosen for the user";
         EXPECT_EQ(Cards(window).currentIndex(), 0);
         EXPECT_EQ(Cards(window).itemText(0), HostText(EHostText::kChooseCard));
+        Cards(window).activated(2); // the user picks the second
+        EXPECT_EQ(Path(window), second.Path());
+        Cards(window).activated(0); // the question itself chooses nothing
+        EXPECT_EQ(Path(window), second.Path());
     }
     std::ofstream(fs::path(second.Path().toStdString()) / "NetworkSetting.ini") << "[Common]\r\n";
     {
         CHostWindow window(m_library, {}, {});
         EXPECT_EQ(Path(window), second.Path());
         EXPECT_EQ(Cards(window).currentIndex(), 2);
+    }
+    std::ofstream(fs::path(first.Path().toStdString()) / "NetworkSetting.ini") << "[Common]\r\n";
+    {
+        CHostWindow window(m_library, {}, {});
+        EXPECT_EQ(Path(window), QString()) << "both hold one: the user chooses";
     }
     {
         // The command line still wins.
