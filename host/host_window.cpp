@@ -85,8 +85,8 @@ CHostWindow::CHostWindow(const CQuorlanLibrary& library, const QString& devicePa
 
     connect(choose, &QPushButton::clicked, this, [this] { ChooseDevicePath(); });
     connect(m_cards, &QComboBox::activated, this, [this](int row) {
-        const auto card = static_cast<size_t>(row - 1); // row 0 asks for a choice
-        if (row > 0 && card < m_listedCards.size()) {
+        // Row 0 asks for a choice, and is none.
+        if (const auto card = static_cast<size_t>(row) - 1; card < m_listedCards.size()) {
             ChooseCard(m_listedCards[card]);
         }
     });

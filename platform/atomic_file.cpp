@@ -180,13 +180,25 @@ bool Save(const std::filesystem::path& requested, std::string_view bytes, const 
                  (!exists || !keepsEverything || CopyExtendedAttributes(target, fd)) &&
                  ::fsync(fd) == 0;
     int failure = saved ? 0 : errno;
+    if (saved && ::rename(temporary.c_str(), target.c_str()) != 0) {
+        saved = false;
+        failure = errno;
+    }
+    // On vfat the directory entry that holds the file's size moves with the
+    // rename and is written with the file, not with its folder: synced again
+    // under its own name, the file is whole on a card pulled out right after.
+    const bool renamed = saved;
+    if (renamed && ::fsync(fd) != 0) {
+        saved = false;
+        failure = errno;
+    }
     if (::close(fd) != 0 && saved) {
         saved = false;
         failure = errno;
     }
-    if (saved && ::rename(temporary.c_str(), target.c_str()) != 0) {
-        saved = false;
-        failure = errno;
+    if (renamed && !saved) {
+        errno = failure;
+        return false;
     }
     if (!saved) {
         ::unlink(temporary.c_str());

@@ -22,6 +22,9 @@ packages=(
   libglib2.0-bin  # gio launch, as launchers that start a program and exit do
   samba-common-bin  # testparm, which checks the Samba options Brenhold writes
   strace  # the order of a save's system calls
+  # a player's card on vfat and exFAT under Debian's own kernel, which the
+  # test fetches with apt-get download
+  qemu-system-x86 busybox-static dosfstools exfatprogs mtools exfat-fuse
   network-manager  # nmcli --offline writes the keyfiles the import is tested on
   at-spi2-core python3-pyatspi  # the dialogs as a screen reader reads them
   # the Debian packages (cpack) and the test of the installed result

@@ -133,8 +133,8 @@ TEST_F(InsertedCardTest, CardsComeAndGoWhileTheWindowIsOpenAndTheOnlyOneIsChosen
 TEST_F(InsertedCardTest, OfSeveralTheOneHoldingTheSettingsIsChosenElseTheUserIs) {
     CCard first(m_folder.Path(), "FIRST", false);
     CCard second(m_folder.Path(), "SECOND", false);
+    second.Insert(); // the list is in the order of the mount points, not of insertion
     first.Insert();
-    second.Insert();
     {
         CHostWindow window(m_library, {}, {});
         EXPECT_EQ(Listed(window), 2);
@@ -152,16 +152,16 @@ TEST_F(InsertedCardTest, OfSeveralTheOneHoldingTheSettingsIsChosenElseTheUserIs)
         EXPECT_EQ(Path(window), second.Path());
         EXPECT_EQ(Cards(window).currentIndex(), 2);
     }
-    std::ofstream(fs::path(first.Path().toStdString()) / "NetworkSetting.ini") << "[Common]\r\n";
-    {
-        CHostWindow window(m_library, {}, {});
-        EXPECT_EQ(Path(window), QString()) << "both hold one: the user chooses";
-    }
     {
         // The command line still wins.
         CHostWindow window(m_library, first.Path(), {});
         EXPECT_EQ(Path(window), first.Path());
         EXPECT_EQ(Cards(window).currentIndex(), 1);
+    }
+    std::ofstream(fs::path(first.Path().toStdString()) / "NetworkSetting.ini") << "[Common]\r\n";
+    {
+        CHostWindow window(m_library, {}, {});
+        EXPECT_EQ(Path(window), QString()) << "both hold one: the user chooses";
     }
 }
 
