@@ -152,7 +152,6 @@ void CHostWindow::ListCards() {
 
 void CHostWindow::ChooseCard(const CRemovableVolume& card) {
     m_devicePath->setText(card.path);
-    m_chosenCard = card.path;
     if (!m_nameGiven && !card.uuid.isEmpty()) {
         const QString remembered = HostSettings().value(RememberedNameKey(card.uuid)).toString();
         if (!remembered.isEmpty()) {

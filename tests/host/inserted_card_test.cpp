@@ -218,4 +218,21 @@ TEST_F(InsertedCardTest, ThePlayersNameGivenForACardComesBackWithIt) {
     EXPECT_EQ(Name(window).text(), QString()) << "another card, no name of its own yet";
 }
 
+// The same list as an ordinary user sees it, of a card mounted for that user
+// before the host starts (by root, in the namespace its test sets up).
+TEST(CardOfOrdinaryUserTest, IsListedAndChosen) {
+    const char* card = std::getenv("QUORLAN_CARD_OF_THIS_USER");
+    if (card == nullptr) {
+        GTEST_SKIP() << "needs the card its test mounts";
+    }
+    ASSERT_NE(::geteuid(), 0u);
+    const CQuorlanLibrary library{QUORLAN_LIBRARY};
+    ASSERT_TRUE(library.IsLoaded()) << library.Error();
+    CHostWindow window(library, {}, {});
+    const auto* cards = window.findChild<QComboBox*>();
+    ASSERT_EQ(cards->count(), 2);
+    EXPECT_TRUE(cards->itemText(1).startsWith(QStringLiteral("PLAYER (ext4, ")));
+    EXPECT_EQ(window.findChildren<QLineEdit*>().at(0)->text(), QString::fromLocal8Bit(card));
+}
+
 } // namespace
