@@ -2,11 +2,11 @@
 
 #include "catalogue/message_catalogue.h"
 #include "catalogue/message_ids.h"
+#include "catalogue/message_line.h"
 #include "cli/file_errors.h"
-#include "cli/message_line.h"
 #include "cli/settings_json.h"
-#include "cli/text_conversion.h"
 #include "platform/file_reader.h"
+#include "platform/utf8_text.h"
 #include "settings/page_entry_checks.h"
 #include "settings/settings_file_writer.h"
 #include "settings/wireless_profile_check.h"

@@ -1,9 +1,9 @@
 #include "catalogue/message_catalogue.h"
+#include "catalogue/message_line.h"
 #include "cli/commands.h"
 #include "cli/file_errors.h"
-#include "cli/message_line.h"
 #include "cli/settings_json.h"
-#include "cli/text_conversion.h"
+#include "platform/utf8_text.h"
 #include "settings/settings_file_reader.h"
 
 #include <nlohmann/json.hpp>

@@ -1,6 +1,6 @@
 #include "catalogue/message_catalogue.h"
 #include "cli/commands.h"
-#include "cli/text_conversion.h"
+#include "platform/utf8_text.h"
 
 #include <ostream>
 

@@ -1,9 +1,10 @@
 #include "catalogue/message_catalogue.h"
 #include "cli/commands.h"
 #include "cli/nm_keyfile_reader.h"
-#include "cli/nm_profile_mapping.h"
 #include "cli/settings_json.h"
-#include "cli/text_conversion.h"
+#include "networks/network_manager_client.h"
+#include "networks/nm_profile_mapping.h"
+#include "platform/utf8_text.h"
 #include "settings/settings_records.h"
 
 #include <algorithm>
@@ -39,6 +40,9 @@ struct CImportArguments {
     // The last uses of NetworkManager's own folder; another folder has none
     // unless they are named.
     std::string strTimestamps;
+    // Neither files named: NetworkManager itself is asked, and its own
+    // files read only when it is not running.
+    bool bAskNetworkManager = false;
     bool bReveal = false;
     std::vector<std::string> arrNames; // connection ids; none means all
 };
@@ -68,13 +72,15 @@ std::optional<CImportArguments> ParseArguments(std::span<const std::string> args
     }
     if (!folderGiven && !timestampsGiven) {
         parsed.strTimestamps = NetworkManagerTimestamps();
+        const char* folderOverride = std::getenv("KORDAVIN_NM_CONNECTIONS");
+        parsed.bAskNetworkManager = folderOverride == nullptr || *folderOverride == '\0';
     }
     return parsed;
 }
 
 struct CFoundConnection {
-    std::string strFileName;
     CNmConnection connection;
+    std::string strSecretsRefused; // why NetworkManager did not give the key
 };
 
 // What the folder holds, or why it cannot be read; a keyfile that is no
@@ -83,6 +89,7 @@ struct CFolderContents {
     std::vector<CFoundConnection> connections;
     std::vector<std::string> arrNotes;
     std::string strFailure; // when set, nothing is to be printed
+    std::string strSource;  // where they were found, for the output
 };
 
 std::string RootNeededText(const std::string& folder, const std::string& detail) {
@@ -117,6 +124,7 @@ std::vector<fs::path> KeyfilesIn(const std::string& folder, std::string& failure
 
 CFolderContents ReadFolder(const std::string& folder) {
     CFolderContents contents;
+    contents.strSource = OneLineText(folder);
     for (const fs::path& file : KeyfilesIn(folder, contents.strFailure)) {
         const CNmKeyfile keyfile = ReadNmKeyfile(file);
         const std::string name = file.filename().string();
@@ -131,7 +139,7 @@ CFolderContents ReadFolder(const std::string& folder) {
             break;
         case ENmKeyfileStatus::Read:
             if (IsNmWifiConnection(keyfile.connection)) {
-                contents.connections.push_back({name, keyfile.connection});
+                contents.connections.push_back({keyfile.connection, {}});
             }
             break;
         }
@@ -183,11 +191,17 @@ std::vector<CNetworkSetting> ProfilesOf(CFolderContents& contents) {
                      });
     std::vector<CNetworkSetting> profiles;
     for (const CFoundConnection& found : contents.connections) {
-        const std::string what = "skipped '" + OneLineText(found.connection.m_strId) + "' (" +
-                                 OneLineText(found.strFileName) + "): ";
-        CNmProfileMapping mapping = MapNmConnection(found.connection);
-        if (!mapping.profile) {
-            contents.arrNotes.push_back(what + mapping.strSkipReason);
+        const CNmConnection& connection = found.connection;
+        const std::string what =
+            "skipped '" + OneLineText(connection.m_strId) + "' (" +
+            OneLineText(connection.m_strFileName.empty() ? connection.m_strUuid
+                                                         : connection.m_strFileName) +
+            "): ";
+        CNmProfileMapping mapping = MapNmConnection(connection);
+        if (!found.strSecretsRefused.empty()) {
+            contents.arrNotes.push_back(what + found.strSecretsRefused);
+        } else if (!mapping.profile) {
+            contents.arrNotes.push_back(what + OneLineText(mapping.strSkipReason));
         } else if (profiles.size() == kWirelessSlotCount) {
             contents.arrNotes.push_back(what + "the player holds no more than " +
                                         std::to_string(kWirelessSlotCount) + " profiles");
@@ -198,19 +212,48 @@ std::vector<CNetworkSetting> ProfilesOf(CFolderContents& contents) {
     return profiles;
 }
 
+// The secrets of the connections that could become profiles; as another
+// user than root, NetworkManager and polkit decide whether they are given.
+void AskSecrets(IComputerNetworks& networks, CFolderContents& contents) {
+    for (CFoundConnection& found : contents.connections) {
+        if (MapNmConnectionValues(found.connection).profile) {
+            if (const std::string refusal = networks.AddSecrets(found.connection);
+                !refusal.empty()) {
+                found.strSecretsRefused =
+                    OneLineText(refusal) + " (as root, or where polkit allows it, it does)";
+            }
+        }
+    }
+}
+
 int RunImport(std::span<const std::string> args, std::ostream& out, std::ostream& err) {
     const auto arguments = ParseArguments(args);
     if (!arguments) {
         err << kImportNetworkManagerCommand.usage;
         return kExitUsage;
     }
-    CFolderContents contents = ReadFolder(arguments->strFolder);
-    if (!contents.strFailure.empty()) {
-        err << "quorlan-cli: " << contents.strFailure;
-        return kExitUsage;
+    CNetworkManagerClient networkManager;
+    CComputerNetworks listed;
+    if (arguments->bAskNetworkManager) {
+        listed = networkManager.List();
     }
-    KeepNamed(arguments->arrNames, contents);
-    TakeLastUses(arguments->strTimestamps, contents);
+    CFolderContents contents;
+    if (listed.bReached) {
+        contents.strSource = "NetworkManager";
+        for (CNmConnection& connection : listed.saved) {
+            contents.connections.push_back({std::move(connection), {}});
+        }
+        KeepNamed(arguments->arrNames, contents);
+        AskSecrets(networkManager, contents);
+    } else {
+        contents = ReadFolder(arguments->strFolder);
+        if (!contents.strFailure.empty()) {
+            err << "quorlan-cli: " << contents.strFailure;
+            return kExitUsage;
+        }
+        KeepNamed(arguments->arrNames, contents);
+        TakeLastUses(arguments->strTimestamps, contents);
+    }
     SelectLanguageFromLocale();
     CSettingsRecords settings;
     settings.profiles = ProfilesOf(contents);
@@ -220,7 +263,7 @@ int RunImport(std::span<const std::string> args, std::ostream& out, std::ostream
         err << "quorlan-cli: " << note << '\n';
     }
     if (contents.connections.empty() && arguments->arrNames.empty()) {
-        err << "quorlan-cli: no Wi-Fi connections in " << OneLineText(arguments->strFolder) << '\n';
+        err << "quorlan-cli: no Wi-Fi connections in " << contents.strSource << '\n';
     }
     out << SettingsJsonOf(settings, arguments->bReveal)
                .dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace)
@@ -234,18 +277,25 @@ const CCommand kImportNetworkManagerCommand{
     "import-networkmanager", "print NetworkManager's Wi-Fi networks as settings JSON",
     "Usage: quorlan-cli import-networkmanager [--reveal] [--dir FOLDER]\n"
     "                                         [--timestamps FILE] [NAME...]\n"
-    "Prints the Wi-Fi connections that NetworkManager keeps as *.nmconnection\n"
-    "keyfiles in FOLDER (default /etc/NetworkManager/system-connections) as\n"
-    "wireless profiles, in the JSON form 'quorlan-cli create --from' reads, with\n"
-    "the network device switched on when there is a profile. With NAMEs only the\n"
-    "connections with those ids are taken. Network keys show as \"********\"\n"
-    "unless --reveal is given; with it the output creates the file:\n"
-    "  sudo quorlan-cli import-networkmanager --reveal |\n"
+    "Prints NetworkManager's Wi-Fi connections as wireless profiles, in the JSON\n"
+    "form 'quorlan-cli create --from' reads, with the network device switched on\n"
+    "when there is a profile. With NAMEs only the connections with those ids are\n"
+    "taken. Network keys show as \"********\" unless --reveal is given; with it\n"
+    "the output creates the file:\n"
+    "  quorlan-cli import-networkmanager --reveal |\n"
     "    quorlan-cli create --from /dev/stdin --out /media/SDCARD\n"
+    "Without --dir and --timestamps NetworkManager itself is asked, over D-Bus,\n"
+    "for the connections this user may see; their keys are given as\n"
+    "NetworkManager and polkit decide (an administrator's password may be asked\n"
+    "for), and a connection whose key is refused is skipped. When NetworkManager\n"
+    "is not running, and with --dir, the *.nmconnection keyfiles in FOLDER\n"
+    "(default /etc/NetworkManager/system-connections) are read instead; only\n"
+    "root may read them.\n"
     "Order: the higher [connection] autoconnect-priority first, then the more\n"
     "recent last use: the later of [connection] timestamp and the connection's\n"
     "uuid in FILE (default /var/lib/NetworkManager/timestamps when no --dir is\n"
-    "given). At most 30 profiles: the rest are skipped.\n"
+    "given; NetworkManager itself tells the last use). At most 30 profiles: the\n"
+    "rest are skipped.\n"
     "Mapping (keyfile -> profile):\n"
     "  [wifi] ssid, as text or as bytes (72;105;)  -> ssid\n"
     "  [wifi] hidden=true                          -> stealth true\n"
@@ -278,6 +328,6 @@ const CCommand kImportNetworkManagerCommand{
     "NetworkManager lets only root read its keyfiles: as another user the command\n"
     "names the folder, says that it needs root, and prints nothing.\n"
     "Exits 0 when every Wi-Fi connection was imported, 1 when one was skipped or a\n"
-    "NAME matched no Wi-Fi connection (the others are still printed), 2 when FOLDER\n"
-    "cannot be read, or on bad arguments.\n",
+    "NAME matched no Wi-Fi connection or a key was refused (the others are still\n"
+    "printed), 2 when FOLDER cannot be read, or on bad arguments.\n",
     RunImport};

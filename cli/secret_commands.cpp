@@ -1,9 +1,9 @@
 #include "cli/commands.h"
 
 #include "cli/file_errors.h"
-#include "cli/text_conversion.h"
 #include "platform/codepage.h"
 #include "platform/file_reader.h"
+#include "platform/utf8_text.h"
 #include "settings/secret_cipher.h"
 #include "settings/validation_rules.h"
 

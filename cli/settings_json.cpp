@@ -1,6 +1,6 @@
 #include "cli/settings_json.h"
 
-#include "cli/text_conversion.h"
+#include "platform/utf8_text.h"
 #include "settings/profile_fields.h"
 
 #include <charconv>

@@ -5,18 +5,19 @@
 #   cmake -DSOURCE_DIR=ROOT [-DSTAMP=FILE] -P CheckLayers.cmake
 cmake_minimum_required(VERSION 3.25)
 
-set(QUORLAN_LAYERS platform catalogue settings ui dialogs authlevel library cli host)
+set(QUORLAN_LAYERS platform catalogue settings networks ui dialogs authlevel library cli host)
 
 set(may_include_platform    platform)
 set(may_include_catalogue   catalogue platform)
 set(may_include_settings    settings catalogue platform)
+set(may_include_networks    networks settings catalogue platform)
 set(may_include_ui          ui platform)
 set(may_include_ui/headless ui/headless ui platform)
 set(may_include_ui/qt       ui/qt ui catalogue platform)
-set(may_include_dialogs     dialogs settings catalogue platform ui)
+set(may_include_dialogs     dialogs networks settings catalogue platform ui)
 set(may_include_authlevel   authlevel catalogue platform ui ui/qt)
-set(may_include_library     library dialogs settings catalogue platform ui ui/qt)
-set(may_include_cli         cli settings catalogue platform)
+set(may_include_library     library dialogs networks settings catalogue platform ui ui/qt)
+set(may_include_cli         cli networks settings catalogue platform)
 set(may_include_host        host library catalogue platform ui/qt)
 set(may_use_qt ui/qt authlevel library host)
 if(NOT CMAKE_SCRIPT_MODE_FILE)

@@ -44,9 +44,10 @@ file(WRITE ${QUORLAN_TEST_ROOT}/screens/two-screens.json
 
 # No test reaches the machine's pkexec: KORDAVIN_PKEXEC names a missing one
 # unless a test writes a stand-in of its own. Every system place a program
-# would read or write is one of the test root's.
+# would read or write is one of the test root's, and the system bus (so
+# NetworkManager) is one that is not there.
 set(QUORLAN_TEST_ENVIRONMENT
-  "FONTCONFIG_FILE=${QUORLAN_TEST_ROOT}/fonts/dejavu.conf;HOME=${QUORLAN_TEST_ROOT}/home;XDG_CONFIG_HOME=${QUORLAN_TEST_ROOT}/config;APPDATA=;KORDAVIN_REGISTRY_ROOT=${QUORLAN_TEST_ROOT}/registry;KORDAVIN_SAMBA_ROOT=${QUORLAN_TEST_ROOT}/samba;KORDAVIN_RESTART_COMMAND=${QUORLAN_TEST_ROOT}/record-restart;KORDAVIN_PKEXEC=${QUORLAN_TEST_ROOT}/no-pkexec;KORDAVIN_RUN_ROOT=${QUORLAN_TEST_ROOT};KORDAVIN_NM_CONNECTIONS=${QUORLAN_TEST_ROOT}/no-nm-connections;KORDAVIN_NM_TIMESTAMPS=${QUORLAN_TEST_ROOT}/no-nm-timestamps;LC_ALL=;LC_MESSAGES=;LANG=en_US.UTF-8")
+  "FONTCONFIG_FILE=${QUORLAN_TEST_ROOT}/fonts/dejavu.conf;HOME=${QUORLAN_TEST_ROOT}/home;XDG_CONFIG_HOME=${QUORLAN_TEST_ROOT}/config;APPDATA=;KORDAVIN_REGISTRY_ROOT=${QUORLAN_TEST_ROOT}/registry;KORDAVIN_SAMBA_ROOT=${QUORLAN_TEST_ROOT}/samba;KORDAVIN_RESTART_COMMAND=${QUORLAN_TEST_ROOT}/record-restart;KORDAVIN_PKEXEC=${QUORLAN_TEST_ROOT}/no-pkexec;KORDAVIN_RUN_ROOT=${QUORLAN_TEST_ROOT};KORDAVIN_NM_CONNECTIONS=${QUORLAN_TEST_ROOT}/no-nm-connections;KORDAVIN_NM_TIMESTAMPS=${QUORLAN_TEST_ROOT}/no-nm-timestamps;DBUS_SYSTEM_BUS_ADDRESS=unix:path=${QUORLAN_TEST_ROOT}/no-system-bus;LC_ALL=;LC_MESSAGES=;LANG=en_US.UTF-8")
 
 function(quorlan_add_test name)
   cmake_parse_arguments(ARG "" "" "SOURCES;LIBRARIES" ${ARGN})

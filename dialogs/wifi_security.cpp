@@ -2,6 +2,7 @@
 
 #include "catalogue/message_catalogue.h"
 #include "catalogue/message_ids.h"
+#include "networks/nm_profile_mapping.h"
 #include "settings/profile_fields.h"
 #include "settings/wireless_profile_check.h"
 
@@ -71,6 +72,16 @@ static_assert(HasEveryAddressField(kAddressControls, &CAddressControl::field));
 
 constexpr std::array kKeyEdits = {IDC_WIFI_KEY, IDC_WIFI_CONFIRM_KEY};
 constexpr std::array kProxyEdits = {IDC_WIFI_PROXY_ADDRESS, IDC_WIFI_PROXY_PORT};
+
+// The text of the security row that shows a mode.
+std::u16string SecurityModeText(int mode) {
+    for (const CSecurityRow& row : kSecurityRows) {
+        if (row.mode == mode) {
+            return GetMessageText(row.messageId);
+        }
+    }
+    return {};
+}
 
 void CopyProxyValues(const CNetworkSetting& from, CNetworkSetting& to) {
     to.m_nUseProxy = from.m_nUseProxy;
@@ -179,6 +190,8 @@ const ui::DialogTemplate& WifiSecurityTemplate() {
 CWifiSecurity::CWifiSecurity(ui::CDialog* parent) : CDialog(WifiSecurityTemplate(), parent) {
     OnNotify(IDC_WIFI_SECURITY, ui::Notification::SelectionChanged,
              [this] { OnSelchangeSecurity(); });
+    OnNotify(IDC_WIFI_SSID, ui::Notification::SuggestionChosen,
+             [this] { OnSsidSuggestionChosen(); });
     OnNotify(IDC_WIFI_DHCP_ON, ui::Notification::Clicked, [this] { OnDhcpOn(); });
     OnNotify(IDC_WIFI_DHCP_OFF, ui::Notification::Clicked, [this] { OnDhcpOff(); });
     OnNotify(IDC_WIFI_USE_PROXY, ui::Notification::Clicked, [this] { OnUseProxy(); });
@@ -197,12 +210,57 @@ bool CWifiSecurity::OnInitDialog() {
     CDialog::OnInitDialog();
     SetControlTexts();
     AddSecurityRows();
+    ShowSettingWithItsControls();
+    OfferComputerNetworks();
+    return true;
+}
+
+void CWifiSecurity::ShowSettingWithItsControls() {
     ShowSetting();
     EnableKeyEdits(m_setting.m_nSecurityMode != kSecurityNone);
     EnableAddresses(m_setting.m_nDhcp == 0);
     EnableProxyEdits(m_setting.m_nUseProxy != 0);
     UpdateData(false);
-    return true;
+}
+
+void CWifiSecurity::OfferComputerNetworks() {
+    if (m_pComputerNetworks == nullptr) {
+        return;
+    }
+    m_computerNetworks = m_pComputerNetworks->List();
+    m_suggestions = NetworkSuggestions(m_computerNetworks);
+    std::vector<ui::Suggestion> offered;
+    for (const CNetworkSuggestion& suggestion : m_suggestions) {
+        offered.push_back({suggestion.strSsid, suggestion.strSsid + u" \u2013 " +
+                                                   SecurityModeText(suggestion.nSecurityMode)});
+    }
+    Window().SetSuggestions(IDC_WIFI_SSID, std::move(offered));
+}
+
+// A saved network fills every field as the import maps it, its key as far
+// as NetworkManager gives it; one only in range, its name and security. The
+// values are checked at OK, as typed ones are.
+void CWifiSecurity::OnSsidSuggestionChosen() {
+    const int chosen = Window().ChosenSuggestion(IDC_WIFI_SSID);
+    // Asking for a key keeps the window live: a second choice meanwhile waits.
+    if (chosen < 0 || chosen >= static_cast<int>(m_suggestions.size()) || m_bAskingSecrets) {
+        return;
+    }
+    const CNetworkSuggestion suggestion = m_suggestions[chosen];
+    if (suggestion.nSavedIndex < 0) {
+        m_setting.m_nSecurityMode = suggestion.nSecurityMode;
+        SelectSecurityMode(suggestion.nSecurityMode);
+        EnableKeyEdits(suggestion.nSecurityMode != kSecurityNone);
+        return;
+    }
+    CNmConnection connection = m_computerNetworks.saved[suggestion.nSavedIndex];
+    m_bAskingSecrets = true;
+    m_pComputerNetworks->AddSecrets(connection); // refused: the key stays empty
+    m_bAskingSecrets = false;
+    if (const CNmProfileMapping mapping = MapNmConnectionValues(connection); mapping.profile) {
+        m_setting = *mapping.profile;
+        ShowSettingWithItsControls();
+    }
 }
 
 void CWifiSecurity::SetControlTexts() {
@@ -224,14 +282,7 @@ void CWifiSecurity::ShowSetting() {
     ui::IWindow& window = Window();
     window.SetText(IDC_WIFI_SSID, m_setting.m_strSsid);
     m_bStealth = m_setting.m_nForce;
-    int modeRow = -1; // an unknown mode selects nothing
-    for (int row = 0; row < window.ItemCount(IDC_WIFI_SECURITY); ++row) {
-        if (window.ItemData(IDC_WIFI_SECURITY, row) == m_setting.m_nSecurityMode) {
-            modeRow = row;
-            break;
-        }
-    }
-    window.SetCurSel(IDC_WIFI_SECURITY, modeRow);
+    SelectSecurityMode(m_setting.m_nSecurityMode);
     // The confirmation starts equal, so an unchanged key passes as it is.
     for (const int id : kKeyEdits) {
         window.SetText(id, m_setting.m_strNetworkKey);
@@ -248,6 +299,18 @@ void CWifiSecurity::ShowSetting() {
     m_bUseProxy = m_setting.m_nUseProxy;
     window.SetText(IDC_WIFI_PROXY_ADDRESS, m_setting.m_strProxyAddress);
     window.SetText(IDC_WIFI_PROXY_PORT, m_setting.m_strProxyPort);
+}
+
+void CWifiSecurity::SelectSecurityMode(int mode) {
+    ui::IWindow& window = Window();
+    int modeRow = -1; // an unknown mode selects nothing
+    for (int row = 0; row < window.ItemCount(IDC_WIFI_SECURITY); ++row) {
+        if (window.ItemData(IDC_WIFI_SECURITY, row) == mode) {
+            modeRow = row;
+            break;
+        }
+    }
+    window.SetCurSel(IDC_WIFI_SECURITY, modeRow);
 }
 
 void CWifiSecurity::EnableKeyEdits(bool enabled) {

@@ -1,9 +1,12 @@
 #pragma once
+#include "networks/computer_networks.h"
+#include "networks/network_suggestions.h"
 #include "settings/network_setting.h"
 #include "ui/dialog.h"
 
 #include <optional>
 #include <string>
+#include <vector>
 
 inline constexpr int kWifiSecurityTemplateId = 129;
 
@@ -49,6 +52,8 @@ public:
 
     void SetSetting(const CNetworkSetting& setting) { m_setting = setting; }
     void GetSetting(CNetworkSetting& setting) const { setting = m_setting; }
+    // The computer's networks the SSID field offers; none without.
+    void SetComputerNetworks(IComputerNetworks* networks) { m_pComputerNetworks = networks; }
 
     bool OnInitDialog() override;
     void DoDataExchange(ui::CDataExchange& dx) override;
@@ -57,6 +62,7 @@ public:
 
 private:
     void OnSelchangeSecurity();
+    void OnSsidSuggestionChosen();
     void OnDhcpOn();
     void OnDhcpOff();
     void OnUseProxy();
@@ -67,6 +73,9 @@ private:
     void SetControlTexts();
     void AddSecurityRows();
     void ShowSetting();
+    void ShowSettingWithItsControls();
+    void SelectSecurityMode(int mode);
+    void OfferComputerNetworks();
     void EnableKeyEdits(bool enabled);
     void EnableAddresses(bool enabled);
     void EnableProxyEdits(bool enabled);
@@ -80,6 +89,10 @@ private:
     int m_nDhcpChoice = 0; // 0 "DHCP On", 1 "DHCP Off"
     int m_bUseProxy = 0;
     std::u16string m_strMessage;
+    IComputerNetworks* m_pComputerNetworks = nullptr;
+    CComputerNetworks m_computerNetworks;
+    std::vector<CNetworkSuggestion> m_suggestions;
+    bool m_bAskingSecrets = false;
 };
 
 const ui::DialogTemplate& WifiSecurityTemplate();

@@ -4,8 +4,8 @@
 // unchanged, as create will apply them again.
 #include "catalogue/message_catalogue.h"
 #include "cli/nm_keyfile_reader.h"
-#include "cli/nm_profile_mapping.h"
 #include "fuzz/fuzz_support.h"
+#include "networks/nm_profile_mapping.h"
 #include "platform/atomic_file.h"
 #include "settings/wireless_profile_check.h"
 

@@ -2,6 +2,7 @@
 
 #include "catalogue/message_catalogue.h"
 #include "dialogs/main_dialog/quorlan_dlg.h"
+#include "networks/network_manager_client.h"
 
 #include <QApplication>
 #include <memory>
@@ -26,6 +27,13 @@ std::unique_ptr<QApplication> MakeApplicationIfNone() {
     return std::make_unique<QApplication>(argc, argv);
 }
 
+// For the process's life: the dialog may outlive this object (see
+// ExitInstance).
+IComputerNetworks& ComputerNetworks() {
+    static CNetworkManagerClient networks;
+    return networks;
+}
+
 } // namespace
 
 CQuorlanApp::CQuorlanApp() { InitInstance(); }
@@ -34,6 +42,7 @@ CQuorlanApp::~CQuorlanApp() { ExitInstance(); }
 
 bool CQuorlanApp::InitInstance() {
     g_pMainDlg = new CQuorlanDlg();
+    g_pMainDlg->SetComputerNetworks(&ComputerNetworks());
     // The dialog's constructor uses no catalogue text, so choosing the
     // language afterwards is safe.
     SelectLanguageFromLocale();

@@ -25,7 +25,8 @@ packages=(
   # a player's card on vfat and exFAT under Debian's own kernel, which the
   # test fetches with apt-get download
   qemu-system-x86 busybox-static dosfstools exfatprogs mtools exfat-fuse
-  network-manager  # nmcli --offline writes the keyfiles the import is tested on
+  libnm-dev  # NetworkManager's client library: the computer's Wi-Fi networks
+  network-manager  # the real NetworkManager the client is tested against
   at-spi2-core python3-pyatspi  # the dialogs as a screen reader reads them
   # the Debian packages (cpack) and the test of the installed result
   dpkg-dev file desktop-file-utils libxml2-utils appstream

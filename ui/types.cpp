@@ -1,9 +1,18 @@
 #include "ui/types.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 
 namespace ui {
+
+bool IsSuggestedFor(std::u16string_view value, std::u16string_view typed) {
+    const auto folded = [](char16_t c) { return c >= u'A' && c <= u'Z' ? c - u'A' + u'a' : c; };
+    return std::search(value.begin(), value.end(), typed.begin(), typed.end(),
+                       [&folded](char16_t first, char16_t second) {
+                           return folded(first) == folded(second);
+                       }) != value.end();
+}
 
 void FailMissingControl(int templateId, int controlId) {
     std::fprintf(stderr, "internal error: dialog %d has no control %d\n", templateId, controlId);

@@ -1,6 +1,7 @@
 #pragma once
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace ui {
@@ -116,6 +117,16 @@ enum class Notification {
     SelectionChanged, // list box, combo box, tab strip
     DoubleClicked,    // list box line
     EditChanged,      // edit text
+    SuggestionChosen, // edit: one of its suggestions was chosen
 };
+
+// A value an edit offers as the user types: the suggestions whose value
+// holds the typed text, in any case, show as a list below the edit (Down
+// opens it); choosing one puts its value into the edit.
+struct Suggestion {
+    std::u16string value;
+    std::u16string shown; // as the list shows it, and a screen reader reads it
+};
+bool IsSuggestedFor(std::u16string_view value, std::u16string_view typed);
 
 } // namespace ui

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace ui {
 
@@ -39,6 +40,11 @@ public:
     virtual void SetFocus(int id) = 0;
     // As the Tab key reaches a control: an edit's whole text is selected.
     virtual void GoToControl(int id) = 0;
+
+    // An edit's suggestions, replacing those before; ChosenSuggestion is the
+    // index of the one chosen last, -1 before any.
+    virtual void SetSuggestions(int id, std::vector<Suggestion> suggestions) = 0;
+    virtual int ChosenSuggestion(int id) const = 0;
 
     // Check boxes and radio buttons: 0 clear, 1 checked.
     virtual void SetCheck(int id, int state) = 0;

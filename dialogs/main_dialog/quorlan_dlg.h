@@ -1,6 +1,7 @@
 #pragma once
 #include "dialogs/main_dialog/quorlan_dlg_layout.h"
 #include "dialogs/main_dialog/quorlan_dlg_state.h"
+#include "networks/computer_networks.h"
 #include "platform/detached_process.h"
 
 #include <optional>
@@ -20,6 +21,8 @@ public:
     void ShowSelectedPage();
     // Keeps the security program and the system's pop-ups in front.
     void OnWindowPosChanged() override;
+    // Where the property dialog finds the computer's networks; none without.
+    void SetComputerNetworks(IComputerNetworks* networks) { m_pComputerNetworks = networks; }
 
 private:
     enum class ETarget { Device, LocalComputer };
@@ -49,4 +52,5 @@ private:
     // The security program of the last press, while it runs (its password
     // prompt included).
     platform::CStartedProgram m_securitySetting;
+    IComputerNetworks* m_pComputerNetworks = nullptr;
 };

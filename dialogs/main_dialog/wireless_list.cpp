@@ -25,6 +25,7 @@ void CQuorlanDlg::OnAdd() {
         return;
     }
     CWifiSecurity dialog(this);
+    dialog.SetComputerNetworks(m_pComputerNetworks);
     if (dialog.DoModal() != ui::IDOK) {
         return;
     }
@@ -63,6 +64,7 @@ void CQuorlanDlg::OnProperty() {
         return;
     }
     CWifiSecurity dialog(this);
+    dialog.SetComputerNetworks(m_pComputerNetworks);
     dialog.SetSetting(*slot);
     if (dialog.DoModal() != ui::IDOK) {
         return;

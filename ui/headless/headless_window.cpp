@@ -106,6 +106,46 @@ bool CHeadlessWindow::Type(int id, std::u16string_view text) {
     return true;
 }
 
+void CHeadlessWindow::SetSuggestions(int id, std::vector<Suggestion> suggestions) {
+    At(id).suggestions = std::move(suggestions);
+}
+
+std::vector<int> CHeadlessWindow::ShownSuggestionIndexes(const CControl& edit) const {
+    std::vector<int> shown;
+    for (size_t i = 0; i < edit.suggestions.size(); ++i) {
+        if (IsSuggestedFor(edit.suggestions[i].value, edit.text)) {
+            shown.push_back(static_cast<int>(i));
+        }
+    }
+    return shown;
+}
+
+std::vector<std::u16string> CHeadlessWindow::ShownSuggestions(int id) const {
+    const CControl& edit = At(id);
+    std::vector<std::u16string> shown;
+    for (const int index : ShownSuggestionIndexes(edit)) {
+        shown.push_back(edit.suggestions[index].shown);
+    }
+    return shown;
+}
+
+bool CHeadlessWindow::ChooseSuggestion(int id, int shownIndex) {
+    if (!IsActionable(id)) {
+        return false;
+    }
+    CControl& edit = At(id);
+    const std::vector<int> shown = ShownSuggestionIndexes(edit);
+    if (shownIndex < 0 || shownIndex >= static_cast<int>(shown.size())) {
+        return false;
+    }
+    edit.chosenSuggestion = shown[shownIndex];
+    edit.text = edit.suggestions[edit.chosenSuggestion].value;
+    m_focus = id;
+    m_selectedEdit = 0;
+    m_dialog.Dispatch(id, Notification::SuggestionChosen);
+    return true;
+}
+
 bool CHeadlessWindow::Paste(int id, std::u16string_view clipboard) {
     m_selectedEdit = 0;
     if (!IsActionable(id)) {

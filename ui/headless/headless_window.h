@@ -23,6 +23,10 @@ public:
     bool Paste(int id, std::u16string_view clipboard);
     bool TypeAddress(int id, const IpField& address); // filled count as given
     bool Choose(int id, int index);                   // list or combo line, or tab
+    // What an edit's list of suggestions shows for the text in it (Down opens
+    // the list with them), and the user choosing the one at shownIndex.
+    std::vector<std::u16string> ShownSuggestions(int id) const;
+    bool ChooseSuggestion(int id, int shownIndex);
     bool DoubleClick(int id, int index);
     // Presses the focused push button, else the default button; without
     // either the dialog hears IDOK.
@@ -76,6 +80,8 @@ public:
     // Whether an edit has the focus with its whole text selected, as
     // GoToControl leaves it until the user types.
     bool IsWholeTextSelected(int id) const { return m_focus == id && m_selectedEdit == id; }
+    void SetSuggestions(int id, std::vector<Suggestion> suggestions) override;
+    int ChosenSuggestion(int id) const override { return At(id).chosenSuggestion; }
     void SetCheck(int id, int state) override;
     int Check(int id) const override;
     void SetAddress(int id, const IpField& address) override;
@@ -116,7 +122,11 @@ private:
         std::vector<CItem> items;
         int curSel = -1;
         int itemHeight = 0;
+        std::vector<Suggestion> suggestions;
+        int chosenSuggestion = -1;
     };
+    // The indexes of the suggestions the list shows for the edit's text.
+    std::vector<int> ShownSuggestionIndexes(const CControl& edit) const;
 
     CControl& At(int id);
     const CControl& At(int id) const;

@@ -233,6 +233,21 @@ void CQtWindow::End(int result) {
     }
 }
 
+void CQtWindow::SetSuggestions(int id, std::vector<Suggestion> suggestions) {
+    CEditSuggestions*& list = m_suggestions[id];
+    if (list == nullptr) {
+        list = new CEditSuggestions(*As<QLineEdit>(id), [this, id] {
+            m_dialog.Dispatch(id, Notification::SuggestionChosen);
+        });
+    }
+    list->Set(suggestions);
+}
+
+int CQtWindow::ChosenSuggestion(int id) const {
+    const auto list = m_suggestions.find(id);
+    return list == m_suggestions.end() ? -1 : list->second->Chosen();
+}
+
 void CQtWindow::MoveControl(int id, Rect pixels) {
     Control(id)->setGeometry(pixels.x, pixels.y, pixels.width, pixels.height);
 }

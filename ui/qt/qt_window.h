@@ -2,6 +2,7 @@
 #include "ui/dialog.h"
 #include "ui/qt/default_button.h"
 #include "ui/qt/dialog_units.h"
+#include "ui/qt/edit_suggestions.h"
 #include "ui/qt/item_list_adapter.h"
 #include "ui/qt/modality.h"
 #include "ui/window.h"
@@ -62,6 +63,8 @@ public:
     bool IsVisible(int id) const override;
     void SetFocus(int id) override;
     void GoToControl(int id) override;
+    void SetSuggestions(int id, std::vector<Suggestion> suggestions) override;
+    int ChosenSuggestion(int id) const override;
     void SetCheck(int id, int state) override;
     int Check(int id) const override;
     void SetAddress(int id, const IpField& address) override;
@@ -111,6 +114,7 @@ private:
     std::map<int, QButtonGroup*> m_radioGroups; // by first button of the group
     std::map<int, int> m_labelledControls;      // label id -> control it names
     std::map<int, std::unique_ptr<CItemListAdapter>> m_itemLists;
+    std::map<int, CEditSuggestions*> m_suggestions; // owned by their edits
     CDefaultButton* m_pDefaultButton;
     std::optional<QSize> m_frameAtSizing; // frame when the outer size was set
     unsigned m_nExtendedStyle = 0;

@@ -1,5 +1,5 @@
 #include "catalogue/message_catalogue.h"
-#include "cli/nm_profile_mapping.h"
+#include "networks/nm_profile_mapping.h"
 #include "tests/support/locale_environment.h"
 
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "cli/text_conversion.h"
+#include "platform/utf8_text.h"
 
 #include "platform/codepage.h"
 

@@ -1,8 +1,8 @@
-#include "cli/nm_profile_mapping.h"
+#include "networks/nm_profile_mapping.h"
 
 #include "catalogue/message_ids.h"
-#include "cli/message_line.h"
-#include "cli/text_conversion.h"
+#include "catalogue/message_line.h"
+#include "platform/utf8_text.h"
 #include "settings/text_format.h"
 #include "settings/wireless_profile_check.h"
 
@@ -23,6 +23,14 @@ bool Contains(const std::vector<std::string>& values, std::string_view value) {
     return std::find(values.begin(), values.end(), value) != values.end();
 }
 
+std::string MissingKeyReason(const CNmConnection& connection) {
+    if (connection.m_strKeyMgmt == "none") {
+        return "WEP key " + std::to_string(connection.m_nWepTxKeyIndex) +
+               " is not stored in the keyfile";
+    }
+    return "the passphrase is not stored in the keyfile (the desktop's keyring keeps it)";
+}
+
 // Where both generations or both ciphers are allowed, or none is named, the
 // stronger one: WPA2 (RSN) and AES (CCMP).
 int WpaSecurityMode(const CNmConnection& connection) {
@@ -35,8 +43,9 @@ int WpaSecurityMode(const CNmConnection& connection) {
     return ccmp ? kSecurityWpaPskAes : kSecurityWpaPskTkip;
 }
 
-// The key the player is to use, with its security mode; the reason when
-// there is none it can use.
+// The security mode and the key the player is to use; the reason when the
+// connection's security is none the player knows. A key the connection does
+// not hold is left empty.
 std::string MapSecurity(const CNmConnection& connection, CNetworkSetting& profile) {
     const std::string& keyMgmt = connection.m_strKeyMgmt;
     const std::string* key = nullptr;
@@ -47,16 +56,12 @@ std::string MapSecurity(const CNmConnection& connection, CNetworkSetting& profil
             return "a WEP passphrase (wep-key-type=2): the player takes only the WEP key itself";
         }
         const int index = connection.m_nWepTxKeyIndex;
-        if (index < 0 || index >= static_cast<int>(connection.m_arrWepKeys.size()) ||
-            connection.m_arrWepKeys[index].empty()) {
-            return "WEP key " + std::to_string(index) + " is not stored in the keyfile";
+        if (index < 0 || index >= static_cast<int>(connection.m_arrWepKeys.size())) {
+            return MissingKeyReason(connection);
         }
         profile.m_nSecurityMode = kSecurityWep;
         key = &connection.m_arrWepKeys[index];
     } else if (keyMgmt == "wpa-psk") {
-        if (connection.m_strPsk.empty()) {
-            return "the passphrase is not stored in the keyfile (the desktop's keyring keeps it)";
-        }
         profile.m_nSecurityMode = WpaSecurityMode(connection);
         key = &connection.m_strPsk;
     } else if (keyMgmt == "sae") {
@@ -131,7 +136,7 @@ bool IsNmWifiConnection(const CNmConnection& connection) {
     return connection.m_strType == "wifi" || connection.m_strType == "802-11-wireless";
 }
 
-CNmProfileMapping MapNmConnection(const CNmConnection& connection) {
+CNmProfileMapping MapNmConnectionValues(const CNmConnection& connection) {
     if (!connection.m_strMode.empty() && connection.m_strMode != "infrastructure") {
         return Skip("mode " + OneLineText(connection.m_strMode) +
                     ": the player joins only networks of access points");
@@ -150,11 +155,23 @@ CNmProfileMapping MapNmConnection(const CNmConnection& connection) {
             return Skip(std::move(reason));
         }
     }
+    return {profile, {}};
+}
+
+CNmProfileMapping MapNmConnection(const CNmConnection& connection) {
+    CNmProfileMapping mapping = MapNmConnectionValues(connection);
+    if (!mapping.profile) {
+        return mapping;
+    }
+    CNetworkSetting& profile = *mapping.profile;
+    if (profile.m_nSecurityMode != kSecurityNone && profile.m_strNetworkKey.empty()) {
+        return Skip(MissingKeyReason(connection));
+    }
     const std::u16string confirmation = profile.m_strNetworkKey;
     if (const int message = CheckWirelessProfileEntries(profile, confirmation).nMessage) {
         return Skip(MessageLine(message, kMsgWirelessLanSetting));
     }
-    return {profile, {}};
+    return mapping;
 }
 
 bool IsNmPreferred(const CNmConnection& first, const CNmConnection& second) {

@@ -2,7 +2,7 @@
 #include <string>
 #include <string_view>
 
-// The terminal speaks UTF-8; the system inside speaks UTF-16.
+// Terminals, GLib and NetworkManager speak UTF-8; the system inside speaks UTF-16.
 std::u16string Utf8ToWide(std::string_view text);
 std::string WideToUtf8(std::u16string_view text);
 // Whether a name from the command line survives the trip through UTF-16

@@ -1,0 +1,83 @@
+#include "ui/qt/edit_suggestions.h"
+
+#include "ui/qt/qt_text.h"
+
+#include <QAbstractItemView>
+#include <QCompleter>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QStandardItemModel>
+
+namespace ui::qt {
+
+namespace {
+
+// The value is matched and inserted; the list shows (and reads out) the
+// display text beside it.
+constexpr int kValueRole = Qt::UserRole + 1;
+constexpr int kIndexRole = Qt::UserRole + 2;
+
+bool IsEnter(const QKeyEvent& key) {
+    return key.key() == Qt::Key_Return || key.key() == Qt::Key_Enter;
+}
+
+} // namespace
+
+CEditSuggestions::CEditSuggestions(QLineEdit& edit, std::function<void()> chosen)
+    : QObject(&edit), m_edit(edit), m_pModel(new QStandardItemModel(this)),
+      m_pCompleter(new QCompleter(m_pModel, this)), m_chosen(std::move(chosen)) {
+    // The same matching as IsSuggestedFor: the value holds the text, in any case.
+    m_pCompleter->setCompletionRole(kValueRole);
+    m_pCompleter->setCaseSensitivity(Qt::CaseInsensitive);
+    m_pCompleter->setFilterMode(Qt::MatchContains);
+    m_pCompleter->setCompletionMode(QCompleter::PopupCompletion);
+    m_edit.setCompleter(m_pCompleter);
+    connect(m_pCompleter, qOverload<const QModelIndex&>(&QCompleter::activated), this,
+            [this](const QModelIndex& index) { Choose(index); });
+    m_edit.installEventFilter(this);
+    m_pCompleter->popup()->installEventFilter(this);
+}
+
+void CEditSuggestions::Set(const std::vector<Suggestion>& suggestions) {
+    m_pModel->clear();
+    for (size_t i = 0; i < suggestions.size(); ++i) {
+        auto* item = new QStandardItem(ToQString(suggestions[i].shown));
+        item->setData(ToQString(suggestions[i].value), kValueRole);
+        item->setData(static_cast<int>(i), kIndexRole);
+        item->setEditable(false);
+        m_pModel->appendRow(item);
+    }
+    m_nChosen = -1;
+}
+
+void CEditSuggestions::Choose(const QModelIndex& index) {
+    if (!index.isValid()) {
+        return;
+    }
+    m_edit.setText(index.data(kValueRole).toString());
+    m_nChosen = index.data(kIndexRole).toInt();
+    m_chosen();
+}
+
+bool CEditSuggestions::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() != QEvent::KeyPress) {
+        return false;
+    }
+    const auto& key = static_cast<const QKeyEvent&>(*event);
+    QAbstractItemView* list = m_pCompleter->popup();
+    if (watched == list && IsEnter(key)) {
+        const QModelIndex current = list->currentIndex();
+        list->hide();
+        Choose(current);
+        return true;
+    }
+    if (watched == &m_edit && key.key() == Qt::Key_Down && key.modifiers() == Qt::NoModifier &&
+        !list->isVisible() && m_pModel->rowCount() > 0) {
+        m_pCompleter->setCompletionPrefix(m_edit.text());
+        m_pCompleter->complete();
+        return true;
+    }
+    return false;
+}
+
+} // namespace ui::qt
