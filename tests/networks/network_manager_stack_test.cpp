@@ -1,0 +1,147 @@
+// The client against a real NetworkManager, which network_manager_stack.sh
+// starts; QUORLAN_NM_STACK says what the stack grants: "allowed" (root, or a
+// polkit rule lets the user have secrets), "refused", or "absent" (no
+// NetworkManager on the bus). Without it every test is skipped.
+#include "dialogs/wifi_security.h"
+#include "networks/network_manager_client.h"
+#include "ui/qt/qt_ui.h"
+#include "ui/qt/qt_window.h"
+
+#include <QAbstractItemView>
+#include <QAccessible>
+#include <QCompleter>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+#include <chrono>
+#include <cstdlib>
+#include <gtest/gtest.h>
+
+namespace {
+
+std::string Stack() {
+    const char* stack = std::getenv("QUORLAN_NM_STACK");
+    return stack != nullptr ? stack : "";
+}
+
+const CNmConnection* Named(const CComputerNetworks& networks, const std::string& id) {
+    for (const CNmConnection& connection : networks.saved) {
+        if (connection.m_strId == id) {
+            return &connection;
+        }
+    }
+    return nullptr;
+}
+
+class NetworkManagerStackTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        if (Stack().empty()) {
+            GTEST_SKIP() << "runs in network_manager_stack.sh";
+        }
+    }
+};
+
+TEST_F(NetworkManagerStackTest, ListsTheSavedWifiConnectionsAndGivesSecretsAsPolkitDecides) {
+    if (Stack() == "absent") {
+        GTEST_SKIP();
+    }
+    CNetworkManagerClient client;
+    const CComputerNetworks networks = client.List();
+    ASSERT_TRUE(networks.bReached);
+    EXPECT_EQ(networks.saved.size(), 3u) << "Home, Lab and Cafe; not the wired one";
+    const CNmConnection* home = Named(networks, "Home");
+    ASSERT_NE(home, nullptr);
+    EXPECT_EQ(home->m_strSsid, "Home");
+    EXPECT_EQ(home->m_strKeyMgmt, "wpa-psk");
+    EXPECT_EQ(home->m_nAutoconnectPriority, 5);
+    EXPECT_EQ(home->m_strFileName, "home.nmconnection");
+    EXPECT_EQ(home->m_strPsk, "") << "no secret before it is asked for";
+    const CNmConnection* lab = Named(networks, "Lab");
+    ASSERT_NE(lab, nullptr);
+    EXPECT_EQ(lab->m_strIpv4Method, "manual");
+    EXPECT_EQ(lab->m_strAddress, "10.1.2.30");
+    EXPECT_EQ(lab->m_nPrefix, 16);
+    EXPECT_EQ(lab->m_strGateway, "10.1.0.1");
+    EXPECT_EQ(lab->m_arrDns, (std::vector<std::string>{"10.1.0.2", "10.1.0.3"}));
+    EXPECT_TRUE(lab->m_bHidden);
+
+    CNmConnection asked = *home;
+    const std::string refusal = client.AddSecrets(asked);
+    if (Stack() == "allowed") {
+        EXPECT_EQ(refusal, "");
+        EXPECT_EQ(asked.m_strPsk, "home passphrase");
+    } else {
+        EXPECT_NE(refusal, "");
+        EXPECT_EQ(asked.m_strPsk, "");
+    }
+}
+
+TEST_F(NetworkManagerStackTest, AbsentCostsLittleAndGivesNothing) {
+    if (Stack() != "absent") {
+        GTEST_SKIP();
+    }
+    CNetworkManagerClient client;
+    const auto start = std::chrono::steady_clock::now();
+    const CComputerNetworks networks = client.List();
+    const auto spent = std::chrono::steady_clock::now() - start;
+    EXPECT_FALSE(networks.bReached);
+    EXPECT_TRUE(networks.saved.empty());
+    EXPECT_LT(spent, std::chrono::milliseconds(100));
+    std::printf("NetworkManager absent: the list took %.1f ms\n",
+                std::chrono::duration<double, std::milli>(spent).count());
+    CNmConnection connection;
+    connection.m_strKeyMgmt = "wpa-psk";
+    EXPECT_NE(client.AddSecrets(connection), "");
+}
+
+// "La", the list, Down to "Lab", Enter: the real widgets of the dialog.
+TEST_F(NetworkManagerStackTest, ThePropertyDialogOnQtFillsEveryFieldFromTheChosenConnection) {
+    if (Stack() != "allowed") {
+        GTEST_SKIP();
+    }
+    ui::qt::CQtUi services;
+    ui::InstallServices(&services);
+    CNetworkManagerClient client;
+    CWifiSecurity dialog(nullptr);
+    dialog.SetComputerNetworks(&client);
+    QStringList read;
+    QTimer::singleShot(0, [&] {
+        auto& window = dynamic_cast<ui::qt::CQtWindow&>(dialog.Window());
+        auto* ssid = window.findChild<QLineEdit*>(QString::number(IDC_WIFI_SSID));
+        ASSERT_NE(ssid, nullptr);
+        window.activateWindow();
+        ssid->setFocus();
+        QTest::keyClicks(ssid, "La");
+        QAbstractItemView* list = ssid->completer()->popup();
+        ASSERT_TRUE(QTest::qWaitFor([list] { return list->isVisible(); }));
+        QAccessibleInterface* shown = QAccessible::queryAccessibleInterface(list);
+        for (int row = 0; shown != nullptr && row < shown->childCount(); ++row) {
+            read << shown->child(row)->text(QAccessible::Name);
+        }
+        QTest::keyClick(list, Qt::Key_Down);
+        QTest::keyClick(list, Qt::Key_Return);
+        EXPECT_FALSE(list->isVisible());
+        window.findChild<QPushButton*>(QString::number(IDC_WIFI_OK))->click();
+    });
+    EXPECT_EQ(dialog.DoModal(), ui::IDOK);
+    ui::InstallServices(nullptr);
+    EXPECT_EQ(read, QStringList{QString::fromUtf16(u"Lab \u2013 WPA PSK AES")});
+    CNetworkSetting chosen;
+    dialog.GetSetting(chosen);
+    CNetworkSetting expected;
+    expected.m_strSsid = u"Lab";
+    expected.m_nForce = 1;
+    expected.m_nSecurityMode = kSecurityWpaPskAes;
+    expected.m_strNetworkKey = u"lab passphrase";
+    expected.m_nDhcp = 0;
+    expected.m_ipAddress = {{10, 1, 2, 30}, 4};
+    expected.m_ipSubnetMask = {{255, 255, 0, 0}, 4};
+    expected.m_ipDefaultGateway = {{10, 1, 0, 1}, 4};
+    expected.m_ipDns = {{10, 1, 0, 2}, 4};
+    expected.m_ipDnsSecondary = {{10, 1, 0, 3}, 4};
+    EXPECT_EQ(chosen, expected);
+}
+
+} // namespace
