@@ -123,6 +123,7 @@ TEST_F(NetworkManagerStackTest, ThePropertyDialogOnQtFillsEveryFieldFromTheChose
         QTest::keyClick(list, Qt::Key_Down);
         QTest::keyClick(list, Qt::Key_Return);
         EXPECT_FALSE(list->isVisible());
+        EXPECT_TRUE(window.isVisible()) << "Enter in the list reached the OK button";
         window.findChild<QPushButton*>(QString::number(IDC_WIFI_OK))->click();
     });
     EXPECT_EQ(dialog.DoModal(), ui::IDOK);
