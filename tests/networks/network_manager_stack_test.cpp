@@ -113,8 +113,13 @@ TEST_F(NetworkManagerStackTest, ThePropertyDialogOnQtFillsEveryFieldFromTheChose
         ASSERT_NE(ssid, nullptr);
         window.activateWindow();
         ssid->setFocus();
-        QTest::keyClicks(ssid, "La");
         QAbstractItemView* list = ssid->completer()->popup();
+        QTest::keyClick(ssid, Qt::Key_Down);
+        ASSERT_TRUE(QTest::qWaitFor([list] { return list->isVisible(); })) << "Down opens the list";
+        EXPECT_EQ(list->model()->rowCount(), 3) << "every saved Wi-Fi network";
+        QTest::keyClick(list, Qt::Key_Escape);
+        EXPECT_FALSE(list->isVisible());
+        QTest::keyClicks(ssid, "La");
         ASSERT_TRUE(QTest::qWaitFor([list] { return list->isVisible(); }));
         QAccessibleInterface* shown = QAccessible::queryAccessibleInterface(list);
         for (int row = 0; shown != nullptr && row < shown->childCount(); ++row) {
