@@ -65,7 +65,7 @@ protected:
         office.m_strSsid = "Office";
         m_networks.m_networks = {true, {office, HomeWithFixedAddress()}, {}};
         CNmAccessPoint neighbour;
-        neighbour.strSsid = "HomeNeighbour";
+        neighbour.strSsid = "HomeZone";
         neighbour.bPrivacy = true;
         neighbour.nRsnFlags = nm_ap::kKeyMgmtPsk | nm_ap::kPairCcmp;
         m_networks.m_networks.inRange = {neighbour};
@@ -97,7 +97,7 @@ TEST_F(ComputerNetworksTest, ASavedNetworkFillsEveryFieldAndPassesTheChecksAtOk)
         EXPECT_TRUE(m_networks.m_arrAskedFor.empty()) << "no key is asked for before a choice";
         ASSERT_TRUE(window.Type(IDC_WIFI_SSID, u"ho"));
         const std::vector<std::u16string> shown = {u"Home \u2013 WPA PSK TKIP",
-                                                   u"HomeNeighbour \u2013 WPA2 PSK AES"};
+                                                   u"HomeZone \u2013 WPA2 PSK AES"};
         EXPECT_EQ(window.ShownSuggestions(IDC_WIFI_SSID), shown);
         ASSERT_TRUE(window.ChooseSuggestion(IDC_WIFI_SSID, 0));
         EXPECT_EQ(window.Text(IDC_WIFI_SSID), u"Home");
@@ -167,7 +167,7 @@ TEST_F(ComputerNetworksTest, ANetworkOnlyInRangeGivesItsNameAndSecurityAlone) {
     before.m_nDhcp = 0;
     before.m_ipAddress = {{10, 0, 0, 5}, 4};
     Show(before, &m_networks, [](CHeadlessWindow& window) {
-        window.Type(IDC_WIFI_SSID, u"neigh");
+        window.Type(IDC_WIFI_SSID, u"zone");
         ASSERT_EQ(window.ShownSuggestions(IDC_WIFI_SSID).size(), 1u);
         ASSERT_TRUE(window.ChooseSuggestion(IDC_WIFI_SSID, 0));
         EXPECT_TRUE(window.IsEnabled(IDC_WIFI_KEY));
@@ -176,7 +176,7 @@ TEST_F(ComputerNetworksTest, ANetworkOnlyInRangeGivesItsNameAndSecurityAlone) {
         window.Click(IDC_WIFI_OK);
     });
     EXPECT_TRUE(m_networks.m_arrAskedFor.empty());
-    EXPECT_EQ(m_result.m_strSsid, u"HomeNeighbour");
+    EXPECT_EQ(m_result.m_strSsid, u"HomeZone");
     EXPECT_EQ(m_result.m_nSecurityMode, kSecurityWpa2PskAes);
     EXPECT_EQ(m_result.m_nDhcp, 0);
     EXPECT_EQ(m_result.m_ipAddress, (IpField{{10, 0, 0, 5}, 4}));

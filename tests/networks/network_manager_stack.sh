@@ -98,6 +98,19 @@ type=wifi
 [wifi]
 ssid=Cafe
 EOC
+cat >/mnt/connections/wpa3.nmconnection <<'EOC'
+[connection]
+id=Wpa3
+uuid=0b8e6f5a-3c44-4e0c-9d0e-6a1f2b3c4d05
+type=wifi
+
+[wifi]
+ssid=Wpa3
+
+[wifi-security]
+key-mgmt=sae
+psk=wpa3 passphrase
+EOC
 cat >/mnt/connections/wired.nmconnection <<'EOC'
 [connection]
 id=Wired
@@ -155,7 +168,7 @@ echo "As root: every secret is given"
 stack_tests root allowed 2
 output=$(import root)
 for expected in '"ssid": "Home"' '"networkKey": "home passphrase"' '"networkKey": "lab passphrase"' \
-    '"ipAddress": "10.1.2.30"' '"ssid": "Cafe"' 'exit 0'; do
+    '"ipAddress": "10.1.2.30"' '"ssid": "Cafe"' 'exit 1'; do
     grep -qF "$expected" <<<"$output" || fail "root's import lacks $expected: $output"
 done
 
@@ -167,6 +180,9 @@ grep -qF 'passphrase' <<<"$output" && fail "a key reached the user: $output"
 expect_equal "the user's import exit" "exit 1" "$(tail -n 1 <<<"$output")"
 grep -q "skipped 'Home' (home.nmconnection): NetworkManager gave no secrets" /mnt/logs/import-user ||
     fail "the refusal is not told: $(cat /mnt/logs/import-user)"
+# No key is asked for where the player could not use it.
+grep -q "skipped 'Wpa3' (wpa3.nmconnection): WPA3 Personal (SAE) only" /mnt/logs/import-user ||
+    fail "the WPA3 connection's reason is not told: $(cat /mnt/logs/import-user)"
 
 echo "As an ordinary user whom a polkit rule lets have them"
 cat >/etc/polkit-1/rules.d/50-kordavin-test.rules <<'EOR'
@@ -181,7 +197,7 @@ sleep 1 # polkitd reads its rules again on a change of the folder
 stack_tests user allowed 2
 output=$(import user)
 grep -qF '"networkKey": "home passphrase"' <<<"$output" || fail "the allowed user's import: $output"
-expect_equal "the allowed user's import exit" "exit 0" "$(tail -n 1 <<<"$output")"
+expect_equal "the allowed user's import exit" "exit 1" "$(tail -n 1 <<<"$output")" # WPA3
 
 echo "NetworkManager gone: nothing reached, at once; the import reads the folder as before"
 kill "$network_manager"

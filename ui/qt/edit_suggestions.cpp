@@ -17,10 +17,6 @@ namespace {
 constexpr int kValueRole = Qt::UserRole + 1;
 constexpr int kIndexRole = Qt::UserRole + 2;
 
-bool IsEnter(const QKeyEvent& key) {
-    return key.key() == Qt::Key_Return || key.key() == Qt::Key_Enter;
-}
-
 } // namespace
 
 CEditSuggestions::CEditSuggestions(QLineEdit& edit, std::function<void()> chosen)
@@ -35,7 +31,6 @@ CEditSuggestions::CEditSuggestions(QLineEdit& edit, std::function<void()> chosen
     connect(m_pCompleter, qOverload<const QModelIndex&>(&QCompleter::activated), this,
             [this](const QModelIndex& index) { Choose(index); });
     m_edit.installEventFilter(this);
-    m_pCompleter->popup()->installEventFilter(this);
 }
 
 void CEditSuggestions::Set(const std::vector<Suggestion>& suggestions) {
@@ -59,20 +54,15 @@ void CEditSuggestions::Choose(const QModelIndex& index) {
     m_chosen();
 }
 
+// Enter in the list is QCompleter's: it chooses the current line, and the
+// key never reaches the dialog's default button.
 bool CEditSuggestions::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() != QEvent::KeyPress) {
+    if (event->type() != QEvent::KeyPress || watched != &m_edit) {
         return false;
     }
     const auto& key = static_cast<const QKeyEvent&>(*event);
-    QAbstractItemView* list = m_pCompleter->popup();
-    if (watched == list && IsEnter(key)) {
-        const QModelIndex current = list->currentIndex();
-        list->hide();
-        Choose(current);
-        return true;
-    }
-    if (watched == &m_edit && key.key() == Qt::Key_Down && key.modifiers() == Qt::NoModifier &&
-        !list->isVisible() && m_pModel->rowCount() > 0) {
+    if (key.key() == Qt::Key_Down && key.modifiers() == Qt::NoModifier &&
+        !m_pCompleter->popup()->isVisible() && m_pModel->rowCount() > 0) {
         m_pCompleter->setCompletionPrefix(m_edit.text());
         m_pCompleter->complete();
         return true;

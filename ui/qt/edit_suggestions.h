@@ -14,8 +14,7 @@ namespace ui::qt {
 
 // The list of suggestions below a line edit: it opens as the user types, or
 // with Down, shows the suggestions whose value holds the text, and a click
-// or Enter on one puts its value into the edit. Enter in the list chooses
-// and never reaches the dialog's default button.
+// or Enter on one puts its value into the edit.
 class CEditSuggestions : public QObject {
 public:
     CEditSuggestions(QLineEdit& edit, std::function<void()> chosen);
