@@ -24,17 +24,6 @@ built=$2
 
 # shellcheck source=../support/expect.sh
 . "$here/../support/expect.sh"
-# Waits up to 30 seconds for a command to succeed.
-await() { # WHAT COMMAND...
-    local what=$1
-    shift
-    for _ in $(seq 300); do
-        "$@" >/dev/null 2>&1 && return 0
-        sleep 0.1
-    done
-    fail "$what did not happen within 30 seconds"
-    return 1
-}
 show_logs() {
     for log in /mnt/logs/*; do
         echo "--- $log"

@@ -23,16 +23,6 @@ shift
 
 # shellcheck source=../support/expect.sh
 . "$here/../support/expect.sh"
-await() { # WHAT COMMAND...
-    local what=$1
-    shift
-    for _ in $(seq 300); do
-        "$@" >/dev/null 2>&1 && return 0
-        sleep 0.1
-    done
-    fail "$what did not happen within 30 seconds"
-    return 1
-}
 trap '[ $failures -eq 0 ] || for log in /mnt/logs/*; do echo "--- $log"; cat "$log"; done' EXIT
 
 mount -t tmpfs -o mode=755 tmpfs /mnt

@@ -8,6 +8,17 @@ fail() {
 expect_equal() { # WHAT EXPECTED ACTUAL
     [ "$2" = "$3" ] || fail "$1: expected '$2', got '$3'"
 }
+# Waits up to 30 seconds for a command to succeed.
+await() { # WHAT COMMAND...
+    local what=$1
+    shift
+    for _ in $(seq 300); do
+        "$@" >/dev/null 2>&1 && return 0
+        sleep 0.1
+    done
+    fail "$what did not happen within 30 seconds"
+    return 1
+}
 exit_with_failures() {
     if [ "$failures" -gt 0 ]; then
         echo "$failures failed" >&2
