@@ -2,13 +2,19 @@
 // starts; QUORLAN_NM_STACK says what the stack grants: "allowed" (root, or a
 // polkit rule lets the user have secrets), "refused", or "absent" (no
 // NetworkManager on the bus). Without it every test is skipped.
+#include "dialogs/main_dialog/quorlan_controls.h"
+#include "dialogs/main_dialog/quorlan_dlg.h"
 #include "dialogs/wifi_security.h"
+#include "library/quorlan_app.h"
 #include "networks/network_manager_client.h"
+#include "tests/support/environment_variable.h"
+#include "tests/support/temp_folder.h"
 #include "ui/qt/qt_ui.h"
 #include "ui/qt/qt_window.h"
 
 #include <QAbstractItemView>
 #include <QAccessible>
+#include <QApplication>
 #include <QCompleter>
 #include <QLineEdit>
 #include <QPushButton>
@@ -32,6 +38,37 @@ const CNmConnection* Named(const CComputerNetworks& networks, const std::string&
         }
     }
     return nullptr;
+}
+
+// Down opens the SSID field's list, Escape closes it; "La" leaves Lab, which
+// Down and Enter choose; OK. What a screen reader reads of the list goes to
+// `read`.
+void ChooseLabInTheOpenPropertyDialog(QWidget* mainWindow, QStringList& read) {
+    ASSERT_TRUE(QTest::qWaitFor([mainWindow] {
+        QWidget* modal = QApplication::activeModalWidget();
+        return modal != nullptr && modal != mainWindow && modal->isVisible();
+    }));
+    QWidget* window = QApplication::activeModalWidget();
+    auto* ssid = window->findChild<QLineEdit*>(QString::number(IDC_WIFI_SSID));
+    ASSERT_NE(ssid, nullptr);
+    ssid->setFocus();
+    QAbstractItemView* list = ssid->completer()->popup();
+    QTest::keyClick(ssid, Qt::Key_Down);
+    ASSERT_TRUE(QTest::qWaitFor([list] { return list->isVisible(); })) << "Down opens the list";
+    EXPECT_EQ(list->model()->rowCount(), 3) << "every saved Wi-Fi network but WPA3's";
+    QTest::keyClick(list, Qt::Key_Escape);
+    EXPECT_FALSE(list->isVisible());
+    QTest::keyClicks(ssid, "La");
+    ASSERT_TRUE(QTest::qWaitFor([list] { return list->isVisible(); }));
+    QAccessibleInterface* shown = QAccessible::queryAccessibleInterface(list);
+    for (int row = 0; shown != nullptr && row < shown->childCount(); ++row) {
+        read << shown->child(row)->text(QAccessible::Name);
+    }
+    QTest::keyClick(list, Qt::Key_Down);
+    QTest::keyClick(list, Qt::Key_Return);
+    EXPECT_FALSE(list->isVisible());
+    EXPECT_TRUE(window->isVisible()) << "Enter in the list reached the OK button";
+    window->findChild<QPushButton*>(QString::number(IDC_WIFI_OK))->click();
 }
 
 class NetworkManagerStackTest : public ::testing::Test {
@@ -96,58 +133,43 @@ TEST_F(NetworkManagerStackTest, AbsentCostsLittleAndGivesNothing) {
     EXPECT_NE(client.AddSecrets(connection), "");
 }
 
-// "La", the list, Down to "Lab", Enter: the real widgets of the dialog.
-TEST_F(NetworkManagerStackTest, ThePropertyDialogOnQtFillsEveryFieldFromTheChosenConnection) {
+// A user opens Add on the library's own main dialog, types "La", picks
+// "Lab" from the list and presses OK: the profile is the computer's own, key
+// included, with nothing typed by hand. The real widgets throughout.
+TEST_F(NetworkManagerStackTest, AddTakesTheComputersOwnProfileWithNothingButAChoice) {
     if (Stack() != "allowed") {
         GTEST_SKIP();
     }
+    CTempFolder appData;
+    CEnvironmentVariable appDataVariable{"APPDATA", appData.Path().string()};
     ui::qt::CQtUi services;
     ui::InstallServices(&services);
-    CNetworkManagerClient client;
-    CWifiSecurity dialog(nullptr);
-    dialog.SetComputerNetworks(&client);
     QStringList read;
     QTimer::singleShot(0, [&] {
-        auto& window = dynamic_cast<ui::qt::CQtWindow&>(dialog.Window());
-        auto* ssid = window.findChild<QLineEdit*>(QString::number(IDC_WIFI_SSID));
-        ASSERT_NE(ssid, nullptr);
-        window.activateWindow();
-        ssid->setFocus();
-        QAbstractItemView* list = ssid->completer()->popup();
-        QTest::keyClick(ssid, Qt::Key_Down);
-        ASSERT_TRUE(QTest::qWaitFor([list] { return list->isVisible(); })) << "Down opens the list";
-        EXPECT_EQ(list->model()->rowCount(), 3) << "every saved Wi-Fi network but WPA3's";
-        QTest::keyClick(list, Qt::Key_Escape);
-        EXPECT_FALSE(list->isVisible());
-        QTest::keyClicks(ssid, "La");
-        ASSERT_TRUE(QTest::qWaitFor([list] { return list->isVisible(); }));
-        QAccessibleInterface* shown = QAccessible::queryAccessibleInterface(list);
-        for (int row = 0; shown != nullptr && row < shown->childCount(); ++row) {
-            read << shown->child(row)->text(QAccessible::Name);
-        }
-        QTest::keyClick(list, Qt::Key_Down);
-        QTest::keyClick(list, Qt::Key_Return);
-        EXPECT_FALSE(list->isVisible());
-        EXPECT_TRUE(window.isVisible()) << "Enter in the list reached the OK button";
-        window.findChild<QPushButton*>(QString::number(IDC_WIFI_OK))->click();
+        auto& main = dynamic_cast<ui::qt::CQtWindow&>(g_pMainDlg->Window());
+        QTimer::singleShot(0, [&] { ChooseLabInTheOpenPropertyDialog(&main, read); });
+        g_pMainDlg->Dispatch(IDC_ADD, ui::Notification::Clicked);
+        ASSERT_EQ(main.ItemCount(IDC_WIRELESS_LIST), 1);
+        EXPECT_EQ(main.ItemText(IDC_WIRELESS_LIST, 0), u"Lab");
+        const CNetworkSetting* added = g_pMainDlg->SlotOfLine(0);
+        ASSERT_NE(added, nullptr);
+        CNetworkSetting expected;
+        expected.m_strSsid = u"Lab";
+        expected.m_nForce = 1;
+        expected.m_nSecurityMode = kSecurityWpaPskAes;
+        expected.m_strNetworkKey = u"lab passphrase";
+        expected.m_nDhcp = 0;
+        expected.m_ipAddress = {{10, 1, 2, 30}, 4};
+        expected.m_ipSubnetMask = {{255, 255, 0, 0}, 4};
+        expected.m_ipDefaultGateway = {{10, 1, 0, 1}, 4};
+        expected.m_ipDns = {{10, 1, 0, 2}, 4};
+        expected.m_ipDnsSecondary = {{10, 1, 0, 3}, 4};
+        EXPECT_EQ(*added, expected);
+        QTest::mouseClick(main.Control(IDC_EXIT), Qt::LeftButton);
     });
-    EXPECT_EQ(dialog.DoModal(), ui::IDOK);
+    services.RunModal(*g_pMainDlg, nullptr);
     ui::InstallServices(nullptr);
     EXPECT_EQ(read, QStringList{QString::fromUtf16(u"Lab \u2013 WPA PSK AES")});
-    CNetworkSetting chosen;
-    dialog.GetSetting(chosen);
-    CNetworkSetting expected;
-    expected.m_strSsid = u"Lab";
-    expected.m_nForce = 1;
-    expected.m_nSecurityMode = kSecurityWpaPskAes;
-    expected.m_strNetworkKey = u"lab passphrase";
-    expected.m_nDhcp = 0;
-    expected.m_ipAddress = {{10, 1, 2, 30}, 4};
-    expected.m_ipSubnetMask = {{255, 255, 0, 0}, 4};
-    expected.m_ipDefaultGateway = {{10, 1, 0, 1}, 4};
-    expected.m_ipDns = {{10, 1, 0, 2}, 4};
-    expected.m_ipDnsSecondary = {{10, 1, 0, 3}, 4};
-    EXPECT_EQ(chosen, expected);
 }
 
 } // namespace
