@@ -11,6 +11,18 @@ namespace {
 
 using ui::headless::CHeadlessWindow;
 
+// The computer knows one open network.
+class CCafeNetwork final : public IComputerNetworks {
+public:
+    CComputerNetworks List() override {
+        CNmConnection cafe;
+        cafe.m_strType = "wifi";
+        cafe.m_strSsid = "Cafe";
+        return {true, {cafe}, {}};
+    }
+    std::string AddSecrets(CNmConnection&) override { return {}; }
+};
+
 class WirelessListTest : public QuorlanDlgTest {
 protected:
     // Shows the main dialog on its wireless page.
@@ -201,12 +213,16 @@ TEST_F(WirelessListTest, PriorityMovesTheSelectedLineAndTheSelectionFollows) {
 }
 
 TEST_F(WirelessListTest, PropertyEditsTheSameSlotInPlace) {
+    CCafeNetwork computer;
+    m_dialog.SetComputerNetworks(&computer);
     ShowWirelessPage([&](CHeadlessWindow& window) {
         for (const auto* ssid : {u"A", u"B", u"C"}) {
             Add(window, ssid);
         }
         NextProperty([](CHeadlessWindow& property) {
             EXPECT_EQ(property.Text(IDC_WIFI_SSID), u"B");
+            property.Type(IDC_WIFI_SSID, u"caf");
+            EXPECT_EQ(property.ShownSuggestions(IDC_WIFI_SSID).size(), 1u) << "the computer's network";
             property.Type(IDC_WIFI_SSID, u"Renamed");
             property.Click(IDC_WIFI_OK);
         });

@@ -101,6 +101,20 @@ ssid=Wpa3
 key-mgmt=sae
 psk=wpa3 passphrase
 EOC
+cat >/mnt/connections/old.nmconnection <<'EOC'
+[connection]
+id=Old
+uuid=0b8e6f5a-3c44-4e0c-9d0e-6a1f2b3c4d06
+type=wifi
+
+[wifi]
+ssid=Old
+
+[wifi-security]
+key-mgmt=none
+wep-key-type=1
+wep-key0=abcde
+EOC
 cat >/mnt/connections/wired.nmconnection <<'EOC'
 [connection]
 id=Wired
@@ -158,7 +172,7 @@ echo "As root: every secret is given"
 stack_tests root allowed 2
 output=$(import root)
 for expected in '"ssid": "Home"' '"networkKey": "home passphrase"' '"networkKey": "lab passphrase"' \
-    '"ipAddress": "10.1.2.30"' '"ssid": "Cafe"' 'exit 1'; do
+    '"ipAddress": "10.1.2.30"' '"ssid": "Cafe"' '"networkKey": "abcde"' 'exit 1'; do
     grep -qF "$expected" <<<"$output" || fail "root's import lacks $expected: $output"
 done
 

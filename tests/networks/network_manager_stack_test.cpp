@@ -55,7 +55,7 @@ void ChooseLabInTheOpenPropertyDialog(QWidget* mainWindow, QStringList& read) {
     QAbstractItemView* list = ssid->completer()->popup();
     QTest::keyClick(ssid, Qt::Key_Down);
     ASSERT_TRUE(QTest::qWaitFor([list] { return list->isVisible(); })) << "Down opens the list";
-    EXPECT_EQ(list->model()->rowCount(), 3) << "every saved Wi-Fi network but WPA3's";
+    EXPECT_EQ(list->model()->rowCount(), 4) << "every saved Wi-Fi network but WPA3's";
     QTest::keyClick(list, Qt::Key_Escape);
     EXPECT_FALSE(list->isVisible());
     QTest::keyClicks(ssid, "La");
@@ -87,7 +87,7 @@ TEST_F(NetworkManagerStackTest, ListsTheSavedWifiConnectionsAndGivesSecretsAsPol
     CNetworkManagerClient client;
     const CComputerNetworks networks = client.List();
     ASSERT_TRUE(networks.bReached);
-    EXPECT_EQ(networks.saved.size(), 4u) << "Home, Lab, Cafe and Wpa3; not the wired one";
+    EXPECT_EQ(networks.saved.size(), 5u) << "Home, Lab, Cafe, Old and Wpa3; not the wired one";
     const CNmConnection* home = Named(networks, "Home");
     ASSERT_NE(home, nullptr);
     EXPECT_EQ(home->m_strSsid, "Home");
