@@ -13,6 +13,9 @@
 
 #include <QAbstractItemView>
 #include <QComboBox>
+#include <QCompleter>
+#include <QLineEdit>
+#include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
 
@@ -34,6 +37,31 @@ CNetworkSetting FilledProfile() {
     profile.m_strProxyPort = u"8080";
     return profile;
 }
+
+// Two saved networks, and in range one with a long name and an open one,
+// whose security text is translated.
+class CComputerNetworksOfAnOffice final : public IComputerNetworks {
+public:
+    CComputerNetworks List() override {
+        CComputerNetworks networks{true, {}, {}};
+        for (const char* ssid : {"Office network 5G", "Home"}) {
+            CNmConnection saved;
+            saved.m_strType = "wifi";
+            saved.m_strSsid = ssid;
+            saved.m_strKeyMgmt = "wpa-psk";
+            networks.saved.push_back(saved);
+        }
+        CNmAccessPoint inRange;
+        inRange.strSsid = "Neighbours' network, 32 letters";
+        inRange.bPrivacy = true;
+        inRange.nRsnFlags = nm_ap::kKeyMgmtPsk | nm_ap::kPairTkip;
+        CNmAccessPoint open;
+        open.strSsid = "Cafe";
+        networks.inRange = {inRange, open};
+        return networks;
+    }
+    std::string AddSecrets(CNmConnection&) override { return {}; }
+};
 
 class ScreenshotTest : public ::testing::Test {
 protected:
@@ -86,6 +114,34 @@ TEST_F(ScreenshotTest, PropertyDialogAndWirelessPageShowEveryTextWholeInEveryLan
                 window.End(ui::IDCANCEL);
             });
             m_services.RunModal(open, nullptr);
+        }
+        {
+            // The SSID field's list, opened with Down: every line whole.
+            CWifiSecurity offering(nullptr);
+            CComputerNetworksOfAnOffice computer;
+            offering.SetComputerNetworks(&computer);
+            QTimer::singleShot(0, [&] {
+                auto& window = dynamic_cast<ui::qt::CQtWindow&>(offering.Window());
+                auto* ssid = window.findChild<QLineEdit*>(QString::number(IDC_WIFI_SSID));
+                ASSERT_NE(ssid, nullptr);
+                QTest::keyClick(ssid, Qt::Key_Down);
+                QAbstractItemView* rows = ssid->completer()->popup();
+                ASSERT_TRUE(QTest::qWaitFor([rows] { return rows->isVisible(); }));
+                ASSERT_EQ(rows->model()->rowCount(), 4);
+                for (int row = 0; row < rows->model()->rowCount(); ++row) {
+                    const QModelIndex index = rows->model()->index(row, 0);
+                    const QString text = index.data().toString();
+                    EXPECT_LE(rows->fontMetrics().horizontalAdvance(text),
+                              rows->visualRect(index).width())
+                        << text.toStdString();
+                }
+                const QString file = QStringLiteral("%1/quorlan-%2-property-ssid-list.png")
+                                         .arg(ScreenshotFolder(), ScreenshotName(language));
+                EXPECT_TRUE(SaveScreenshot(*rows->window(), file));
+                rows->hide();
+                window.End(ui::IDCANCEL);
+            });
+            m_services.RunModal(offering, nullptr);
         }
         CQuorlanDlg dialog;
         Capture(dialog, "wireless-three-profiles", language, [&](ui::qt::CQtWindow&) {

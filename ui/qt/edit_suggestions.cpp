@@ -7,6 +7,8 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QStandardItemModel>
+#include <QStyle>
+#include <algorithm>
 
 namespace ui::qt {
 
@@ -35,6 +37,18 @@ CEditSuggestions::CEditSuggestions(QLineEdit& edit, std::function<void()> chosen
 
 void CEditSuggestions::Set(const std::vector<Suggestion>& suggestions) {
     m_pModel->clear();
+    // A line names a network and its security, which may run wider than the
+    // edit: the list is as wide as its longest line, so none is cut.
+    QAbstractItemView* list = m_pCompleter->popup();
+    int widest = 0;
+    for (const Suggestion& suggestion : suggestions) {
+        widest = std::max(widest, list->fontMetrics().horizontalAdvance(ToQString(suggestion.shown)));
+    }
+    const QStyle* style = list->style();
+    constexpr int kTextMargins = 4; // each side of an item's text
+    list->setMinimumWidth(widest + 2 * (list->frameWidth() + kTextMargins +
+                                        style->pixelMetric(QStyle::PM_FocusFrameHMargin)) +
+                          style->pixelMetric(QStyle::PM_ScrollBarExtent));
     for (size_t i = 0; i < suggestions.size(); ++i) {
         auto* item = new QStandardItem(ToQString(suggestions[i].shown));
         item->setData(ToQString(suggestions[i].value), kValueRole);
