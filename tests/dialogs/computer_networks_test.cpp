@@ -21,6 +21,9 @@ public:
     }
     std::string AddSecrets(CNmConnection& connection) override {
         m_arrAskedFor.push_back(connection.m_strUuid);
+        if (m_duringTheAnswer) {
+            m_duringTheAnswer(); // the window stays live while the user is asked
+        }
         if (!m_bGiveSecrets) {
             return "refused";
         }
@@ -33,6 +36,7 @@ public:
     bool m_bGiveSecrets = true;
     int m_nLists = 0;
     std::vector<std::string> m_arrAskedFor;
+    std::function<void()> m_duringTheAnswer;
 };
 
 CNmConnection HomeWithFixedAddress() {
@@ -159,6 +163,21 @@ TEST_F(ComputerNetworksTest, ARefusedKeyStaysEmptyAndOkGivesTheUsualMessage) {
         window.Click(IDC_WIFI_CANCEL);
     });
     EXPECT_EQ(m_ui.MessageBoxes().size(), 1u);
+}
+
+TEST_F(ComputerNetworksTest, AChoiceWhileAKeyIsAskedForWaitsForTheAnswer) {
+    Show(CNetworkSetting(), &m_networks, [this](CHeadlessWindow& window) {
+        m_networks.m_duringTheAnswer = [&window] {
+            window.Type(IDC_WIFI_SSID, u"Office");
+            EXPECT_TRUE(window.ChooseSuggestion(IDC_WIFI_SSID, 0));
+        };
+        window.Type(IDC_WIFI_SSID, u"Home");
+        ASSERT_TRUE(window.ChooseSuggestion(IDC_WIFI_SSID, 0));
+        window.Click(IDC_WIFI_OK);
+    });
+    EXPECT_EQ(m_networks.m_arrAskedFor, std::vector<std::string>{"uuid-home"});
+    EXPECT_EQ(m_result.m_strSsid, u"Home");
+    EXPECT_EQ(m_result.m_strNetworkKey, u"home-passphrase");
 }
 
 TEST_F(ComputerNetworksTest, ANetworkOnlyInRangeGivesItsNameAndSecurityAlone) {
