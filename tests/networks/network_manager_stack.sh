@@ -194,7 +194,9 @@ cat >/etc/polkit-1/rules.d/50-kordavin-test.rules <<'EOR'
 polkit.addRule(function(action, subject) {
     if (action.id.indexOf("org.freedesktop.NetworkManager.settings.modify.") == 0 &&
         subject.user == "nobody") {
-        polkit.spawn(["/bin/sleep", "1"]); // as long as a person takes to confirm
+        if (action.id == "org.freedesktop.NetworkManager.settings.modify.system") {
+            polkit.spawn(["/bin/sleep", "1"]); // as long as a person takes to confirm
+        }
         return polkit.Result.YES;
     }
 });
