@@ -5,7 +5,7 @@
 # The client, the property dialog on Qt and quorlan-cli as root and as an
 # ordinary user, with secrets refused and then allowed by a polkit rule;
 # last with NetworkManager gone.
-#   network_manager_stack.sh STACK_TESTS QUORLAN_CLI FONTCONFIG_FILE
+#   network_manager_stack.sh STACK_TESTS QUORLAN_CLI FONTCONFIG_FILE [BENCHMARK]
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 
@@ -30,6 +30,7 @@ mkdir /mnt/bin /mnt/logs /mnt/connections /mnt/home
 cp "$1" /mnt/bin/stack-tests
 cp "$2" /mnt/bin/quorlan-cli
 cp "$3" /mnt/fonts.conf
+benchmark=${4:-}
 chmod 755 /mnt/bin/*
 chown nobody: /mnt/home
 mount -t tmpfs -o mode=1777 tmpfs /tmp
@@ -219,4 +220,7 @@ grep -q "NetworkManager lets only root read them" /mnt/logs/import-absent ||
 output=$(import root)
 grep -qF '"networkKey": "lab passphrase"' <<<"$output" || fail "root's import from the folder: $output"
 grep -h "took" /mnt/logs/stack-tests-*-absent
+if [ -n "$benchmark" ]; then # figures only, with their baseline; no test of them
+    "$benchmark" --benchmark_min_time=0.2 2>/dev/null | grep '^BM_' || true
+fi
 exit_with_failures

@@ -20,6 +20,7 @@
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
+#include <algorithm>
 #include <chrono>
 #include <cstdlib>
 #include <gtest/gtest.h>
@@ -129,15 +130,26 @@ TEST_F(NetworkManagerStackTest, AbsentCostsLittleAndGivesNothing) {
     if (Stack() != "absent") {
         GTEST_SKIP();
     }
+    // The middle of five, so that one stall of a loaded machine is not taken
+    // for the cost; the benchmark run beside this gives the figure.
     CNetworkManagerClient client;
-    const auto start = std::chrono::steady_clock::now();
-    const CComputerNetworks networks = client.List();
-    const auto spent = std::chrono::steady_clock::now() - start;
-    EXPECT_FALSE(networks.bReached);
-    EXPECT_TRUE(networks.saved.empty());
-    EXPECT_LT(spent, std::chrono::milliseconds(100));
-    std::printf("NetworkManager absent: the list took %.1f ms\n",
-                std::chrono::duration<double, std::milli>(spent).count());
+    std::vector<std::chrono::steady_clock::duration> spent;
+    for (int i = 0; i < 5; ++i) {
+        const auto start = std::chrono::steady_clock::now();
+        const CComputerNetworks networks = client.List();
+        spent.push_back(std::chrono::steady_clock::now() - start);
+        EXPECT_FALSE(networks.bReached);
+        EXPECT_TRUE(networks.saved.empty());
+    }
+    const auto milliseconds = [](std::chrono::steady_clock::duration duration) {
+        return std::chrono::duration<double, std::milli>(duration).count();
+    };
+    const double first = milliseconds(spent.front());
+    std::sort(spent.begin(), spent.end());
+    EXPECT_LT(spent[2], std::chrono::milliseconds(100));
+    std::printf("NetworkManager absent: the list took %.1f ms the first time, %.1f ms in the "
+                "middle of five\n",
+                first, milliseconds(spent[2]));
     CNmConnection connection;
     connection.m_strKeyMgmt = "wpa-psk";
     EXPECT_NE(client.AddSecrets(connection), "");
