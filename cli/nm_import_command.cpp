@@ -220,7 +220,7 @@ void AskSecrets(IComputerNetworks& networks, CFolderContents& contents) {
             if (const std::string refusal = networks.AddSecrets(found.connection);
                 !refusal.empty()) {
                 found.strSecretsRefused =
-                    OneLineText(refusal) + " (as root, or where polkit allows it, it does)";
+                    OneLineText(refusal) + " (it gives them to root, and to the users polkit allows)";
             }
         }
     }
