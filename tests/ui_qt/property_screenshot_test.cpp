@@ -63,6 +63,20 @@ public:
     std::string AddSecrets(CNmConnection&) override { return {}; }
 };
 
+// Every row of a dropped-down list whole in its width; the list saved as
+// NAME in the language's file.
+void ExpectRowsWholeAndSave(QAbstractItemView& rows, const char* name, int language) {
+    for (int row = 0; row < rows.model()->rowCount(); ++row) {
+        const QModelIndex index = rows.model()->index(row, 0);
+        const QString text = index.data().toString();
+        EXPECT_LE(rows.fontMetrics().horizontalAdvance(text), rows.visualRect(index).width())
+            << text.toStdString();
+    }
+    const QString file = QStringLiteral("%1/quorlan-%2-%3.png")
+                             .arg(ScreenshotFolder(), ScreenshotName(language), name);
+    EXPECT_TRUE(SaveScreenshot(*rows.window(), file));
+}
+
 class ScreenshotTest : public ::testing::Test {
 protected:
     void SetUp() override { ui::InstallServices(&m_services); }
@@ -101,15 +115,7 @@ TEST_F(ScreenshotTest, PropertyDialogAndWirelessPageShowEveryTextWholeInEveryLan
                 ASSERT_NE(combo, nullptr);
                 combo->showPopup();
                 QAbstractItemView* rows = combo->view();
-                for (int row = 0; row < combo->count(); ++row) {
-                    const QString text = combo->itemText(row);
-                    EXPECT_LE(rows->fontMetrics().horizontalAdvance(text),
-                              rows->visualRect(combo->model()->index(row, 0)).width())
-                        << text.toStdString();
-                }
-                const QString file = QStringLiteral("%1/quorlan-%2-property-security-open.png")
-                                         .arg(ScreenshotFolder(), ScreenshotName(language));
-                EXPECT_TRUE(SaveScreenshot(*rows->window(), file));
+                ExpectRowsWholeAndSave(*rows, "property-security-open", language);
                 combo->hidePopup();
                 window.End(ui::IDCANCEL);
             });
@@ -128,16 +134,7 @@ TEST_F(ScreenshotTest, PropertyDialogAndWirelessPageShowEveryTextWholeInEveryLan
                 QAbstractItemView* rows = ssid->completer()->popup();
                 ASSERT_TRUE(QTest::qWaitFor([rows] { return rows->isVisible(); }));
                 ASSERT_EQ(rows->model()->rowCount(), 4);
-                for (int row = 0; row < rows->model()->rowCount(); ++row) {
-                    const QModelIndex index = rows->model()->index(row, 0);
-                    const QString text = index.data().toString();
-                    EXPECT_LE(rows->fontMetrics().horizontalAdvance(text),
-                              rows->visualRect(index).width())
-                        << text.toStdString();
-                }
-                const QString file = QStringLiteral("%1/quorlan-%2-property-ssid-list.png")
-                                         .arg(ScreenshotFolder(), ScreenshotName(language));
-                EXPECT_TRUE(SaveScreenshot(*rows->window(), file));
+                ExpectRowsWholeAndSave(*rows, "property-ssid-list", language);
                 rows->hide();
                 window.End(ui::IDCANCEL);
             });
