@@ -86,7 +86,8 @@ public:
         for (const auto& control : dialogTemplate.controls) {
             for (const Notification code :
                  {Notification::Clicked, Notification::SelectionChanged,
-                  Notification::DoubleClicked, Notification::EditChanged}) {
+                  Notification::DoubleClicked, Notification::EditChanged,
+                  Notification::SuggestionChosen}) {
                 OnNotify(control.id, code, [this, id = control.id, code] { Heard(id, code); });
             }
         }

@@ -9,6 +9,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
+#include <QCompleter>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QTest>
@@ -40,6 +41,8 @@ public:
     void Paste(int id, std::u16string_view clipboard) { m_window->Paste(id, clipboard); }
     void Choose(int id, int index) { m_window->Choose(id, index); }
     void DoubleClick(int id, int index) { m_window->DoubleClick(id, index); }
+    std::vector<std::u16string> ShownSuggestions(int id) { return m_window->ShownSuggestions(id); }
+    void ChooseSuggestion(int id, int shownIndex) { m_window->ChooseSuggestion(id, shownIndex); }
     void Focus(int id) { m_window->SetFocus(id); }
     void PressEnter() { m_window->PressEnter(); }
     void PressEscape() { m_window->PressEscape(); }
@@ -104,6 +107,31 @@ public:
         } else if (auto* tabs = dynamic_cast<CTabStrip*>(widget)) {
             ClickAt(tabs->Bar(), tabs->Bar()->tabRect(index).center());
         }
+    }
+    // What the edit's list shows for its text, as Down opens it.
+    std::vector<std::u16string> ShownSuggestions(int id) {
+        QCompleter* completer = qobject_cast<QLineEdit*>(m_window.Control(id))->completer();
+        std::vector<std::u16string> shown;
+        if (completer == nullptr) {
+            return shown;
+        }
+        completer->setCompletionPrefix(qobject_cast<QLineEdit*>(m_window.Control(id))->text());
+        for (int row = 0; row < completer->completionModel()->rowCount(); ++row) {
+            shown.push_back(
+                ui::qt::FromQString(completer->completionModel()->index(row, 0).data().toString()));
+        }
+        return shown;
+    }
+    // Down opens the list, Down moves to the line, Enter takes it.
+    void ChooseSuggestion(int id, int shownIndex) {
+        auto* edit = qobject_cast<QLineEdit*>(m_window.Control(id));
+        edit->setFocus();
+        QTest::keyClick(edit, Qt::Key_Down);
+        QAbstractItemView* list = edit->completer()->popup();
+        for (int line = 0; line <= shownIndex; ++line) {
+            QTest::keyClick(list, Qt::Key_Down);
+        }
+        QTest::keyClick(list, Qt::Key_Return);
     }
     void DoubleClick(int id, int index) {
         auto* list = qobject_cast<QListWidget*>(m_window.Control(id));

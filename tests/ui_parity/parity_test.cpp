@@ -1,4 +1,7 @@
 #include "tests/ui_parity/parity_fixture.h"
+#include "ui/qt/qt_text.h"
+
+#include <algorithm>
 
 using namespace parity;
 using ui::Notification;
@@ -38,6 +41,32 @@ TYPED_TEST(WindowParityTest, EditsKeepOnlyWhatTheirStyleAllows) {
     EXPECT_EQ(this->Window().Text(kNumberEdit), u"8080x");
     EXPECT_EQ(this->Window().Text(kPlainEdit), u"two\r\nlines");
     EXPECT_TRUE(this->Heard().empty());
+}
+
+TYPED_TEST(WindowParityTest, AnEditsSuggestionsHoldTheTextInAnyCaseAndAChoiceTakesTheValue) {
+    auto& user = this->TheUser();
+    this->Window().SetSuggestions(kPlainEdit, {{u"Home", u"Home: A"},
+                                               {u"Office", u"Office: B"},
+                                               {u"homework", u"homework: C"}});
+    const std::pair<std::u16string, std::vector<std::u16string>> typedAndShown[] = {
+        {u"HO", {u"Home: A", u"homework: C"}},
+        {u"FFI", {u"Office: B"}},
+        {u"zz", {}},
+        {u"mew", {u"homework: C"}},
+    };
+    for (const auto& [typed, shown] : typedAndShown) {
+        user.Type(kPlainEdit, typed);
+        EXPECT_EQ(user.ShownSuggestions(kPlainEdit), shown) << ui::qt::ToQString(typed).toStdString();
+    }
+    EXPECT_EQ(this->Window().ChosenSuggestion(kPlainEdit), -1);
+    user.Type(kPlainEdit, u"ho");
+    this->Heard();
+    user.ChooseSuggestion(kPlainEdit, 1);
+    EXPECT_EQ(this->Window().Text(kPlainEdit), u"homework");
+    EXPECT_EQ(this->Window().ChosenSuggestion(kPlainEdit), 2);
+    const std::vector<CHeard> heard = this->Heard();
+    EXPECT_NE(std::find(heard.begin(), heard.end(), CHeard{kPlainEdit, Notification::SuggestionChosen}),
+              heard.end());
 }
 
 TYPED_TEST(WindowParityTest, PastedTextEntersUpToItsFirstLineBreak) {
