@@ -24,13 +24,7 @@ built=$2
 
 # shellcheck source=../support/expect.sh
 . "$here/../support/expect.sh"
-show_logs() {
-    for log in /mnt/logs/*; do
-        echo "--- $log"
-        cat "$log"
-    done
-}
-trap '[ $failures -eq 0 ] || show_logs' EXIT
+show_logs_at_a_failed_end /mnt/logs
 
 # The programs, where the ordinary user may run them, and the logs.
 mount -t tmpfs -o mode=755 tmpfs /mnt
@@ -198,6 +192,8 @@ kill -0 "$host" || fail "the host ended while Brenhold ran"
 first_host=$(pid_of_window "$main")
 kill "$first_host"
 await "the first host ending" ended "$first_host"
+# Its window outlives it until the X server has seen it go.
+await "the first host's dialog closing" window_gone "Network configuration"
 
 echo "Start security setting in a host whose folder links to Brenhold"
 as_user /mnt/linked/quorlan-host --open --device-path "$home/card" --device-name Player \

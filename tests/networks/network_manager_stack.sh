@@ -23,7 +23,7 @@ shift
 
 # shellcheck source=../support/expect.sh
 . "$here/../support/expect.sh"
-trap '[ $failures -eq 0 ] || for log in /mnt/logs/*; do echo "--- $log"; cat "$log"; done' EXIT
+show_logs_at_a_failed_end /mnt/logs
 
 mount -t tmpfs -o mode=755 tmpfs /mnt
 mkdir /mnt/bin /mnt/logs /mnt/connections /mnt/home

@@ -19,6 +19,11 @@ await() { # WHAT COMMAND...
     fail "$what did not happen within 30 seconds"
     return 1
 }
+# Shows every log in FOLDER when the test ends failed or cut short.
+show_logs_at_a_failed_end() { # FOLDER
+    trap 'status=$?; [ "$failures" -eq 0 ] && [ "$status" -eq 0 ] ||
+        for log in "'"$1"'"/*; do echo "--- $log"; cat "$log"; done' EXIT
+}
 exit_with_failures() {
     if [ "$failures" -gt 0 ]; then
         echo "$failures failed" >&2
