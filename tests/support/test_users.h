@@ -110,12 +110,13 @@ public:
     }
     // What the edit's list shows for its text, as Down opens it.
     std::vector<std::u16string> ShownSuggestions(int id) {
-        QCompleter* completer = qobject_cast<QLineEdit*>(m_window.Control(id))->completer();
+        auto* edit = qobject_cast<QLineEdit*>(m_window.Control(id));
+        QCompleter* completer = edit->completer();
         std::vector<std::u16string> shown;
         if (completer == nullptr) {
             return shown;
         }
-        completer->setCompletionPrefix(qobject_cast<QLineEdit*>(m_window.Control(id))->text());
+        completer->setCompletionPrefix(edit->text());
         for (int row = 0; row < completer->completionModel()->rowCount(); ++row) {
             shown.push_back(
                 ui::qt::FromQString(completer->completionModel()->index(row, 0).data().toString()));

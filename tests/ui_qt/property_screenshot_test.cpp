@@ -90,6 +90,17 @@ protected:
                       QStringLiteral("quorlan-%1-%2").arg(ScreenshotName(language), name), prepare);
     }
 
+    // Runs the dialog and lets `look` at its window; cancels it even where a
+    // failed assertion cut `look` short, so that the test ends.
+    void LookAndCancel(ui::CDialog& dialog, const std::function<void(ui::qt::CQtWindow&)>& look) {
+        QTimer::singleShot(0, [&] {
+            auto& window = dynamic_cast<ui::qt::CQtWindow&>(dialog.Window());
+            look(window);
+            window.End(ui::IDCANCEL);
+        });
+        m_services.RunModal(dialog, nullptr);
+    }
+
     CTempFolder m_appData;
     CEnvironmentVariable m_appDataVariable{"APPDATA", m_appData.Path().string()};
     ui::qt::CQtUi m_services;
@@ -109,25 +120,21 @@ TEST_F(ScreenshotTest, PropertyDialogAndWirelessPageShowEveryTextWholeInEveryLan
         {
             // The security list dropped down: every row whole in its width.
             CWifiSecurity open(nullptr);
-            QTimer::singleShot(0, [&] {
-                auto& window = dynamic_cast<ui::qt::CQtWindow&>(open.Window());
+            LookAndCancel(open, [language](ui::qt::CQtWindow& window) {
                 auto* combo = window.findChild<QComboBox*>(QString::number(IDC_WIFI_SECURITY));
                 ASSERT_NE(combo, nullptr);
                 combo->showPopup();
                 QAbstractItemView* rows = combo->view();
                 ExpectRowsWholeAndSave(*rows, "property-security-open", language);
                 combo->hidePopup();
-                window.End(ui::IDCANCEL);
             });
-            m_services.RunModal(open, nullptr);
         }
         {
             // The SSID field's list, opened with Down: every line whole.
             CWifiSecurity offering(nullptr);
             CComputerNetworksOfAnOffice computer;
             offering.SetComputerNetworks(&computer);
-            QTimer::singleShot(0, [&] {
-                auto& window = dynamic_cast<ui::qt::CQtWindow&>(offering.Window());
+            LookAndCancel(offering, [language](ui::qt::CQtWindow& window) {
                 auto* ssid = window.findChild<QLineEdit*>(QString::number(IDC_WIFI_SSID));
                 ASSERT_NE(ssid, nullptr);
                 QTest::keyClick(ssid, Qt::Key_Down);
@@ -136,9 +143,7 @@ TEST_F(ScreenshotTest, PropertyDialogAndWirelessPageShowEveryTextWholeInEveryLan
                 ASSERT_EQ(rows->model()->rowCount(), 4);
                 ExpectRowsWholeAndSave(*rows, "property-ssid-list", language);
                 rows->hide();
-                window.End(ui::IDCANCEL);
             });
-            m_services.RunModal(offering, nullptr);
         }
         CQuorlanDlg dialog;
         Capture(dialog, "wireless-three-profiles", language, [&](ui::qt::CQtWindow&) {
