@@ -38,8 +38,8 @@ CNetworkSetting FilledProfile() {
     return profile;
 }
 
-// Two saved networks, and in range one with a long name and an open one,
-// whose security text is translated.
+// Two saved networks; in range, one whose name of wide capitals runs past
+// the field, and an open one, whose security text is translated.
 class CComputerNetworksOfAnOffice final : public IComputerNetworks {
 public:
     CComputerNetworks List() override {
@@ -52,7 +52,7 @@ public:
             networks.saved.push_back(saved);
         }
         CNmAccessPoint inRange;
-        inRange.strSsid = "Neighbours' network, 32 letters";
+        inRange.strSsid = "WWW.MEGAWORKS.COM WIFI MEMBERS";
         inRange.bPrivacy = true;
         inRange.nRsnFlags = nm_ap::kKeyMgmtPsk | nm_ap::kPairTkip;
         CNmAccessPoint open;
