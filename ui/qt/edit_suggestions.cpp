@@ -42,13 +42,15 @@ void CEditSuggestions::Set(const std::vector<Suggestion>& suggestions) {
     QAbstractItemView* list = m_pCompleter->popup();
     int widest = 0;
     for (const Suggestion& suggestion : suggestions) {
-        widest = std::max(widest, list->fontMetrics().horizontalAdvance(ToQString(suggestion.shown)));
+        widest =
+            std::max(widest, list->fontMetrics().horizontalAdvance(ToQString(suggestion.shown)));
     }
+    // Qt keeps the focus frame's margin and one pixel each side of an item's
+    // text; room for a scroll bar, which a long list shows.
     const QStyle* style = list->style();
-    constexpr int kTextMargins = 4; // each side of an item's text
-    list->setMinimumWidth(widest + 2 * (list->frameWidth() + kTextMargins +
-                                        style->pixelMetric(QStyle::PM_FocusFrameHMargin)) +
-                          style->pixelMetric(QStyle::PM_ScrollBarExtent));
+    list->setMinimumWidth(
+        widest + 2 * (list->frameWidth() + style->pixelMetric(QStyle::PM_FocusFrameHMargin) + 1) +
+        style->pixelMetric(QStyle::PM_ScrollBarExtent));
     for (size_t i = 0; i < suggestions.size(); ++i) {
         auto* item = new QStandardItem(ToQString(suggestions[i].shown));
         item->setData(ToQString(suggestions[i].value), kValueRole);
