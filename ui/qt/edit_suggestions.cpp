@@ -4,11 +4,13 @@
 
 #include <QAbstractItemView>
 #include <QCompleter>
+#include <QFontMetricsF>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QStandardItemModel>
 #include <QStyle>
 #include <algorithm>
+#include <cmath>
 
 namespace ui::qt {
 
@@ -40,16 +42,18 @@ void CEditSuggestions::Set(const std::vector<Suggestion>& suggestions) {
     // A line names a network and its security, which may run wider than the
     // edit: the list is as wide as its longest line, so none is cut.
     QAbstractItemView* list = m_pCompleter->popup();
-    int widest = 0;
+    // Qt lays the text out in fractions of a pixel and cuts what does not fit.
+    const QFontMetricsF metrics(list->font());
+    qreal widest = 0;
     for (const Suggestion& suggestion : suggestions) {
-        widest =
-            std::max(widest, list->fontMetrics().horizontalAdvance(ToQString(suggestion.shown)));
+        widest = std::max(widest, metrics.horizontalAdvance(ToQString(suggestion.shown)));
     }
     // Qt keeps the focus frame's margin and one pixel each side of an item's
     // text; room for a scroll bar, which a long list shows.
     const QStyle* style = list->style();
     list->setMinimumWidth(
-        widest + 2 * (list->frameWidth() + style->pixelMetric(QStyle::PM_FocusFrameHMargin) + 1) +
+        static_cast<int>(std::ceil(widest)) +
+        2 * (list->frameWidth() + style->pixelMetric(QStyle::PM_FocusFrameHMargin) + 1) +
         style->pixelMetric(QStyle::PM_ScrollBarExtent));
     for (size_t i = 0; i < suggestions.size(); ++i) {
         auto* item = new QStandardItem(ToQString(suggestions[i].shown));
